@@ -1,0 +1,60 @@
+// Host (Linux) adapters of the ports, for the host build's tests and benchmarks.
+#pragma once
+
+#include <iconv.h>
+
+#include <array>
+#include <string>
+
+#include "platform/ports.h"
+
+namespace tbq::platform {
+
+class HostFiles final : public Files {
+public:
+    ReadResult ReadAll(const Text& path, std::size_t limit) override;
+    std::optional<FileStamp> Stamp(const Text& path) override;
+    bool ReplaceAtomically(const Text& path, std::string_view bytes) override;
+    std::optional<std::vector<Text>> ListFolder(const Text& folder) override;
+    std::optional<bool> IsReadOnly(const Text& path) override;
+    bool SetReadOnly(const Text& path, bool readOnly) override;
+    bool Copy(const Text& from, const Text& to, bool overwrite) override;
+    bool Delete(const Text& path) override;
+    Text CurrentDirectory() override;
+    VersionValue ReadVersionString(const Text& path, const Text& key) override;
+};
+
+// Converts with iconv. `id` is the Windows code page number (932, 1252, ...).
+class IconvCodePage final : public CodePage {
+public:
+    explicit IconvCodePage(unsigned id = 932);
+    ~IconvCodePage() override;
+    IconvCodePage(const IconvCodePage&) = delete;
+    IconvCodePage& operator=(const IconvCodePage&) = delete;
+
+    unsigned Id() const override { return id_; }
+    std::string ToAnsi(TextView text) const override;
+    Text FromAnsi(std::string_view bytes) const override;
+    bool IsLeadByte(unsigned char byte) const override { return lead_[byte]; }
+
+private:
+    unsigned id_;
+    iconv_t toAnsi_;
+    iconv_t fromAnsi_;
+    std::array<bool, 256> lead_{};
+};
+
+class HostClock final : public Clock {
+public:
+    ClockTime UtcNow() override;
+    ClockTime LocalNow() override;
+    std::uint32_t TickCount() override;
+};
+
+// The classic Windows default colours.
+class HostSystemColors final : public SystemColors {
+public:
+    std::uint32_t SysColor(int index) override;
+};
+
+}  // namespace tbq::platform

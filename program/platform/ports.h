@@ -1,0 +1,41 @@
+// Where the logic finds the ports. Each build installs its own adapters as the
+// defaults (Win32 on Windows, POSIX/iconv on the host); tests swap in fakes for
+// the length of a scope with ScopedPorts.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/syscolors.h"
+
+namespace tbq::platform {
+
+struct Ports {
+    Files* files = nullptr;
+    CodePage* codepage = nullptr;
+    Clock* clock = nullptr;
+    SystemColors* colors = nullptr;
+};
+
+// The ports in force. Never null members: unset ones fall back to the defaults.
+const Ports& Current();
+Ports DefaultPorts();
+
+inline Files& files() { return *Current().files; }
+inline CodePage& codepage() { return *Current().codepage; }
+inline Clock& clock() { return *Current().clock; }
+inline SystemColors& colors() { return *Current().colors; }
+
+// Replaces the given (non-null) ports until the scope ends.
+class ScopedPorts {
+public:
+    explicit ScopedPorts(const Ports& replacement);
+    ~ScopedPorts();
+    ScopedPorts(const ScopedPorts&) = delete;
+    ScopedPorts& operator=(const ScopedPorts&) = delete;
+
+private:
+    Ports saved_;
+};
+
+}  // namespace tbq::platform

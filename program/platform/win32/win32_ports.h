@@ -1,0 +1,42 @@
+// Win32 adapters of the ports: one platform call and its conversions each.
+#pragma once
+
+#include "platform/ports.h"
+
+namespace tbq::platform {
+
+class Win32Files final : public Files {
+public:
+    ReadResult ReadAll(const Text& path, std::size_t limit) override;
+    std::optional<FileStamp> Stamp(const Text& path) override;
+    bool ReplaceAtomically(const Text& path, std::string_view bytes) override;
+    std::optional<std::vector<Text>> ListFolder(const Text& folder) override;
+    std::optional<bool> IsReadOnly(const Text& path) override;
+    bool SetReadOnly(const Text& path, bool readOnly) override;
+    bool Copy(const Text& from, const Text& to, bool overwrite) override;
+    bool Delete(const Text& path) override;
+    Text CurrentDirectory() override;
+    VersionValue ReadVersionString(const Text& path, const Text& key) override;
+};
+
+class Win32CodePage final : public CodePage {
+public:
+    unsigned Id() const override;
+    std::string ToAnsi(TextView text) const override;
+    Text FromAnsi(std::string_view bytes) const override;
+    bool IsLeadByte(unsigned char byte) const override;
+};
+
+class Win32Clock final : public Clock {
+public:
+    ClockTime UtcNow() override;
+    ClockTime LocalNow() override;
+    std::uint32_t TickCount() override;
+};
+
+class Win32SystemColors final : public SystemColors {
+public:
+    std::uint32_t SysColor(int index) override;
+};
+
+}  // namespace tbq::platform
