@@ -38,6 +38,11 @@ class Files {
 public:
     virtual ~Files() = default;
 
+    // Counts the changes this process made to the file system through any files
+    // port (writes, copies, deletions, attributes), so that a cache can tell at
+    // once that a file it holds may have changed under it.
+    static std::uint64_t ChangeCount();
+
     // Reads a whole file. Failed also when it is larger than `limit` bytes.
     virtual ReadResult ReadAll(const Text& path, std::size_t limit) = 0;
     // The file's current stamp; nullopt when it does not exist or cannot be queried.
@@ -55,6 +60,9 @@ public:
     virtual Text CurrentDirectory() = 0;
     // One value of the version resource's string table 041104b0 (Japanese, UTF-16).
     virtual VersionValue ReadVersionString(const Text& path, const Text& key) = 0;
+
+protected:
+    static void NoteChange();
 };
 
 }  // namespace tbq::platform

@@ -9,6 +9,13 @@ Ports& Slot() {
 }
 }  // namespace
 
+namespace {
+std::uint64_t g_fileChanges = 0;
+}
+
+std::uint64_t Files::ChangeCount() { return g_fileChanges; }
+void Files::NoteChange() { ++g_fileChanges; }
+
 const Ports& Current() { return Slot(); }
 
 ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {

@@ -4,10 +4,10 @@
 
 namespace tbq {
 
-bool IsIniSpace(char16_t c) {
-    return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A || c == 0x85 || c == 0xA0 ||
-           c == 0x1680 || (c >= 0x2000 && c <= 0x200A) || c == 0x2028 || c == 0x2029 ||
-           c == 0x202F || c == 0x205F || c == 0x3000;
+bool IsIniSpace(char16_t c) { return (c >= 0x09 && c <= 0x0D) || c == 0x20 || c == 0x1A; }
+
+char16_t FoldIniCase(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
 }
 
 TextView TrimIni(TextView s) {
@@ -25,7 +25,7 @@ void LookupKey(TextView name, Text& out) {
     name = name.substr(0, name.find(u'\0'));
     name = TrimIni(name);
     out.assign(name);
-    for (auto& c : out) c = FoldCase(c);
+    for (auto& c : out) c = FoldIniCase(c);
 }
 
 // Names and values are single-line: a line break inside them would split the
@@ -67,8 +67,7 @@ void IniDocument::IndexLine(Section& s, std::size_t index) {
         while (v < t.size() && IsIniSpace(t[v])) ++v;
         line.valueStart = static_cast<size_t>(t.data() - line.text.data()) + v;
     }
-    line.key.assign(name);
-    for (auto& c : line.key) c = FoldCase(c);
+    LookupKey(name, line.key);
     s.keys.try_emplace(line.key, index);
 }
 
@@ -88,7 +87,8 @@ void IniDocument::AddLine(std::string raw, std::string eol, Text text) {
             Section s;
             s.name.assign(TrimIni(t.substr(1, close - 1)));
             s.lines.push_back(MakeLine(std::move(raw), std::move(eol), std::move(text)));
-            Text folded = FoldCase(s.name);
+            Text folded;
+            LookupKey(s.name, folded);
             sectionIndex_.try_emplace(std::move(folded), sections_.size());
             sections_.push_back(std::move(s));
             return;
@@ -209,7 +209,9 @@ bool IniDocument::Set(TextView section, TextView key, TextView value) {
         header.eol = "\r\n";
         header.edited = true;
         fresh.lines.push_back(std::move(header));
-        sectionIndex_.try_emplace(FoldCase(sectionName), sections_.size());
+        Text folded;
+        LookupKey(sectionName, folded);
+        sectionIndex_.try_emplace(std::move(folded), sections_.size());
         sections_.push_back(std::move(fresh));
         s = &sections_.back();
     }

@@ -15,9 +15,13 @@
 
 namespace tbq {
 
-// White space as the profile-file conventions know it: the Unicode blanks and
-// Ctrl-Z, which old editors left at the end of files.
+// White space as the profile-file conventions know it: the ASCII blanks and
+// Ctrl-Z, which old editors left at the end of files. An ideographic space is
+// text, not padding.
 bool IsIniSpace(char16_t c);
+// Section and key names compare with ASCII letters folded only; a full-width
+// "Ａ" and "ａ" are different names, as the system's profile functions see them.
+char16_t FoldIniCase(char16_t c);
 TextView TrimIni(TextView s);
 
 class IniDocument {

@@ -35,6 +35,12 @@ IniStore::Entry* IniStore::Load(const Text& path) {
     }
     if (e->dirty) return e;  // gathered writes are newer than the disk
 
+    const auto time = std::chrono::steady_clock::now();
+    const std::uint64_t change = platform::Files::ChangeCount();
+    if (e->loaded && change == e->checkedChange && time - e->checkedAt < kRecheckInterval)
+        return e;
+    e->checkedAt = time;
+    e->checkedChange = change;
     std::optional<platform::FileStamp> now = platform::files().Stamp(path);
     if (e->loaded && e->stamp == now) return e;
 

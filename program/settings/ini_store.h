@@ -7,6 +7,8 @@
 // old file or the new one, never half of either.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <optional>
 #include <unordered_map>
 
@@ -21,6 +23,12 @@ public:
     // Files larger than this are not read (their keys read as defaults) and never
     // written, so that a huge file we could not read is never replaced.
     static constexpr std::size_t kMaxFileBytes = 16u << 20;
+
+    // A cached file is looked at on disk again when this much time has passed
+    // since the last look, or at once after any change this process made through
+    // the files port. Loaders read thousands of keys in a burst; one look at the
+    // disk per burst instead of one per key is most of their speed.
+    static constexpr std::chrono::microseconds kRecheckInterval{1000};
 
     static IniStore& Instance();
 
@@ -44,6 +52,8 @@ private:
         Text path;
         IniDocument doc;
         std::optional<platform::FileStamp> stamp;
+        std::chrono::steady_clock::time_point checkedAt;
+        std::uint64_t checkedChange = 0;
         bool loaded = false;
         bool readable = true;
         bool dirty = false;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
 
 #include "fakes/code_pages.h"
 #include "fakes/temp_folder.h"
@@ -215,9 +216,12 @@ TEST_F(IniFileTest, EveryAccessorSeesEveryEarlierWrite) {
 TEST_F(IniFileTest, ChangesMadeByOthersOnDiskAreSeen) {
     vbIniFile ini = Fixture("[S]\r\nk=old\r\n");
     EXPECT_EQ(ini.GetText(u"S", u"k", u""), u"old");
+    // Written behind the program's back: seen once the cache looks at the disk again.
     dir_.WriteBytes("f.ini", "[S]\r\nk=new and longer\r\n");
+    std::this_thread::sleep_for(IniStore::kRecheckInterval * 2);
     EXPECT_EQ(ini.GetText(u"S", u"k", u""), u"new and longer");
-    std::filesystem::remove(dir_.Native("f.ini"));
+    // Changed through the program's own file port: seen at once.
+    platform::files().Delete(ini.FileName);
     EXPECT_EQ(ini.GetText(u"S", u"k", u"gone"), u"gone");
 }
 

@@ -79,6 +79,7 @@ std::optional<FileStamp> HostFiles::Stamp(const Text& path) {
 }
 
 bool HostFiles::ReplaceAtomically(const Text& path, std::string_view bytes) {
+    NoteChange();
     const std::string target = Native(path);
     struct stat st {};
     mode_t mode = 0644;
@@ -127,6 +128,7 @@ std::optional<bool> HostFiles::IsReadOnly(const Text& path) {
 }
 
 bool HostFiles::SetReadOnly(const Text& path, bool readOnly) {
+    NoteChange();
     struct stat st {};
     const std::string p = Native(path);
     if (::stat(p.c_str(), &st) != 0) return false;
@@ -136,13 +138,17 @@ bool HostFiles::SetReadOnly(const Text& path, bool readOnly) {
 }
 
 bool HostFiles::Copy(const Text& from, const Text& to, bool overwrite) {
+    NoteChange();
     if (!overwrite && Stamp(to)) return false;
     ReadResult r = ReadAll(from, SIZE_MAX);
     if (r.status != ReadStatus::Ok) return false;
     return ReplaceAtomically(to, r.bytes);
 }
 
-bool HostFiles::Delete(const Text& path) { return ::unlink(Native(path).c_str()) == 0; }
+bool HostFiles::Delete(const Text& path) {
+    NoteChange();
+    return ::unlink(Native(path).c_str()) == 0;
+}
 
 Text HostFiles::CurrentDirectory() {
     char buf[PATH_MAX];

@@ -53,6 +53,7 @@ std::optional<FileStamp> Win32Files::Stamp(const Text& path) {
 }
 
 bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
+    NoteChange();
     const std::wstring target = Wide(path);
     DWORD attrs = GetFileAttributesW(target.c_str());
     if (attrs != INVALID_FILE_ATTRIBUTES &&
@@ -107,6 +108,7 @@ std::optional<bool> Win32Files::IsReadOnly(const Text& path) {
 }
 
 bool Win32Files::SetReadOnly(const Text& path, bool readOnly) {
+    NoteChange();
     const std::wstring p = Wide(path);
     DWORD attrs = GetFileAttributesW(p.c_str());
     if (attrs == INVALID_FILE_ATTRIBUTES) return false;
@@ -116,10 +118,14 @@ bool Win32Files::SetReadOnly(const Text& path, bool readOnly) {
 }
 
 bool Win32Files::Copy(const Text& from, const Text& to, bool overwrite) {
+    NoteChange();
     return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), overwrite ? FALSE : TRUE) != 0;
 }
 
-bool Win32Files::Delete(const Text& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+bool Win32Files::Delete(const Text& path) {
+    NoteChange();
+    return DeleteFileW(Wide(path).c_str()) != 0;
+}
 
 Text Win32Files::CurrentDirectory() {
     DWORD n = GetCurrentDirectoryW(0, nullptr);
