@@ -1,0 +1,254 @@
+#include "core/helpers.h"
+
+#include <algorithm>
+
+#include "core/program_location.h"
+#include "platform/ports.h"
+
+namespace tbq {
+
+// ---- Byte width -------------------------------------------------------------
+
+namespace {
+
+int CharWidth(char16_t c) { return static_cast<std::int16_t>(c) < 224 ? 1 : 2; }
+
+}  // namespace
+
+long long ByteWidth(TextView s) {
+    long long width = 0;
+    for (char16_t c : s) width += CharWidth(c);
+    return width;
+}
+
+Text LeftByWidth(TextView s, long long n) {
+    if (n <= 0) return Text();
+    long long width = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        width += CharWidth(s[i]);
+        if (width == n) return Text(s.substr(0, i + 1));
+        if (width > n) return Text(s.substr(0, i)) + u' ';
+    }
+    return Text(s);
+}
+
+Text RightByWidth(TextView s, long long n) {
+    if (n <= 0) return Text();
+    long long width = 0;
+    for (std::size_t i = s.size(); i-- > 0;) {
+        width += CharWidth(s[i]);
+        if (width == n) return Text(s.substr(i));
+        if (width > n) return u' ' + Text(s.substr(i + 1));
+    }
+    return Text(s);
+}
+
+Text MidByWidth(TextView s, long long start, long long n) {
+    if (n <= 0) return Text();
+    // Any start before the first position reads the whole right part, exactly
+    // like start 1; clamping also keeps the subtraction below from overflowing.
+    start = std::max(start, 1LL);
+    const long long rightWidth = ByteWidth(s) - start + 1;
+    if (rightWidth <= 0) return Text();
+    return LeftByWidth(RightByWidth(s, rightWidth), n);
+}
+
+// ---- Strings and buffers -----------------------------------------------------
+
+Text CutAtNul(TextView s) { return Text(s.substr(0, s.find(u'\0'))); }
+
+Text BytesToText(std::span<const std::uint8_t> bytes) {
+    Text out;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (unit == 0) break;
+        out.push_back(unit);
+    }
+    return out;
+}
+
+Bytes TextToBytes(TextView s) {
+    Bytes out(2 * s.size() + 3, 0);
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        out[2 * i] = static_cast<std::uint8_t>(s[i] & 0xFF);
+        out[2 * i + 1] = static_cast<std::uint8_t>(s[i] >> 8);
+    }
+    return out;
+}
+
+Text RepeatText(TextView s, long long count) {
+    Text out;
+    if (count < 1 || s.empty()) return out;
+    out.reserve(s.size() * static_cast<std::size_t>(count));
+    for (long long i = 0; i < count; ++i) out += s;
+    return out;
+}
+
+namespace {
+
+int HexValue(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    return -1;
+}
+
+}  // namespace
+
+Text HexEncodeText(TextView s) {
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    Text out;
+    out.reserve(4 * s.size());
+    for (char16_t c : s)
+        for (int shift = 12; shift >= 0; shift -= 4) out.push_back(kDigits[(c >> shift) & 0xF]);
+    return out;
+}
+
+Text HexDecodeText(TextView hex) {
+    constexpr char16_t kReplacement = 0xFFFD;
+    Text out;
+    out.reserve((hex.size() + 3) / 4);
+    for (std::size_t i = 0; i < hex.size(); i += 4) {
+        if (hex.size() - i < 4) {
+            out.push_back(kReplacement);
+            break;
+        }
+        int unit = 0;
+        for (std::size_t k = 0; k < 4 && unit >= 0; ++k) {
+            const int digit = HexValue(hex[i + k]);
+            unit = digit < 0 ? -1 : unit * 16 + digit;
+        }
+        out.push_back(unit < 0 ? kReplacement : static_cast<char16_t>(unit));
+    }
+    return out;
+}
+
+// ---- File names ----------------------------------------------------------------
+
+Text SafeFileName(TextView name) {
+    static constexpr TextView kUnsafe = u"\\/:*?\"<>|";
+    Text out(name);
+    for (char16_t& c : out)
+        if (kUnsafe.find(c) != TextView::npos) c = u'_';
+    return out;
+}
+
+Text FileNamePart(TextView path) {
+    const std::size_t slash = path.rfind(u'\\');
+    return Text(slash == TextView::npos ? path : path.substr(slash + 1));
+}
+
+// ---- Numbers -------------------------------------------------------------------
+
+namespace {
+
+Text Digits(unsigned long long value) {
+    Text out;
+    do {
+        out.push_back(static_cast<char16_t>(u'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    std::reverse(out.begin(), out.end());
+    return out;
+}
+
+bool IsDigitPlace(char16_t c) { return c == u'0' || c == u'#'; }
+
+// Magnitude without overflow for the most negative value.
+unsigned long long Magnitude(long long value) {
+    return value < 0 ? 0ULL - static_cast<unsigned long long>(value)
+                     : static_cast<unsigned long long>(value);
+}
+
+}  // namespace
+
+Text FormatNumber(long long value, TextView picture) {
+    if (picture.empty()) return NumberText(value);
+    const unsigned long long magnitude = Magnitude(value);
+    // The significant digits; zero has none, so "#" shows nothing for it.
+    const Text digits = magnitude == 0 ? Text() : Digits(magnitude);
+    const std::size_t leftmost = static_cast<std::size_t>(
+        std::find_if(picture.begin(), picture.end(), IsDigitPlace) - picture.begin());
+
+    // Built back to front: places take digits from the least significant one.
+    Text reversed;
+    std::size_t used = 0;  // digits placed so far, from the right
+    for (std::size_t i = picture.size(); i-- > 0;) {
+        const char16_t c = picture[i];
+        if (!IsDigitPlace(c)) {
+            reversed.push_back(c);
+            continue;
+        }
+        const std::size_t left = digits.size() - used;
+        if (left == 0) {
+            if (c == u'0') reversed.push_back(u'0');
+            continue;
+        }
+        const std::size_t take = i == leftmost ? left : 1;
+        for (std::size_t k = 0; k < take; ++k) reversed.push_back(digits[left - 1 - k]);
+        used += take;
+    }
+    if (value < 0) reversed.push_back(u'-');
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+Text DurationText(long long seconds, TextView numberFormat) {
+    const unsigned long long total = Magnitude(seconds);
+    const auto hours = static_cast<long long>(total / 3600);
+    const auto minutes = static_cast<long long>(total % 3600 / 60);
+    const auto secs = static_cast<long long>(total % 60);
+    Text out;
+    if (seconds < 0) out += u'-';
+    if (hours != 0) out += NumberText(hours) + u"時間";
+    if (minutes != 0) out += FormatNumber(minutes, numberFormat) + u"分";
+    if (secs != 0) out += FormatNumber(secs, numberFormat) + u"秒";
+    return out;
+}
+
+// ---- Bits and colours ------------------------------------------------------------
+
+std::uint32_t ShiftLeft32(std::uint32_t value, int count) {
+    const int bits = count & 0xFF;
+    return bits >= 32 ? 0 : static_cast<std::uint32_t>(value << bits);
+}
+
+std::uint32_t ResolveColor(std::uint32_t value) {
+    if ((value & 0x80000000u) == 0) return value;
+    return platform::colors().SysColor(static_cast<int>(value & 0xFFFFFF));
+}
+
+// ---- Files and program information ---------------------------------------------
+
+int PrepareFileForWrite(const Text& path) {
+    // The folder keeps its separator so that "\x.ini" or "C:\x.ini" list the root
+    // rather than the current folder; no separator at all means the current folder.
+    const std::size_t split = path.find_last_of(u"\\/");
+    const Text folder = split == Text::npos ? Text() : path.substr(0, split + 1);
+    const TextView name = split == Text::npos ? TextView(path) : TextView(path).substr(split + 1);
+
+    platform::Files& files = platform::files();
+    const auto listing = files.ListFolder(folder);
+    if (!listing) return kFileFailed;
+    const auto entry = std::find_if(listing->begin(), listing->end(),
+                                    [&](const Text& e) { return EqualsIgnoreCase(e, name); });
+    if (entry == listing->end()) return kFileMissing;
+
+    // The entry's own spelling, so that a case-sensitive file system finds the
+    // same file the case-insensitive comparison did.
+    const Text found = folder + *entry;
+    const auto readOnly = files.IsReadOnly(found);
+    if (!readOnly) return kFileFailed;
+    if (*readOnly && !files.SetReadOnly(found, false)) return kFileFailed;
+    return kFileReady;
+}
+
+Text GetVersionString(const Text& key, const Text& file) {
+    const Text path = file.empty() ? ProgramFilePath() : file;
+    const platform::VersionValue version = platform::files().ReadVersionString(path, key);
+    if (!version.hasVersionInfo) return u"(N/A)";
+    if (!version.value) return Text();
+    return CutAtNul(*version.value);
+}
+
+}  // namespace tbq

@@ -1,0 +1,223 @@
+#include "core/helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+
+#include "core/program_location.h"
+#include "platform/ports.h"
+
+namespace tbq {
+namespace {
+
+TEST(HelpersByteWidth, CountsByTheSignedCodeUnit) {
+    // Boundaries of the rule: U+00DF/U+00E0 and U+7FFF/U+8000; half-width kana count 1.
+    EXPECT_EQ(ByteWidth(u"a\u00DF\u8000ｶ\uFFFF"), 5);
+    EXPECT_EQ(ByteWidth(u"\u00E0あ\u7FFF"), 6);
+    EXPECT_EQ(ByteWidth(u"aあ"), 3);
+}
+
+TEST(HelpersByteWidth, LeftAndRightReplaceAStraddlingCharacterBySpace) {
+    struct Case {
+        long long n;
+        Text left, right;
+    };
+    const Case cases[] = {
+        {2, u"a ", u" b"}, {3, u"aあ", u"あb"}, {99, u"aあb", u"aあb"},
+        {0, u"", u""},     {-3, u"", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(LeftByWidth(u"aあb", c.n), c.left) << c.n;
+        EXPECT_EQ(RightByWidth(u"aあb", c.n), c.right) << c.n;
+    }
+}
+
+TEST(HelpersByteWidth, LeftAndRightAreExactlyAsWideAsAsked) {
+    const Text s = u"aあｶbい漢\u00E0c";
+    for (long long n = 0; n <= ByteWidth(s) + 1; ++n) {
+        const long long want = std::min(n, ByteWidth(s));
+        EXPECT_EQ(ByteWidth(LeftByWidth(s, n)), want) << n;
+        EXPECT_EQ(ByteWidth(RightByWidth(s, n)), want) << n;
+    }
+}
+
+TEST(HelpersByteWidth, MidCountsFromAOneBasedWidthPosition) {
+    EXPECT_EQ(MidByWidth(u"abcde", 2, 3), u"bcd");
+    EXPECT_EQ(MidByWidth(u"aあb", 2, 2), u"あ");
+    EXPECT_EQ(MidByWidth(u"aあb", 3, 2), u" b");  // starts inside the wide character
+    EXPECT_EQ(MidByWidth(u"abc", 2, 99), u"bc");
+    // Out of range: a start before the first position reads from it, a start past
+    // the end or a width below 1 gives nothing.
+    EXPECT_EQ(MidByWidth(u"abc", LLONG_MIN, 2), u"ab");
+    EXPECT_EQ(MidByWidth(u"abc", 4, 1), u"");
+    EXPECT_EQ(MidByWidth(u"abc", 2, -1), u"");
+}
+
+TEST(HelpersBuffers, BytesAndTextConvertAsLittleEndianUnits) {
+    EXPECT_EQ(BytesToText(Bytes{0x41, 0, 0, 0, 0x42, 0}), u"A");
+    EXPECT_EQ(BytesToText(Bytes{0x41, 0, 0x42}), u"A");  // a lone last byte is no unit
+    EXPECT_EQ(BytesToText(Bytes{0x42, 0x30, 0x00, 0x30}), u"あ\u3000");
+    EXPECT_EQ(TextToBytes(u"Aあ"), (Bytes{0x41, 0x00, 0x42, 0x30, 0, 0, 0}));
+    const Text mixed = u"x\uFFFF\u0100漢";
+    EXPECT_EQ(BytesToText(TextToBytes(mixed)), mixed);
+
+    EXPECT_EQ(CutAtNul(Text(u"ab\0cd", 5)), u"ab");
+    EXPECT_EQ(RepeatText(u"ab", 3), u"ababab");
+    EXPECT_EQ(RepeatText(u"ab", -2), u"");
+}
+
+TEST(HelpersHex, EncodesEveryUnitAsFourUpperCaseDigits) {
+    EXPECT_EQ(HexEncodeText(u"A "), u"00410020");
+    EXPECT_EQ(HexEncodeText(u"\u00FEあ"), u"00FE3042");
+    EXPECT_EQ(HexDecodeText(u"00fe30Aa"), u"\u00FE\u30AA");
+    Text all;
+    for (int u = 0; u <= 0xFFFF; ++u) all.push_back(static_cast<char16_t>(u));
+    EXPECT_EQ(HexDecodeText(HexEncodeText(all)), all);
+}
+
+TEST(HelpersHex, DamagedGroupsDecodeToReplacementCharacters) {
+    EXPECT_EQ(HexDecodeText(u"0041zz41"), u"A\uFFFD");
+    // Signs, spaces and prefixes that a number parser would accept are no digits.
+    EXPECT_EQ(HexDecodeText(u"+041 0410x41"), u"\uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(HexDecodeText(u"\uFF10\uFF10\uFF14\uFF11"), u"\uFFFD");  // full-width digits
+    EXPECT_EQ(HexDecodeText(u"00410"), u"A\uFFFD");
+}
+
+TEST(HelpersFileNames, SafeFileNameAndFileNamePart) {
+    EXPECT_EQ(SafeFileName(u"メモ a/b:c\\*?\"<>|"), u"メモ a_b_c_______");
+    EXPECT_EQ(FileNamePart(u"C:\\dir\\a.ini"), u"a.ini");
+    EXPECT_EQ(FileNamePart(u"a.ini"), u"a.ini");
+    EXPECT_EQ(FileNamePart(u"dir/a.ini"), u"dir/a.ini");
+}
+
+TEST(HelpersNumbers, FormatNumberFillsDigitPlacesFromTheRight) {
+    struct Case {
+        long long value;
+        Text picture, text;
+    };
+    const Case cases[] = {
+        {5, u"00", u"05"},   {123, u"00", u"123"},      {0, u"#", u""},
+        {0, u"#0", u"0"},    {1234, u"#-00", u"12-34"}, {5, u"0-0", u"0-5"},
+        {-5, u"00", u"-05"}, {-7, u"", u"-7"},          {LLONG_MIN, u"0", u"-9223372036854775808"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(FormatNumber(c.value, c.picture), c.text) << c.value;
+}
+
+TEST(HelpersNumbers, DurationTextShowsOnlyNonZeroParts) {
+    EXPECT_EQ(DurationText(0, u"00"), u"");
+    EXPECT_EQ(DurationText(3605, u"00"), u"1時間05秒");
+    EXPECT_EQ(DurationText(360060, u"00"), u"100時間01分");
+    EXPECT_EQ(DurationText(65, u""), u"1分5秒");
+    EXPECT_EQ(DurationText(-65, u"00"), u"-01分05秒");
+}
+
+TEST(HelpersBits, ShiftsWithinThirtyTwoBits) {
+    EXPECT_EQ(ShiftLeft32(3, 31), 0x80000000u);
+    EXPECT_EQ(ShiftLeft32(1, 32), 0u);
+    EXPECT_EQ(ShiftLeft32(1, 257), 2u);  // only the low byte of the count
+    EXPECT_EQ(ShiftLeft32(1, -1), 0u);
+    EXPECT_TRUE(HasBits8(0x00, 0x00));
+    EXPECT_FALSE(HasBits32(0x80000000u, 0x80000001u));
+}
+
+TEST(HelpersColors, Bit31NamesASystemColour) {
+    struct FakeColors final : platform::SystemColors {
+        std::vector<int> asked;
+        std::uint32_t SysColor(int index) override {
+            asked.push_back(index);
+            return 0x00ABCDEF;
+        }
+    } colors;
+    platform::ScopedPorts guard(platform::Ports{.colors = &colors});
+    EXPECT_EQ(ResolveColor(0x7FFFFFFFu), 0x7FFFFFFFu);
+    EXPECT_EQ(ResolveColor(0xFFFFFFFFu), 0x00ABCDEFu);
+    EXPECT_EQ(colors.asked, std::vector<int>{0xFFFFFF});
+}
+
+// One folder, "C:\d\", holding "a.ini"; the attribute calls can be made to fail.
+struct FakeFiles final : platform::Files {
+    std::map<Text, std::vector<Text>> folders{{u"C:\\d\\", {u"x", u"a.ini"}}};
+    std::optional<bool> readOnly = true;
+    bool clearWorks = true;
+    std::vector<Text> cleared;
+    platform::VersionValue version;
+    Text versionPath;
+
+    std::optional<std::vector<Text>> ListFolder(const Text& folder) override {
+        auto it = folders.find(folder);
+        if (it == folders.end()) return std::nullopt;
+        return it->second;
+    }
+    std::optional<bool> IsReadOnly(const Text&) override { return readOnly; }
+    bool SetReadOnly(const Text& path, bool) override {
+        cleared.push_back(path);
+        return clearWorks;
+    }
+    platform::VersionValue ReadVersionString(const Text& path, const Text&) override {
+        versionPath = path;
+        return version;
+    }
+    platform::ReadResult ReadAll(const Text&, std::size_t) override { return {}; }
+    std::optional<platform::FileStamp> Stamp(const Text&) override { return std::nullopt; }
+    bool ReplaceAtomically(const Text&, std::string_view) override { return false; }
+    bool Copy(const Text&, const Text&, bool) override { return false; }
+    bool Delete(const Text&) override { return false; }
+    Text CurrentDirectory() override { return Text(); }
+};
+
+TEST(HelpersPrepareFile, DecidesByTheListingAndReportsFailures) {
+    FakeFiles files;
+    platform::ScopedPorts guard(platform::Ports{.files = &files});
+    // Cleared on the listed spelling, so a case-sensitive file system finds it too.
+    EXPECT_EQ(PrepareFileForWrite(u"C:\\d\\A.Ini"), kFileReady);
+    EXPECT_EQ(files.cleared, std::vector<Text>{u"C:\\d\\a.ini"});
+    EXPECT_EQ(PrepareFileForWrite(u"C:\\d\\b.ini"), kFileMissing);
+    EXPECT_EQ(PrepareFileForWrite(u"C:\\none\\a.ini"), kFileFailed);
+    files.clearWorks = false;
+    EXPECT_EQ(PrepareFileForWrite(u"C:\\d\\a.ini"), kFileFailed);
+    files.readOnly = std::nullopt;
+    EXPECT_EQ(PrepareFileForWrite(u"C:\\d\\a.ini"), kFileFailed);
+}
+
+TEST(HelpersPrepareFile, MakesARealReadOnlyFileWritable) {
+    namespace fs = std::filesystem;
+    const fs::path dir =
+        fs::temp_directory_path() / ("tbq-helpers-" + std::to_string(std::random_device{}()));
+    fs::create_directories(dir);
+    const fs::path file = dir / "Data.ini";
+    std::ofstream(file).put('x');
+    fs::permissions(file, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+
+    const Text folder = dir.u16string() + u"\\";
+    EXPECT_EQ(PrepareFileForWrite(folder + u"data.INI"), kFileReady);
+    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(PrepareFileForWrite(folder + u"other.ini"), kFileMissing);
+    EXPECT_EQ(PrepareFileForWrite(folder + u"no-such-folder\\x.ini"), kFileFailed);
+    fs::remove_all(dir);
+}
+
+TEST(HelpersVersion, ReadsTheProgramsOwnFileWhenNoneIsGiven) {
+    FakeFiles files;
+    platform::ScopedPorts guard(platform::Ports{.files = &files});
+    const Text savedFolder = ProgramFolder();
+    SetProgramLocation(u"C:\\Apps\\TBQ", u"TBQ");
+
+    EXPECT_EQ(GetVersionString(u"ProductVersion", u""), u"(N/A)");
+    EXPECT_EQ(files.versionPath, u"C:\\Apps\\TBQ\\TBQ.exe");
+    files.version = {true, std::nullopt};
+    EXPECT_EQ(GetVersionString(u"FileDescription", u"D:\\x.dll"), u"");
+    EXPECT_EQ(files.versionPath, u"D:\\x.dll");
+    files.version = {true, Text(u"1.2.3\0junk", 10)};
+    EXPECT_EQ(GetVersionString(u"ProductVersion", u"D:\\x.dll"), u"1.2.3");
+
+    SetProgramLocation(savedFolder, u"");
+}
+
+}  // namespace
+}  // namespace tbq

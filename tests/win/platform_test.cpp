@@ -1,0 +1,49 @@
+// The Win32 adapters where they do more than pass a call through.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "core/helpers.h"
+#include "fakes/temp_folder.h"
+#include "platform/ports.h"
+#include "platform/win32/wide.h"
+
+namespace tbq {
+namespace {
+
+Text OwnExecutable() {
+    wchar_t buf[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
+    return win32::FromWide(std::wstring_view(buf, n));
+}
+
+TEST(Win32PlatformTest, VersionStringsComeFromTheJapaneseStringTable) {
+    EXPECT_EQ(GetVersionString(u"ProductVersion", OwnExecutable()), u"1.2.3 テスト");
+    EXPECT_EQ(GetVersionString(u"FileDescription", OwnExecutable()), u"TBQ のテスト");
+    EXPECT_EQ(GetVersionString(u"Comments", OwnExecutable()), u"");
+    test::TempFolder dir;
+    dir.WriteBytes("plain.txt", "no resources here");
+    EXPECT_EQ(GetVersionString(u"ProductVersion", dir.Path("plain.txt")), u"(N/A)");
+    EXPECT_EQ(GetVersionString(u"ProductVersion", dir.Path("missing.exe")), u"(N/A)");
+}
+
+TEST(Win32PlatformTest, FilesPortListsAndReplaces) {
+    test::TempFolder dir;
+    dir.WriteBytes("One.ini", "1");
+    platform::Files& files = platform::files();
+    auto names = files.ListFolder(dir.Path());
+    ASSERT_TRUE(names.has_value());
+    EXPECT_EQ(*names, std::vector<Text>{u"One.ini"});
+    EXPECT_FALSE(files.ListFolder(dir.Path("nowhere")).has_value());
+
+    ASSERT_TRUE(files.ReplaceAtomically(dir.Path("One.ini"), "replaced"));
+    EXPECT_EQ(dir.ReadBytes("One.ini"), "replaced");
+    ASSERT_TRUE(files.SetReadOnly(dir.Path("One.ini"), true));
+    EXPECT_FALSE(files.ReplaceAtomically(dir.Path("One.ini"), "refused"));
+    EXPECT_EQ(dir.ReadBytes("One.ini"), "replaced");
+    EXPECT_EQ(PrepareFileForWrite(dir.Path("ONE.INI")), kFileReady);
+    EXPECT_EQ(files.IsReadOnly(dir.Path("One.ini")), std::optional<bool>(false));
+    EXPECT_EQ(PrepareFileForWrite(dir.Path("two.ini")), kFileMissing);
+}
+
+}  // namespace
+}  // namespace tbq
