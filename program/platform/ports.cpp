@@ -24,6 +24,7 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.codepage) p.codepage = replacement.codepage;
     if (replacement.clock) p.clock = replacement.clock;
     if (replacement.colors) p.colors = replacement.colors;
+    if (replacement.windows) p.windows = replacement.windows;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

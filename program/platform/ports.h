@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/syscolors.h"
+#include "platform/windows.h"
 
 namespace tbq::platform {
 
@@ -15,6 +16,7 @@ struct Ports {
     CodePage* codepage = nullptr;
     Clock* clock = nullptr;
     SystemColors* colors = nullptr;
+    Windows* windows = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -25,6 +27,7 @@ inline Files& files() { return *Current().files; }
 inline CodePage& codepage() { return *Current().codepage; }
 inline Clock& clock() { return *Current().clock; }
 inline SystemColors& colors() { return *Current().colors; }
+inline Windows& windows() { return *Current().windows; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

@@ -7,7 +7,8 @@ Ports DefaultPorts() {
     static IconvCodePage codepage(932);
     static HostClock clock;
     static HostSystemColors colors;
-    return Ports{&files, &codepage, &clock, &colors};
+    static HostWindows windows;
+    return Ports{&files, &codepage, &clock, &colors, &windows};
 }
 
 }  // namespace tbq::platform

@@ -51,6 +51,19 @@ public:
     std::uint32_t TickCount() override;
 };
 
+// The host has no windows: every handle is gone.
+class HostWindows final : public Windows {
+public:
+    bool IsWindow(WindowId) override { return false; }
+    std::optional<Text> GetTitle(WindowId, bool) override { return std::nullopt; }
+    WriteResult SetTitle(WindowId, TextView, bool) override { return WriteResult::Gone; }
+    WindowId Foreground() override { return 0; }
+    WindowId Parent(WindowId) override { return 0; }
+    Text ClassName(WindowId) override { return {}; }
+    WindowId ActiveMdiChild(WindowId) override { return 0; }
+    void EnumerateTopLevel(const std::function<bool(WindowId)>&) override {}
+};
+
 // The classic Windows default colours.
 class HostSystemColors final : public SystemColors {
 public:

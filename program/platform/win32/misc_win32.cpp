@@ -65,7 +65,8 @@ Ports DefaultPorts() {
     static Win32CodePage codepage;
     static Win32Clock clock;
     static Win32SystemColors colors;
-    return Ports{&files, &codepage, &clock, &colors};
+    static Win32Windows windows;
+    return Ports{&files, &codepage, &clock, &colors, &windows};
 }
 
 }  // namespace tbq::platform

@@ -34,6 +34,18 @@ public:
     std::uint32_t TickCount() override;
 };
 
+class Win32Windows final : public Windows {
+public:
+    bool IsWindow(WindowId w) override;
+    std::optional<Text> GetTitle(WindowId w, bool unicode) override;
+    WriteResult SetTitle(WindowId w, TextView title, bool unicode) override;
+    WindowId Foreground() override;
+    WindowId Parent(WindowId w) override;
+    Text ClassName(WindowId w) override;
+    WindowId ActiveMdiChild(WindowId frame) override;
+    void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) override;
+};
+
 class Win32SystemColors final : public SystemColors {
 public:
     std::uint32_t SysColor(int index) override;

@@ -1,0 +1,99 @@
+#include "core/title_writer.h"
+
+#include <algorithm>
+
+#include "core/app_state.h"
+#include "platform/ports.h"
+
+namespace tbq {
+
+using platform::WriteResult;
+
+vbKerova_TitleBar::vbKerova_TitleBar(OwnWindowTest isOwn) : isOwn_(std::move(isOwn)) {}
+
+vbKerova_TitleBar::~vbKerova_TitleBar() { ReturnTitle(); }
+
+bool vbKerova_TitleBar::Unicode() const { return App().settings.Unicode; }
+
+Text vbKerova_TitleBar::GetTitle(WindowId w) const {
+    return platform::windows().GetTitle(w, Unicode()).value_or(Text());
+}
+
+WriteResult vbKerova_TitleBar::Write(WindowId w, TextView text, Text* stored) {
+    WriteResult r = platform::windows().SetTitle(w, text, Unicode());
+    if (stored && !Unicode()) {
+        // The window keeps what the code page could hold; keep the same, so later
+        // comparisons with what it returns still match.
+        const platform::CodePage& cp = platform::codepage();
+        *stored = cp.FromAnsi(cp.ToAnsi(text));
+    }
+    return r;
+}
+
+bool vbKerova_TitleBar::SetTitle(WindowId w) {
+    if (!platform::windows().IsWindow(w)) {
+        ReturnTitle();
+        RetryPending();
+        return false;
+    }
+    if (TargetWindow != 0 && TargetWindow != w) ReturnTitle();
+    Text current = GetTitle(w);
+    auto pending = std::find_if(pending_.begin(), pending_.end(),
+                                [&](const Restore& r) { return r.window == w; });
+    if (pending != pending_.end()) {
+        // A window that never took its restore comes back still showing our
+        // text: its own title is the one we kept, not our text.
+        if (TargetWindow == 0 && current == pending->shown) {
+            OriginalTitle = std::move(pending->original);
+            ShownTitle = std::move(pending->shown);
+            TargetWindow = w;
+        }
+        pending_.erase(pending);
+    }
+    if (TargetWindow == 0 || current != ShownTitle) OriginalTitle = std::move(current);
+    TargetWindow = w;
+    RetryPending();
+    return true;
+}
+
+bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
+    if (!platform::windows().IsWindow(w)) return false;
+    Text shown(caption);
+    if (Write(TargetWindow ? TargetWindow : w, caption, &shown) != WriteResult::Written)
+        return false;  // a hung window still shows what we wrote last
+    ShownTitle = std::move(shown);
+    return true;
+}
+
+bool vbKerova_TitleBar::RestoreNow(const Restore& r) {
+    platform::Windows& win = platform::windows();
+    // Only a window that still shows our text gets its title back; one that has
+    // retitled itself meanwhile is left as it is.
+    std::optional<Text> now = win.GetTitle(r.window, Unicode());
+    if (!now || *now != r.shown) return true;
+    return Write(r.window, r.original) != WriteResult::Hung;
+}
+
+void vbKerova_TitleBar::ReturnTitle() {
+    if (TargetWindow != 0) {
+        Restore r{TargetWindow, std::move(OriginalTitle), std::move(ShownTitle)};
+        if (!RestoreNow(r)) {
+            std::erase_if(pending_, [&](const Restore& p) { return p.window == r.window; });
+            pending_.push_back(std::move(r));
+        }
+    }
+    TargetWindow = 0;
+    OriginalTitle.clear();
+    ShownTitle.clear();
+}
+
+void vbKerova_TitleBar::RetryPending() {
+    std::erase_if(pending_, [&](const Restore& r) { return RestoreNow(r); });
+}
+
+Text vbKerova_TitleBar::OldTitle() const {
+    if (TargetWindow == 0 || (isOwn_ && isOwn_(TargetWindow))) return kProductName;
+    return OriginalTitle;
+}
+
+}  // namespace tbq

@@ -1,0 +1,61 @@
+// vbKerova_TitleBar: the one object that changes other programs' titles.
+//
+// It remembers the decorated window, that window's own title and the exact text
+// it last wrote. A title equal to that text is ours; anything else is the
+// window's own, so the program never appends twice and never parses its own
+// text out of a title. Writes never wait on a hung window: a restore that a
+// hung window could not take is kept and tried again on later calls.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/text.h"
+#include "platform/windows.h"
+
+namespace tbq {
+
+class vbKerova_TitleBar {
+public:
+    using WindowId = platform::WindowId;
+    // Tells whether a window is one of the program's own (their titles are never ours to keep).
+    using OwnWindowTest = std::function<bool(WindowId)>;
+
+    explicit vbKerova_TitleBar(OwnWindowTest isOwn = {});
+    ~vbKerova_TitleBar();
+    vbKerova_TitleBar(const vbKerova_TitleBar&) = delete;
+    vbKerova_TitleBar& operator=(const vbKerova_TitleBar&) = delete;
+
+    Text GetTitle(WindowId w) const;
+    bool ViewTitle(WindowId w, TextView caption);
+    bool SetTitle(WindowId w);
+    void ReturnTitle();
+    // The target's own title, or the product name when there is no target or the
+    // target is one of the program's own windows.
+    Text OldTitle() const;
+    std::int32_t GetWindowHandle() const { return static_cast<std::int32_t>(TargetWindow); }
+
+    WindowId TargetWindow = 0;
+    Text OriginalTitle;
+    Text ShownTitle;
+
+    // Restores a hung window could not take yet.
+    std::size_t PendingRestores() const { return pending_.size(); }
+
+private:
+    struct Restore {
+        WindowId window;
+        Text original, shown;
+    };
+    bool Unicode() const;
+    // Writes `text`; in narrow mode returns the text as the window will give it back.
+    platform::WriteResult Write(WindowId w, TextView text, Text* stored = nullptr);
+    void RetryPending();
+    bool RestoreNow(const Restore& r);
+
+    OwnWindowTest isOwn_;
+    std::vector<Restore> pending_;
+};
+
+}  // namespace tbq

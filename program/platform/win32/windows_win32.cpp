@@ -1,0 +1,99 @@
+#include <windows.h>
+
+#include <string>
+
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_ports.h"
+
+namespace tbq::platform {
+
+namespace {
+
+// Long enough for a busy program to answer, short enough that a hung one
+// never holds up the update tick noticeably.
+constexpr UINT kMessageTimeoutMs = 100;
+
+HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+WindowId Id(HWND h) { return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(h)); }
+
+WriteResult Classify(HWND h) {
+    if (!::IsWindow(h)) return WriteResult::Gone;
+    return WriteResult::Hung;
+}
+
+}  // namespace
+
+bool Win32Windows::IsWindow(WindowId w) { return w != 0 && ::IsWindow(H(w)); }
+
+std::optional<Text> Win32Windows::GetTitle(WindowId w, bool unicode) {
+    if (!IsWindow(w)) return std::nullopt;
+    // GetWindowText reads another process's caption without sending it a
+    // message, so it returns at once even when that process hangs.
+    for (int size = 10240; size <= (1 << 20); size *= 4) {
+        if (unicode) {
+            std::wstring buf(static_cast<size_t>(size), L'\0');
+            int n = GetWindowTextW(H(w), buf.data(), size);
+            if (n < size - 1) {
+                buf.resize(static_cast<size_t>(n));
+                return win32::FromWide(buf.substr(0, buf.find(L'\0')));
+            }
+        } else {
+            std::string buf(static_cast<size_t>(size), '\0');
+            int n = GetWindowTextA(H(w), buf.data(), size);
+            if (n < size - 1) {
+                buf.resize(static_cast<size_t>(n));
+                return codepage().FromAnsi(buf.substr(0, buf.find('\0')));
+            }
+        }
+    }
+    return Text();
+}
+
+WriteResult Win32Windows::SetTitle(WindowId w, TextView title, bool unicode) {
+    if (!IsWindow(w)) return WriteResult::Gone;
+    DWORD_PTR answer = 0;
+    LRESULT ok;
+    if (unicode) {
+        std::wstring text = win32::Wide(title);
+        ok = SendMessageTimeoutW(H(w), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                 SMTO_ABORTIFHUNG | SMTO_NORMAL, kMessageTimeoutMs, &answer);
+    } else {
+        std::string text = codepage().ToAnsi(title);
+        ok = SendMessageTimeoutA(H(w), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                 SMTO_ABORTIFHUNG | SMTO_NORMAL, kMessageTimeoutMs, &answer);
+    }
+    return ok ? WriteResult::Written : Classify(H(w));
+}
+
+WindowId Win32Windows::Foreground() { return Id(GetForegroundWindow()); }
+
+WindowId Win32Windows::Parent(WindowId w) { return Id(GetParent(H(w))); }
+
+Text Win32Windows::ClassName(WindowId w) {
+    char buf[1024] = {};
+    int n = GetClassNameA(H(w), buf, sizeof buf);
+    return codepage().FromAnsi(std::string_view(buf, static_cast<size_t>(n > 0 ? n : 0)));
+}
+
+WindowId Win32Windows::ActiveMdiChild(WindowId frame) {
+    HWND client = FindWindowExA(H(frame), nullptr, "mdiclient", nullptr);
+    if (!client) return 0;
+    DWORD_PTR child = 0;
+    if (!SendMessageTimeoutW(client, WM_MDIGETACTIVE, 0, 0, SMTO_ABORTIFHUNG | SMTO_NORMAL,
+                             kMessageTimeoutMs, &child))
+        return 0;
+    return Id(reinterpret_cast<HWND>(child));
+}
+
+namespace {
+BOOL CALLBACK VisitWindow(HWND h, LPARAM param) {
+    auto* visit = reinterpret_cast<const std::function<bool(WindowId)>*>(param);
+    return (*visit)(Id(h)) ? TRUE : FALSE;
+}
+}  // namespace
+
+void Win32Windows::EnumerateTopLevel(const std::function<bool(WindowId)>& visit) {
+    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+}  // namespace tbq::platform

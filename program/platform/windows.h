@@ -1,0 +1,37 @@
+// Other programs' windows as the logic sees them. Handles are opaque 32-bit ids
+// (window handles fit in 32 bits on every Windows), so fakes can just count.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "core/text.h"
+
+namespace tbq::platform {
+
+using WindowId = std::uint32_t;
+
+// What became of a title write. A hung window is reported instead of waited for.
+enum class WriteResult { Written, Gone, Hung };
+
+class Windows {
+public:
+    virtual ~Windows() = default;
+
+    virtual bool IsWindow(WindowId w) = 0;
+    // The current title up to its first NUL; wide functions when `unicode`, else the
+    // narrow ones (converted from the code page). nullopt when the window is gone.
+    virtual std::optional<Text> GetTitle(WindowId w, bool unicode) = 0;
+    // Writes a title without ever blocking on a hung window.
+    virtual WriteResult SetTitle(WindowId w, TextView title, bool unicode) = 0;
+    virtual WindowId Foreground() = 0;
+    virtual WindowId Parent(WindowId w) = 0;
+    virtual Text ClassName(WindowId w) = 0;
+    // The active child of an MDI frame's client window, asked without blocking; 0 for none.
+    virtual WindowId ActiveMdiChild(WindowId frame) = 0;
+    // Top-level windows in Z order until `visit` returns false.
+    virtual void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) = 0;
+};
+
+}  // namespace tbq::platform

@@ -1,0 +1,61 @@
+// Windows that exist only in the test: titles, parents, classes, hangs.
+#pragma once
+
+#include <map>
+
+#include "platform/windows.h"
+
+namespace tbq::test {
+
+class FakeWindows final : public platform::Windows {
+public:
+    struct Window {
+        Text title;
+        platform::WindowId parent = 0;
+        Text className = u"TestWindow";
+        platform::WindowId activeMdiChild = 0;
+        bool hung = false;
+        int writes = 0;
+    };
+
+    platform::WindowId Add(Text title, platform::WindowId parent = 0) {
+        platform::WindowId id = next_++;
+        windows_[id].title = std::move(title);
+        windows_[id].parent = parent;
+        return id;
+    }
+    void Close(platform::WindowId w) { windows_.erase(w); }
+    Window& operator[](platform::WindowId w) { return windows_.at(w); }
+    platform::WindowId foreground = 0;
+
+    bool IsWindow(platform::WindowId w) override { return windows_.count(w) != 0; }
+    std::optional<Text> GetTitle(platform::WindowId w, bool) override {
+        auto it = windows_.find(w);
+        if (it == windows_.end()) return std::nullopt;
+        return it->second.title;
+    }
+    platform::WriteResult SetTitle(platform::WindowId w, TextView title, bool unicode) override;
+    platform::WindowId Foreground() override { return foreground; }
+    platform::WindowId Parent(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? 0 : it->second.parent;
+    }
+    Text ClassName(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? Text() : it->second.className;
+    }
+    platform::WindowId ActiveMdiChild(platform::WindowId frame) override {
+        auto it = windows_.find(frame);
+        return it == windows_.end() ? 0 : it->second.activeMdiChild;
+    }
+    void EnumerateTopLevel(const std::function<bool(platform::WindowId)>& visit) override {
+        for (auto& [id, w] : windows_)
+            if (w.parent == 0 && !visit(id)) break;
+    }
+
+private:
+    std::map<platform::WindowId, Window> windows_;
+    platform::WindowId next_ = 0x100;
+};
+
+}  // namespace tbq::test
