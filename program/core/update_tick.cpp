@@ -1,0 +1,135 @@
+#include "core/update_tick.h"
+
+#include <algorithm>
+
+#include "core/app_state.h"
+#include "platform/ports.h"
+
+namespace tbq {
+
+namespace {
+constexpr std::size_t kRecentWindows = 20;
+// A broken parent chain (a cycle) must not hang the tick.
+constexpr int kMaxParentDepth = 256;
+
+bool InChain(WindowId w, WindowId owner) {
+    platform::Windows& win = platform::windows();
+    for (int depth = 0; w != 0 && depth < kMaxParentDepth; ++depth) {
+        if (w == owner) return true;
+        w = win.Parent(w);
+    }
+    return false;
+}
+}  // namespace
+
+bool IsOwnWindow(WindowId w, WindowId owner, bool noFormSearch,
+                 const std::vector<WindowId>& forms) {
+    if (owner != 0 && InChain(w, owner)) return true;
+    if (noFormSearch) return false;
+    return std::any_of(forms.begin(), forms.end(),
+                       [&](WindowId f) { return f != 0 && IsOwnWindow(w, f, true); });
+}
+
+WindowId GetActiveMdiChild(WindowId frame) {
+    return frame ? platform::windows().ActiveMdiChild(frame) : 0;
+}
+
+void RememberRecentWindow(WindowId w) {
+    if (w == 0) return;
+    auto& recent = App().RecentWindows;
+    platform::Windows& win = platform::windows();
+    std::erase_if(recent, [&](WindowId r) { return r == w || !win.IsWindow(r); });
+    if (recent.size() >= kRecentWindows) recent.erase(recent.begin());
+    recent.push_back(w);
+}
+
+WindowId UpdateTick::ChooseTarget(bool& fixedMode) {
+    vbKerova_Window* fixed = c_.fixedRule;
+    fixedMode = fixed && fixed->Enable && fixed->IsSetting();
+    if (!fixedMode) return platform::windows().Foreground();
+    platform::Windows& win = platform::windows();
+    if (fixed->WindowHandle != 0 && !win.IsWindow(fixed->WindowHandle)) fixed->WindowHandle = 0;
+    if (fixed->WindowHandle == 0) {
+        win.EnumerateTopLevel([&](WindowId w) {
+            if (!fixed->CheckWindow(w)) return true;
+            fixed->WindowHandle = w;
+            return false;
+        });
+        if (c_.fixedWindowSearched) c_.fixedWindowSearched();
+    }
+    return fixed->WindowHandle;
+}
+
+void UpdateTick::StopDisplaying() {
+    if (TitleShown) {
+        c_.titleBar->ReturnTitle();
+        TitleShown = false;
+    }
+    App().CurrentTarget = 0;
+}
+
+void UpdateTick::Run() {
+    AppState& app = App();
+    const AppSettings& s = app.settings;
+    Text listName = s.DefaultViewData;
+    vbKerova_TitleBar& tb = *c_.titleBar;
+
+    bool fixedMode = false;
+    WindowId target = ChooseTarget(fixedMode);
+    const std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
+
+    if (IsOwnWindow(target, app.MainWindowHandle, false, forms)) {
+        // Nothing is ever written into our own windows; the last target gets its
+        // title back.
+        app.CurrentTarget = 0;
+        tb.SetTitle(target);
+    } else {
+        app.CurrentTarget = target;
+        if (!s.TitleInfo) {
+            StopDisplaying();
+        } else {
+            TitleShown = true;
+            const vbKerova_Window* rule = nullptr;
+            if (!fixedMode && c_.rules) {
+                for (const auto& r : *c_.rules)
+                    if (r->Enable && r->CheckWindow(target)) {
+                        rule = r.get();
+                        break;
+                    }
+            }
+            auto show = [&](bool mdi) {
+                if (mdi) {
+                    WindowId child = GetActiveMdiChild(target);
+                    if (child) target = child;
+                }
+                app.CurrentTarget = target;
+                tb.SetTitle(target);
+                RememberRecentWindow(target);
+            };
+            if (!rule && s.PermitOnly && !fixedMode) {
+                app.CurrentTarget = 0;
+                tb.SetTitle(0);
+            } else if (!rule) {
+                show(s.MDIChild);
+            } else if (rule->Action == vbKerova_Window::kExclude) {
+                StopDisplaying();
+            } else if (rule->Action == vbKerova_Window::kPermit) {
+                bool mdi = rule->HasViewOption(1) ? rule->HasViewOption(2) : s.MDIChild;
+                if (rule->HasViewOption(4)) listName = rule->ViewData;
+                show(mdi);
+            } else {
+                // Only exclude and permit rules can be made; anything else shows nothing.
+                StopDisplaying();
+            }
+        }
+    }
+
+    app.CompositionStamp = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
+    LastText = c_.compose ? c_.compose(listName) : Text();
+    // The title is written on every tick, changed or not: a program that
+    // retitled itself gets the text back at once.
+    if (app.CurrentTarget != 0) tb.ViewTitle(app.CurrentTarget, LastText);
+    if (!s.RefreshTiming && c_.advanceGroups) c_.advanceGroups();
+}
+
+}  // namespace tbq

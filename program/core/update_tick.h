@@ -1,0 +1,65 @@
+// The update tick: several times a second it picks the target window, decides
+// what it gets and hands the composed text to the title writer.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "core/text.h"
+#include "core/title_writer.h"
+#include "core/window_rule.h"
+#include "platform/windows.h"
+
+namespace tbq {
+
+using platform::WindowId;
+
+// True when `w` is `owner` or a descendant of it; unless `noFormSearch`, also when
+// it is one of `forms` (the program's other loaded windows) or a descendant of one.
+bool IsOwnWindow(WindowId w, WindowId owner, bool noFormSearch,
+                 const std::vector<WindowId>& forms = {});
+
+// The active MDI child of an MDI frame, 0 when it has none.
+WindowId GetActiveMdiChild(WindowId frame);
+
+// Moves `w` to the end of the recent windows (at most 20, oldest first),
+// dropping entries that are no longer windows.
+void RememberRecentWindow(WindowId w);
+
+class UpdateTick {
+public:
+    struct Collaborators {
+        vbKerova_TitleBar* titleBar = nullptr;
+        vbKerova_Window* fixedRule = nullptr;
+        const std::vector<std::shared_ptr<vbKerova_Window>>* rules = nullptr;
+        // The program's own windows besides the main one.
+        std::function<std::vector<WindowId>()> ownForms;
+        // The composed text of the named display list (the registry falls back to
+        // its first list for unknown names).
+        std::function<Text(const Text& listName)> compose;
+        // Called after a fixed-window search, so a visible rule list can follow.
+        std::function<void()> fixedWindowSearched;
+        // Group items move on once per tick unless they run on their own timing.
+        std::function<void()> advanceGroups;
+        // Composition stamp source: the system's millisecond tick count.
+        std::function<std::uint32_t()> tickCount;
+    };
+
+    explicit UpdateTick(Collaborators c) : c_(std::move(c)) {}
+
+    void Run();
+
+    // True when text may be left in a title since the last restore.
+    bool TitleShown = false;
+    // The last composed text (the settings window previews it).
+    Text LastText;
+
+private:
+    WindowId ChooseTarget(bool& fixedMode);
+    void StopDisplaying();
+
+    Collaborators c_;
+};
+
+}  // namespace tbq
