@@ -13,6 +13,19 @@ vbKerova_TitleBar::vbKerova_TitleBar(OwnWindowTest isOwn) : isOwn_(std::move(isO
 
 vbKerova_TitleBar::~vbKerova_TitleBar() { ReturnTitle(); }
 
+std::uint32_t vbKerova_TitleBar::TextMark(TextView text) {
+    std::uint32_t h = 2166136261u;  // FNV-1a over the code units
+    for (char16_t c : text) {
+        h = (h ^ (c & 0xFF)) * 16777619u;
+        h = (h ^ (c >> 8)) * 16777619u;
+    }
+    return h ? h : 1;
+}
+
+void vbKerova_TitleBar::Changed() {
+    if (OnChange) OnChange(*this);
+}
+
 bool vbKerova_TitleBar::Unicode() const { return App().settings.Unicode; }
 
 Text vbKerova_TitleBar::GetTitle(WindowId w) const {
@@ -50,18 +63,24 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
         }
         pending_.erase(pending);
     }
+    const bool changed = TargetWindow != w || (current != ShownTitle && current != OriginalTitle);
     if (TargetWindow == 0 || current != ShownTitle) OriginalTitle = std::move(current);
     TargetWindow = w;
     RetryPending();
+    if (changed) Changed();
     return true;
 }
 
 bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     if (!platform::windows().IsWindow(w)) return false;
     Text shown(caption);
-    if (Write(TargetWindow ? TargetWindow : w, caption, &shown) != WriteResult::Written)
+    const WindowId target = TargetWindow ? TargetWindow : w;
+    if (Write(target, caption, &shown) != WriteResult::Written)
         return false;  // a hung window still shows what we wrote last
+    const bool first = ShownTitle.empty();
+    if (shown != ShownTitle) platform::windows().SetMark(target, TextMark(shown));
     ShownTitle = std::move(shown);
+    if (first) Changed();
     return true;
 }
 
@@ -71,11 +90,14 @@ bool vbKerova_TitleBar::RestoreNow(const Restore& r) {
     // retitled itself meanwhile is left as it is.
     std::optional<Text> now = win.GetTitle(r.window, Unicode());
     if (!now || *now != r.shown) return true;
-    return Write(r.window, r.original) != WriteResult::Hung;
+    WriteResult result = Write(r.window, r.original);
+    if (result == WriteResult::Written) win.SetMark(r.window, 0);
+    return result != WriteResult::Hung;
 }
 
 void vbKerova_TitleBar::ReturnTitle() {
-    if (TargetWindow != 0) {
+    if (TargetWindow == 0) return;
+    {
         Restore r{TargetWindow, std::move(OriginalTitle), std::move(ShownTitle)};
         if (!RestoreNow(r)) {
             std::erase_if(pending_, [&](const Restore& p) { return p.window == r.window; });
@@ -85,6 +107,7 @@ void vbKerova_TitleBar::ReturnTitle() {
     TargetWindow = 0;
     OriginalTitle.clear();
     ShownTitle.clear();
+    Changed();
 }
 
 void vbKerova_TitleBar::RetryPending() {

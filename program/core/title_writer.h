@@ -40,6 +40,14 @@ public:
     Text OriginalTitle;
     Text ShownTitle;
 
+    // Called whenever the decorated window, its own title, or (on the first
+    // write to a window) the shown text changes, so the record of what we
+    // decorate can follow.
+    std::function<void(const vbKerova_TitleBar&)> OnChange;
+
+    // The number kept on a window we write to: it identifies the text we wrote.
+    static std::uint32_t TextMark(TextView text);
+
     // Restores a hung window could not take yet.
     std::size_t PendingRestores() const { return pending_.size(); }
 
@@ -52,6 +60,7 @@ private:
     // Writes `text`; in narrow mode returns the text as the window will give it back.
     platform::WriteResult Write(WindowId w, TextView text, Text* stored = nullptr);
     void RetryPending();
+    void Changed();
     bool RestoreNow(const Restore& r);
 
     OwnWindowTest isOwn_;

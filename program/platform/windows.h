@@ -30,6 +30,10 @@ public:
     virtual Text ClassName(WindowId w) = 0;
     // The active child of an MDI frame's client window, asked without blocking; 0 for none.
     virtual WindowId ActiveMdiChild(WindowId frame) = 0;
+    // A small number kept on another program's window, readable after our
+    // process has gone: it tells which text in its title is ours. 0 = none.
+    virtual void SetMark(WindowId w, std::uint32_t mark) = 0;
+    virtual std::uint32_t GetMark(WindowId w) = 0;
     // Top-level windows in Z order until `visit` returns false.
     virtual void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) = 0;
 };

@@ -15,6 +15,7 @@ public:
         Text className = u"TestWindow";
         platform::WindowId activeMdiChild = 0;
         bool hung = false;
+        std::uint32_t mark = 0;
         int writes = 0;
     };
 
@@ -47,6 +48,13 @@ public:
     platform::WindowId ActiveMdiChild(platform::WindowId frame) override {
         auto it = windows_.find(frame);
         return it == windows_.end() ? 0 : it->second.activeMdiChild;
+    }
+    void SetMark(platform::WindowId w, std::uint32_t mark) override {
+        if (auto it = windows_.find(w); it != windows_.end()) it->second.mark = mark;
+    }
+    std::uint32_t GetMark(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? 0 : it->second.mark;
     }
     void EnumerateTopLevel(const std::function<bool(platform::WindowId)>& visit) override {
         for (auto& [id, w] : windows_)

@@ -61,6 +61,8 @@ public:
     WindowId Parent(WindowId) override { return 0; }
     Text ClassName(WindowId) override { return {}; }
     WindowId ActiveMdiChild(WindowId) override { return 0; }
+    void SetMark(WindowId, std::uint32_t) override {}
+    std::uint32_t GetMark(WindowId) override { return 0; }
     void EnumerateTopLevel(const std::function<bool(WindowId)>&) override {}
 };
 

@@ -43,6 +43,8 @@ public:
     WindowId Parent(WindowId w) override;
     Text ClassName(WindowId w) override;
     WindowId ActiveMdiChild(WindowId frame) override;
+    void SetMark(WindowId w, std::uint32_t mark) override;
+    std::uint32_t GetMark(WindowId w) override;
     void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) override;
 };
 

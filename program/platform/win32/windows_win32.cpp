@@ -86,6 +86,23 @@ WindowId Win32Windows::ActiveMdiChild(WindowId frame) {
 }
 
 namespace {
+constexpr wchar_t kMarkProperty[] = L"TBQ.TitleMark";
+}
+
+// A window property lives with the window in the system, not in our process,
+// and reading or setting one sends the window no message.
+void Win32Windows::SetMark(WindowId w, std::uint32_t mark) {
+    if (mark)
+        SetPropW(H(w), kMarkProperty, reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(mark)));
+    else
+        RemovePropW(H(w), kMarkProperty);
+}
+
+std::uint32_t Win32Windows::GetMark(WindowId w) {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetPropW(H(w), kMarkProperty)));
+}
+
+namespace {
 BOOL CALLBACK VisitWindow(HWND h, LPARAM param) {
     auto* visit = reinterpret_cast<const std::function<bool(WindowId)>*>(param);
     return (*visit)(Id(h)) ? TRUE : FALSE;

@@ -1,0 +1,47 @@
+// vbKerova_Dll: the program's one view of TBQ.dll. Creating it initialises the
+// library with the program's event handler; destroying it shuts the library down.
+#pragma once
+
+#include <cstdint>
+
+#include "core/text.h"
+#include "platform/library.h"
+
+namespace tbq {
+
+class vbKerova_Dll {
+public:
+    enum TrayMode : std::int32_t {
+        kTrayAdd = 1, kTrayRemove = 2, kBalloonTimeout = 3, kBalloonTitle = 4, kBalloonOn = 5,
+        kSpareFlag = 6, kBalloonText = 7, kBalloonIcon = 8, kTip = 9, kSpareValue = 10,
+        kLoadIcon = 11,
+    };
+
+    vbKerova_Dll(platform::Library& library, platform::Library::EventHandler handler);
+    ~vbKerova_Dll();
+    vbKerova_Dll(const vbKerova_Dll&) = delete;
+    vbKerova_Dll& operator=(const vbKerova_Dll&) = delete;
+
+    const Text& Version() const { return version_; }
+    const Text& Comment() const { return comment_; }
+    const Text& Copyright() const { return copyright_; }
+    platform::WindowId MessageWindow() const { return messageWindow_; }
+
+    bool CreateShortCut(const Text& shortCutPath, const Text& targetFile, const Text& workDir,
+                        const Text& iconFile, std::int32_t iconIndex, const Text& comment,
+                        const Text& commandLine);
+    // Modes 4, 7 and 9 take `strValue`, mode 11 both numbers, modes 3, 5, 6, 8
+    // and 10 the first number; modes 1 and 2 nothing. Other modes call nothing.
+    void NotifyIconControl(std::int32_t mode, const Text& strValue = {},
+                           std::intptr_t lngValue1 = 0, std::intptr_t lngValue2 = 0);
+    void ShowAbout(platform::WindowId owner) { library_.ShowAbout(owner); }
+    void ShowMainWindow() { library_.ShowMainProgramWindow(); }
+    Text GetExeFileName(platform::WindowId target);
+
+private:
+    platform::Library& library_;
+    platform::WindowId messageWindow_ = 0;
+    Text version_, comment_, copyright_;
+};
+
+}  // namespace tbq

@@ -1,0 +1,45 @@
+// TBQ.dll as the program reaches it: one call per export, arguments as the
+// exports take them (ANSI texts, pointer-sized values where a handle or a text
+// travels). The program's typed view is vbKerova_Dll on top of this.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/text.h"
+#include "platform/windows.h"
+
+namespace tbq::platform {
+
+// The library's information record, its three text fields as bytes.
+struct LibraryInformation {
+    std::string version;    // 16 bytes in the record
+    std::string comment;    // 256
+    std::string copyright;  // 128
+};
+
+class Library {
+public:
+    using EventHandler = std::function<void(std::int32_t kind, std::int32_t a, std::int32_t b)>;
+    virtual ~Library() = default;
+
+    // False when the library cannot be loaded at all.
+    virtual bool Available() = 0;
+    // The hidden message window's handle, 0 when the library was initialised before.
+    virtual WindowId Init(EventHandler handler) = 0;
+    virtual void Quit() = 0;
+    virtual LibraryInformation GetInformation() = 0;
+    virtual void ShowAbout(WindowId owner) = 0;
+    virtual void ShowMainProgramWindow() = 0;
+    // The executable of the window's process; "" when it cannot be found.
+    virtual std::string GetExeFileName(WindowId w) = 0;
+    virtual bool CreateShortCut(const std::string& link, const std::string& target,
+                                const std::string& workDir, const std::string& iconFile,
+                                std::int32_t iconIndex, const std::string& description,
+                                const std::string& arguments) = 0;
+    virtual void NotifyIconControl(std::int32_t mode, std::intptr_t value1,
+                                   std::intptr_t value2) = 0;
+};
+
+}  // namespace tbq::platform
