@@ -2,6 +2,7 @@
 // the settings files are loaded.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -41,6 +42,8 @@ struct AppState {
     // The last windows that received the text, oldest first, at most 20.
     std::vector<platform::WindowId> RecentWindows;
     AppSettings settings;
+    // The colour chooser's 16 custom colours.
+    std::array<std::uint32_t, 16> CustomColors{};
 };
 
 AppState& App();

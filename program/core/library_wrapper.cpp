@@ -1,5 +1,7 @@
 #include "core/library_wrapper.h"
 
+#include <array>
+
 #include "platform/ports.h"
 
 namespace tbq {
@@ -64,5 +66,32 @@ void vbKerova_Dll::NotifyIconControl(std::int32_t mode, const Text& strValue,
 Text vbKerova_Dll::GetExeFileName(platform::WindowId target) {
     return platform::codepage().FromAnsi(library_.GetExeFileName(target));
 }
+
+Text vbKerova_Dll::FormatConvert(int NowDate_Year, int NowDate_Month, int NowDate_Day,
+                                 int NowDate_Hour, int NowDate_Minute, int NowDate_Second,
+                                 int NowDate_Milliseconds, int NowDate_Week,
+                                 const Text& FormatText) {
+    // The record's field order is the system's, with the day of week before the day.
+    const auto u16 = [](int v) { return static_cast<std::uint16_t>(v); };
+    const std::array<std::uint16_t, 8> record{
+        u16(NowDate_Year),   u16(NowDate_Month),  u16(NowDate_Week),   u16(NowDate_Day),
+        u16(NowDate_Hour),   u16(NowDate_Minute), u16(NowDate_Second), u16(NowDate_Milliseconds)};
+    return FieldText(library_.ExFormatConvert(record, Ansi(FormatText)));
+}
+
+bool vbKerova_Dll::GetFormatInfo(std::int32_t FormatNo, Text& FormatBuf, Text& InfoBuf) {
+    std::string name, help;
+    if (!library_.ExFormatGetInfo(FormatNo, name, help)) return false;
+    FormatBuf = FieldText(name);
+    InfoBuf = FieldText(help);
+    return true;
+}
+
+namespace {
+vbKerova_Dll* g_library = nullptr;
+}
+
+vbKerova_Dll* TheLibrary() { return g_library; }
+void SetTheLibrary(vbKerova_Dll* library) { g_library = library; }
 
 }  // namespace tbq

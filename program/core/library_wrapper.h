@@ -38,10 +38,24 @@ public:
     void ShowMainWindow() { library_.ShowMainProgramWindow(); }
     Text GetExeFileName(platform::WindowId target);
 
+    // The extended date format of `FormatText` at that moment; `NowDate_Week`
+    // is the day of week, 0 = Sunday. At most 1024 bytes of converted text.
+    Text FormatConvert(int NowDate_Year, int NowDate_Month, int NowDate_Day, int NowDate_Hour,
+                       int NowDate_Minute, int NowDate_Second, int NowDate_Milliseconds,
+                       int NowDate_Week, const Text& FormatText);
+    // Token and help text of row `FormatNo` of the extended format's list; false
+    // past the last row, with both texts left as they were.
+    bool GetFormatInfo(std::int32_t FormatNo, Text& FormatBuf, Text& InfoBuf);
+
 private:
     platform::Library& library_;
     platform::WindowId messageWindow_ = 0;
     Text version_, comment_, copyright_;
 };
+
+// The program's one wrapper, for code far from start-up (the clock item's
+// extended format). Null until start-up sets it, and in tests that set none.
+vbKerova_Dll* TheLibrary();
+void SetTheLibrary(vbKerova_Dll* library);
 
 }  // namespace tbq

@@ -125,10 +125,15 @@ void UpdateTick::Run() {
     }
 
     app.CompositionStamp = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
-    LastText = c_.compose ? c_.compose(listName) : Text();
-    // The title is written on every tick, changed or not: a program that
-    // retitled itself gets the text back at once.
-    if (app.CurrentTarget != 0) tb.ViewTitle(app.CurrentTarget, LastText);
+    std::optional<Text> text = c_.compose ? c_.compose(listName) : std::optional<Text>(Text());
+    if (text) {
+        LastText = std::move(*text);
+        // The title is written on every tick, changed or not: a program that
+        // retitled itself gets the text back at once. A list that shows nothing
+        // leaves the window its own title rather than blanking it.
+        if (app.CurrentTarget != 0)
+            tb.ViewTitle(app.CurrentTarget, LastText.empty() ? tb.OriginalTitle : LastText);
+    }
     if (!s.RefreshTiming && c_.advanceGroups) c_.advanceGroups();
 }
 

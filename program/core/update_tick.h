@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -36,8 +37,9 @@ public:
         // The program's own windows besides the main one.
         std::function<std::vector<WindowId>()> ownForms;
         // The composed text of the named display list (the registry falls back to
-        // its first list for unknown names).
-        std::function<Text(const Text& listName)> compose;
+        // its first list for unknown names); nullopt when no list can be had this
+        // tick, and the title is left as it is.
+        std::function<std::optional<Text>(const Text& listName)> compose;
         // Called after a fixed-window search, so a visible rule list can follow.
         std::function<void()> fixedWindowSearched;
         // Group items move on once per tick unless they run on their own timing.

@@ -3,6 +3,7 @@
 // travels). The program's typed view is vbKerova_Dll on top of this.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -40,6 +41,14 @@ public:
                                 const std::string& arguments) = 0;
     virtual void NotifyIconControl(std::int32_t mode, std::intptr_t value1,
                                    std::intptr_t value2) = 0;
+    // The extended date format: `systemTime` is the 16-byte time record (year,
+    // month, day of week, day, hour, minute, second, milliseconds); the result
+    // is the text up to its first zero byte, at most 1024 bytes.
+    virtual std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
+                                        const std::string& ansiFormat) = 0;
+    // Row `index` of the extended format's token list: false (and both texts
+    // untouched) past the last row.
+    virtual bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) = 0;
 };
 
 }  // namespace tbq::platform

@@ -25,6 +25,9 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.clock) p.clock = replacement.clock;
     if (replacement.colors) p.colors = replacement.colors;
     if (replacement.windows) p.windows = replacement.windows;
+    if (replacement.dialogs) p.dialogs = replacement.dialogs;
+    if (replacement.system) p.system = replacement.system;
+    if (replacement.locale) p.locale = replacement.locale;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

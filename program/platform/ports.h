@@ -5,8 +5,11 @@
 
 #include "platform/clock.h"
 #include "platform/codepage.h"
+#include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/syscolors.h"
+#include "platform/system_settings.h"
 #include "platform/windows.h"
 
 namespace tbq::platform {
@@ -17,6 +20,9 @@ struct Ports {
     Clock* clock = nullptr;
     SystemColors* colors = nullptr;
     Windows* windows = nullptr;
+    Dialogs* dialogs = nullptr;
+    SystemSettings* system = nullptr;
+    Locale* locale = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -28,6 +34,9 @@ inline CodePage& codepage() { return *Current().codepage; }
 inline Clock& clock() { return *Current().clock; }
 inline SystemColors& colors() { return *Current().colors; }
 inline Windows& windows() { return *Current().windows; }
+inline Dialogs& dialogs() { return *Current().dialogs; }
+inline SystemSettings& system() { return *Current().system; }
+inline Locale& locale() { return *Current().locale; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

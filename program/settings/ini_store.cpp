@@ -80,6 +80,11 @@ bool IniStore::Flush(Entry& e) {
     return false;
 }
 
+bool IniStore::Flush(const Text& path) {
+    auto it = entries_.find(CacheKey(path));
+    return it == entries_.end() || Flush(it->second);
+}
+
 bool IniStore::FlushAll() {
     bool ok = true;
     for (auto& [key, e] : entries_) ok = Flush(e) && ok;

@@ -38,6 +38,9 @@ public:
     // the file as it was.
     void Write(const Text& path, TextView section, TextView key, TextView value);
 
+    // Writes the gathered changes of one file now (also inside a batch).
+    // False when the file could not be written; its gathered changes are dropped.
+    bool Flush(const Text& path);
     // Writes every gathered change now. Returns false when some file could not
     // be written (its gathered changes are dropped).
     bool FlushAll();

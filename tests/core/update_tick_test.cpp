@@ -22,7 +22,11 @@ protected:
         c.fixedRule = &fixed_;
         c.rules = &rules_;
         c.ownForms = [this] { return forms_; };
-        c.compose = [this](const Text& list) { composedFrom_ = list; return u"<" + list + u">"; };
+        c.compose = [this](const Text& list) -> std::optional<Text> {
+            composedFrom_ = list;
+            if (noList_) return std::nullopt;
+            return list == u"Empty" ? Text() : u"<" + list + u">";
+        };
         c.tickCount = [] { return 1234u; };
         return UpdateTick(std::move(c));
     }
@@ -45,6 +49,7 @@ protected:
     vbKerova_Window fixed_;
     std::vector<std::shared_ptr<vbKerova_Window>> rules_;
     Text composedFrom_;
+    bool noList_ = false;
 };
 
 TEST_F(UpdateTickTest, TheForegroundWindowGetsTheTextAndGivesItBackWhenLeft) {
@@ -156,6 +161,23 @@ TEST_F(UpdateTickTest, MdiFramesShowInTheirActiveChildWhenAskedTo) {
     tick.Run();
     EXPECT_EQ(wins_[child].title, u"Doc");
     EXPECT_EQ(wins_[frame].title, u"<Mine>");
+}
+
+TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {
+    auto a = wins_.Add(u"A");
+    UpdateTick tick = MakeTick();
+    wins_.foreground = a;
+    App().settings.DefaultViewData = u"Empty";
+    tick.Run();
+    EXPECT_EQ(wins_[a].title, u"A");
+    App().settings.DefaultViewData = u"*Default";
+    tick.Run();
+    ASSERT_EQ(wins_[a].title, u"<*Default>");
+    noList_ = true;  // the registry is busy this tick
+    wins_[a].title = u"A2";
+    tick.Run();
+    EXPECT_EQ(wins_[a].title, u"A2");
+    EXPECT_EQ(titleBar_.OriginalTitle, u"A2");
 }
 
 TEST(RecentWindowsTest, KeepsTheLastTwentyDistinctTargetsOldestFirst) {

@@ -8,7 +8,13 @@ Ports DefaultPorts() {
     static HostClock clock;
     static HostSystemColors colors;
     static HostWindows windows;
-    return Ports{&files, &codepage, &clock, &colors, &windows};
+    static HostDialogs dialogs;
+    static HostSystemSettings system;
+    Ports p{&files, &codepage, &clock, &colors, &windows};
+    p.dialogs = &dialogs;
+    p.system = &system;
+    p.locale = &SystemLocale();
+    return p;
 }
 
 }  // namespace tbq::platform

@@ -66,6 +66,21 @@ public:
     void EnumerateTopLevel(const std::function<bool(WindowId)>&) override {}
 };
 
+// No one to ask on the host: every box answers as if cancelled (tests use fakes).
+class HostDialogs final : public Dialogs {
+public:
+    BoxAnswer Show(WindowId, const Text&, const Text&, BoxStyle style) override {
+        return style == BoxStyle::ErrorRetryCancel ? BoxAnswer::Cancel
+               : style == BoxStyle::Question       ? BoxAnswer::No
+                                                   : BoxAnswer::Ok;
+    }
+};
+
+class HostSystemSettings final : public SystemSettings {
+public:
+    ProxySetting Proxy() override { return {}; }
+};
+
 // The classic Windows default colours.
 class HostSystemColors final : public SystemColors {
 public:

@@ -60,13 +60,63 @@ std::uint32_t Win32Clock::TickCount() { return GetTickCount(); }
 
 std::uint32_t Win32SystemColors::SysColor(int index) { return GetSysColor(index); }
 
+BoxAnswer Win32Dialogs::Show(WindowId owner, const Text& text, const Text& caption,
+                                   BoxStyle style) {
+    UINT flags = MB_OK | MB_ICONINFORMATION;
+    switch (style) {
+        case BoxStyle::Information: break;
+        case BoxStyle::Warning: flags = MB_OK | MB_ICONWARNING; break;
+        case BoxStyle::Error: flags = MB_OK | MB_ICONERROR; break;
+        case BoxStyle::ErrorRetryCancel: flags = MB_RETRYCANCEL | MB_ICONERROR; break;
+        case BoxStyle::Question: flags = MB_YESNO | MB_ICONQUESTION; break;
+    }
+    int r = MessageBoxW(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(owner)),
+                        win32::Wide(text).c_str(), win32::Wide(caption).c_str(), flags);
+    switch (r) {
+        case IDRETRY: return BoxAnswer::Retry;
+        case IDCANCEL: return BoxAnswer::Cancel;
+        case IDYES: return BoxAnswer::Yes;
+        case IDNO: return BoxAnswer::No;
+        default: return BoxAnswer::Ok;
+    }
+}
+
+ProxySetting Win32SystemSettings::Proxy() {
+    ProxySetting p;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER,
+                      L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", 0,
+                      KEY_READ, &key) != ERROR_SUCCESS)
+        return p;
+    wchar_t server[256] = {};
+    DWORD size = sizeof server - sizeof(wchar_t), type = 0;
+    if (RegQueryValueExW(key, L"ProxyServer", nullptr, &type, reinterpret_cast<BYTE*>(server),
+                         &size) == ERROR_SUCCESS &&
+        (type == REG_SZ || type == REG_EXPAND_SZ))
+        p.server = win32::FromWide(server);
+    DWORD enable = 0;
+    size = sizeof enable;
+    if (RegQueryValueExW(key, L"ProxyEnable", nullptr, &type, reinterpret_cast<BYTE*>(&enable),
+                         &size) == ERROR_SUCCESS &&
+        type == REG_DWORD)
+        p.enabled = enable == 1;
+    RegCloseKey(key);
+    return p;
+}
+
 Ports DefaultPorts() {
     static Win32Files files;
     static Win32CodePage codepage;
     static Win32Clock clock;
     static Win32SystemColors colors;
     static Win32Windows windows;
-    return Ports{&files, &codepage, &clock, &colors, &windows};
+    static Win32Dialogs dialogs;
+    static Win32SystemSettings system;
+    Ports p{&files, &codepage, &clock, &colors, &windows};
+    p.dialogs = &dialogs;
+    p.system = &system;
+    p.locale = &SystemLocale();
+    return p;
 }
 
 }  // namespace tbq::platform

@@ -48,6 +48,17 @@ public:
     void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) override;
 };
 
+class Win32Dialogs final : public Dialogs {
+public:
+    BoxAnswer Show(WindowId owner, const Text& text, const Text& caption,
+                         BoxStyle style) override;
+};
+
+class Win32SystemSettings final : public SystemSettings {
+public:
+    ProxySetting Proxy() override;
+};
+
 class Win32SystemColors final : public SystemColors {
 public:
     std::uint32_t SysColor(int index) override;

@@ -1,0 +1,107 @@
+/* TBQ.dll: what the program (or any other caller) sees of the library.
+ *
+ * Every export is a plain function exported by its undecorated name with the
+ * standard Win32 calling convention; texts are zero-terminated ANSI strings in
+ * the system code page and buffers belong to the caller. Callers load the
+ * library by name and bind with GetProcAddress, hence the *Proc typedefs.
+ * Values that carry a handle or a text pointer are pointer-sized (INT_PTR),
+ * so they stay 32-bit for a 32-bit caller.
+ */
+#ifndef TBQ_LIBRARY_H
+#define TBQ_LIBRARY_H
+
+#include <stddef.h>
+#include <stdint.h>
+#include <windows.h>
+
+#ifdef __cplusplus
+extern "C" {
+/* No export ever lets an exception out. */
+#define TBQ_NOEXCEPT noexcept
+#else
+#define TBQ_NOEXCEPT
+#endif
+
+/* The library's information record: zero-padded ANSI text fields. */
+#pragma pack(push, 1)
+typedef struct TBQ_Information {
+    char Version[16];
+    char Comment[256];
+    char Copyright[128];
+    int32_t Reserved;
+} TBQ_Information;
+#pragma pack(pop)
+
+/* Event kinds handed to the program's callback, with the meaning of their two values. */
+enum {
+    TBQ_EVENT_HOTKEY = 1,           /* WM_HOTKEY on the message window: wParam, lParam */
+    TBQ_EVENT_WINDOW_DESTROYED = 3, /* the message window went away: wParam, lParam */
+    TBQ_EVENT_SHOW_MAIN_WINDOW = 4, /* "TBQ_MainWindow_Show" arrived: wParam, lParam */
+    TBQ_EVENT_TRAY_MOUSE = 5,       /* tray icon mouse: TBQ_TRAY_ACTION_*, TBQ_TRAY_BUTTON_* */
+    TBQ_EVENT_ALARM_CHECK = 6       /* alarm window check box: alarm tag, 1 checked / 0 clear */
+};
+
+enum { TBQ_TRAY_ACTION_DOWN = 1, TBQ_TRAY_ACTION_UP = 2, TBQ_TRAY_ACTION_DOUBLE_CLICK = 3 };
+
+enum { TBQ_TRAY_BUTTON_LEFT = 1, TBQ_TRAY_BUTTON_RIGHT = 2, TBQ_TRAY_BUTTON_MIDDLE = 4 };
+
+/* NotifyIconControl modes; any other mode does nothing. */
+enum {
+    TBQ_TRAY_ADD = 1,             /* add the icon with the current settings */
+    TBQ_TRAY_REMOVE = 2,          /* remove it */
+    TBQ_TRAY_BALLOON_TIMEOUT = 3, /* value1: number */
+    TBQ_TRAY_BALLOON_TITLE = 4,   /* value1: text, kept to 63 bytes */
+    TBQ_TRAY_BALLOON_ON = 5,      /* value1: nonzero on, 0 off */
+    TBQ_TRAY_SPARE_FLAG = 6,      /* value1: number, kept but unused */
+    TBQ_TRAY_BALLOON_TEXT = 7,    /* value1: text, kept to 255 bytes */
+    TBQ_TRAY_BALLOON_ICON = 8,    /* value1: NIIF_* info flags */
+    TBQ_TRAY_TIP = 9,             /* value1: text, kept to 127 bytes */
+    TBQ_TRAY_SPARE_VALUE = 10,    /* value1: number, kept but unused */
+    TBQ_TRAY_LOAD_ICON = 11       /* value1: module, value2: resource name or number */
+};
+
+/* The three values are 32-bit; the result is ignored. */
+typedef void(WINAPI* TBQ_EventCallback)(int32_t kind, int32_t value1, int32_t value2);
+
+/* Registers the callback and makes the hidden message window; returns that window,
+ * or 0 when the library was initialised before (once per process). */
+HWND WINAPI Init(TBQ_EventCallback callback) TBQ_NOEXCEPT;
+/* Silences the callback and closes the window; nonzero when user32 was released. */
+int32_t WINAPI Quit(void) TBQ_NOEXCEPT;
+/* Fills the record and returns it; null in, null out. */
+TBQ_Information* WINAPI GetInformation(TBQ_Information* info) TBQ_NOEXCEPT;
+/* The about box owned by `owner`; the message box result. */
+int32_t WINAPI ShowAbout(HWND owner) TBQ_NOEXCEPT;
+/* Asks every running instance to show its main window; nonzero when the broadcast went out. */
+int32_t WINAPI ShowMainProgramWindow(void) TBQ_NOEXCEPT;
+/* The executable of the process owning `window`, cut to fit and zero-terminated;
+ * the length written, or 0. */
+int32_t WINAPI GetExeFileName(HWND window, char* buffer, int32_t size) TBQ_NOEXCEPT;
+/* Saves a shell link; 1 when saved, 0 otherwise. */
+int32_t WINAPI CreateShortCut(const char* linkPath, const char* targetPath, const char* workDir,
+                              const char* iconFile, int32_t iconIndex, const char* description,
+                              const char* arguments) TBQ_NOEXCEPT;
+/* Tray icon settings and actions by mode (TBQ_TRAY_*); always 0. */
+int32_t WINAPI NotifyIconControl(int32_t mode, INT_PTR value1, INT_PTR value2) TBQ_NOEXCEPT;
+
+typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
+typedef int32_t(WINAPI* TBQ_QuitProc)(void);
+typedef TBQ_Information*(WINAPI* TBQ_GetInformationProc)(TBQ_Information*);
+typedef int32_t(WINAPI* TBQ_ShowAboutProc)(HWND);
+typedef int32_t(WINAPI* TBQ_ShowMainProgramWindowProc)(void);
+typedef int32_t(WINAPI* TBQ_GetExeFileNameProc)(HWND, char*, int32_t);
+typedef int32_t(WINAPI* TBQ_CreateShortCutProc)(const char*, const char*, const char*, const char*,
+                                                int32_t, const char*, const char*);
+typedef int32_t(WINAPI* TBQ_NotifyIconControlProc)(int32_t, INT_PTR, INT_PTR);
+
+#ifdef __cplusplus
+}  // extern "C"
+
+static_assert(sizeof(TBQ_Information) == 404, "the information record is 404 bytes");
+static_assert(offsetof(TBQ_Information, Comment) == 16 &&
+                  offsetof(TBQ_Information, Copyright) == 272 &&
+                  offsetof(TBQ_Information, Reserved) == 400,
+              "information record layout");
+#endif
+
+#endif /* TBQ_LIBRARY_H */

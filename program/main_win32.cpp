@@ -1,0 +1,105 @@
+// TBQ.exe: start-up, the message loop and the end of the program.
+#include <windows.h>
+
+#include <memory>
+
+#include "core/app_state.h"
+#include "core/library_wrapper.h"
+#include "core/program_location.h"
+#include "core/title_record.h"
+#include "platform/ports.h"
+#include "platform/win32/library_win32.h"
+#include "platform/win32/wide.h"
+#include "settings/settings_files.h"
+#include "ui/frm_main.h"
+
+namespace {
+
+tbq::ui::FrmMain* g_mainForm = nullptr;
+
+// A crash must not leave our text in another program's title.
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) {
+    if (g_mainForm) g_mainForm->RestoreTitle();
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+tbq::Text ExecutableFolder() {
+    std::wstring buf(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+    buf.resize(n);
+    buf.resize(buf.find_last_of(L"\\/") + 1);  // a drive root keeps its one "\"
+    return tbq::win32::FromWide(buf);
+}
+
+bool FileExistsIgnoringCase(const tbq::Text& folder, tbq::TextView name) {
+    auto names = tbq::platform::files().ListFolder(folder);
+    if (!names) return false;
+    for (const auto& n : *names)
+        if (tbq::EqualsIgnoreCase(n, name)) return true;
+    return false;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    using namespace tbq;
+    const Text folder = ExecutableFolder();
+    SetProgramLocation(folder, u"TBQ");
+
+    platform::Win32Library library(folder + u"TBQ.dll");
+    if (!library.Available()) {
+        MessageBoxW(nullptr,
+                    L"TBQ.dll が見つからないか、読み込めません。\r\n"
+                    L"TBQ.exe と同じフォルダに TBQ.dll があるか確認して下さい。",
+                    L"Lunetta", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+    vbKerova_Dll dll(library, [](std::int32_t kind, std::int32_t a, std::int32_t b) {
+        if (g_mainForm) g_mainForm->OnLibraryEvent(kind, a, b);
+    });
+
+    // One copy per user session: a second one asks the first to show itself
+    // and leaves without touching any file.
+    HANDLE instance = CreateMutexW(nullptr, FALSE, L"Local\\TBQ_Lunetta_Instance");
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        dll.ShowMainWindow();
+        if (instance) CloseHandle(instance);
+        return 0;
+    }
+
+    AppState& app = App();
+    app.WelcomeState = 0;
+    if (!FileExistsIgnoringCase(folder, u"TBQ_Setting.ini")) {
+        // A first run: until the welcome window is there, start as its
+        // "nothing to set up" choice does, with the defaults and no file written.
+        app.WelcomeState = 2;
+    }
+
+    LoadAllSettings();
+
+    // A title left behind by a copy that did not end normally goes back first.
+    TitleRecord(folder + TitleRecord::kFileName).RestoreAfterCrash(app.settings.Unicode);
+
+    int exitCode = 0;
+    {
+        ui::FrmMain mainForm(dll);
+        g_mainForm = &mainForm;
+        SetUnhandledExceptionFilter(OnUnhandledException);
+        if (!mainForm.Load()) {
+            g_mainForm = nullptr;
+            return 1;
+        }
+        if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
+        app.AppRunning = true;
+
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        exitCode = static_cast<int>(msg.wParam);
+        g_mainForm = nullptr;
+    }
+    if (instance) CloseHandle(instance);
+    return exitCode;
+}

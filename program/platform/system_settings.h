@@ -1,0 +1,21 @@
+// Settings of the system the program reads but never writes.
+#pragma once
+
+#include <optional>
+
+#include "core/text.h"
+
+namespace tbq::platform {
+
+struct ProxySetting {
+    std::optional<Text> server;  // the "ProxyServer" value, when the system has one
+    bool enabled = false;        // "ProxyEnable" is 1
+};
+
+class SystemSettings {
+public:
+    virtual ~SystemSettings() = default;
+    virtual ProxySetting Proxy() = 0;
+};
+
+}  // namespace tbq::platform

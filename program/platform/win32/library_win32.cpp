@@ -1,0 +1,126 @@
+#include "platform/win32/library_win32.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/win32/wide.h"
+#include "tbq_library.h"
+
+namespace tbq::platform {
+
+namespace {
+// The library calls back through a plain function; the program's handler waits here.
+Library::EventHandler g_handler;
+
+void WINAPI Dispatch(int32_t kind, int32_t a, int32_t b) noexcept {
+    try {
+        if (g_handler) g_handler(kind, a, b);
+    } catch (...) {
+        // Nothing may cross back into the library.
+    }
+}
+
+HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+
+// The extended date format's two exports, as the library declares them.
+using ExFormatConvertFn = int32_t(WINAPI*)(const void* time, const char* format, char* out,
+                                           int32_t size);
+using ExFormatGetInfoFn = int32_t(WINAPI*)(int32_t index, char* name, int32_t nameSize,
+                                           char* help, int32_t helpSize);
+
+// The library may write its size limit plus a terminator; one spare byte past
+// the limit keeps even a terminator-less answer inside our buffer.
+std::string UpToZero(const std::vector<char>& buffer) {
+    const auto end = std::find(buffer.begin(), buffer.end() - 1, '\0');
+    return std::string(buffer.begin(), end);
+}
+}  // namespace
+
+Win32Library::~Win32Library() = default;
+
+FARPROC Win32Library::Export(const char* name) {
+    if (!tried_) {
+        tried_ = true;
+        module_.reset(LoadLibraryW(win32::Wide(path_).c_str()));
+    }
+    return module_ ? GetProcAddress(module_.get(), name) : nullptr;
+}
+
+bool Win32Library::Available() { return Export("Init") != nullptr; }
+
+WindowId Win32Library::Init(EventHandler handler) {
+    auto fn = Get<TBQ_InitProc>("Init");
+    if (!fn) return 0;
+    if (!g_handler) g_handler = std::move(handler);
+    return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(fn(&Dispatch)));
+}
+
+void Win32Library::Quit() {
+    if (auto fn = Get<TBQ_QuitProc>("Quit")) fn();
+    g_handler = nullptr;
+}
+
+LibraryInformation Win32Library::GetInformation() {
+    LibraryInformation info;
+    TBQ_Information record{};
+    if (auto fn = Get<TBQ_GetInformationProc>("GetInformation")) fn(&record);
+    info.version.assign(record.Version, sizeof record.Version);
+    info.comment.assign(record.Comment, sizeof record.Comment);
+    info.copyright.assign(record.Copyright, sizeof record.Copyright);
+    return info;
+}
+
+void Win32Library::ShowAbout(WindowId owner) {
+    if (auto fn = Get<TBQ_ShowAboutProc>("ShowAbout")) fn(H(owner));
+}
+
+void Win32Library::ShowMainProgramWindow() {
+    if (auto fn = Get<TBQ_ShowMainProgramWindowProc>("ShowMainProgramWindow")) fn();
+}
+
+std::string Win32Library::GetExeFileName(WindowId w) {
+    auto fn = Get<TBQ_GetExeFileNameProc>("GetExeFileName");
+    if (!fn) return {};
+    std::string buf(10240, '\0');
+    int n = fn(H(w), buf.data(), static_cast<int>(buf.size()));
+    if (n <= 0) return {};
+    return buf.substr(0, buf.find('\0'));
+}
+
+bool Win32Library::CreateShortCut(const std::string& link, const std::string& target,
+                                  const std::string& workDir, const std::string& iconFile,
+                                  std::int32_t iconIndex, const std::string& description,
+                                  const std::string& arguments) {
+    auto fn = Get<TBQ_CreateShortCutProc>("CreateShortCut");
+    return fn && fn(link.c_str(), target.c_str(), workDir.c_str(), iconFile.c_str(), iconIndex,
+                    description.c_str(), arguments.c_str()) != 0;
+}
+
+void Win32Library::NotifyIconControl(std::int32_t mode, std::intptr_t value1,
+                                     std::intptr_t value2) {
+    if (auto fn = Get<TBQ_NotifyIconControlProc>("NotifyIconControl")) fn(mode, value1, value2);
+}
+
+std::string Win32Library::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
+                                          const std::string& ansiFormat) {
+    auto fn = Get<ExFormatConvertFn>("ExFormatConvert");
+    if (!fn) return {};
+    constexpr int32_t kLimit = 1024;
+    std::vector<char> out(kLimit + 1, '\0');
+    fn(systemTime.data(), ansiFormat.c_str(), out.data(), kLimit);
+    return UpToZero(out);
+}
+
+bool Win32Library::ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) {
+    auto fn = Get<ExFormatGetInfoFn>("ExFormatGetInfo");
+    if (!fn) return false;
+    // A text that fills its bound comes back unterminated: the spare byte ends it.
+    constexpr int32_t kNameLimit = 256, kHelpLimit = 1024;
+    std::vector<char> nameBuf(kNameLimit + 1, '\0'), helpBuf(kHelpLimit + 1, '\0');
+    if (fn(index, nameBuf.data(), kNameLimit, helpBuf.data(), kHelpLimit) == 0) return false;
+    name = UpToZero(nameBuf);
+    help = UpToZero(helpBuf);
+    return true;
+}
+
+}  // namespace tbq::platform

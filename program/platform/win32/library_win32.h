@@ -1,0 +1,45 @@
+// The library port over TBQ.dll, loaded by full path from the program folder
+// at the first call and bound export by export by name.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/library.h"
+#include "platform/win32/unique_handle.h"
+
+namespace tbq::platform {
+
+class Win32Library final : public Library {
+public:
+    explicit Win32Library(Text dllPath) : path_(std::move(dllPath)) {}
+    ~Win32Library() override;
+
+    bool Available() override;
+    WindowId Init(EventHandler handler) override;
+    void Quit() override;
+    LibraryInformation GetInformation() override;
+    void ShowAbout(WindowId owner) override;
+    void ShowMainProgramWindow() override;
+    std::string GetExeFileName(WindowId w) override;
+    bool CreateShortCut(const std::string& link, const std::string& target,
+                        const std::string& workDir, const std::string& iconFile,
+                        std::int32_t iconIndex, const std::string& description,
+                        const std::string& arguments) override;
+    void NotifyIconControl(std::int32_t mode, std::intptr_t value1, std::intptr_t value2) override;
+    std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
+                                const std::string& ansiFormat) override;
+    bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;
+
+private:
+    FARPROC Export(const char* name);
+    template <typename Fn>
+    Fn Get(const char* name) {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(Export(name)));
+    }
+
+    Text path_;
+    win32::UniqueModule module_;
+    bool tried_ = false;
+};
+
+}  // namespace tbq::platform

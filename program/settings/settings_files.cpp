@@ -1,0 +1,239 @@
+#include "settings/settings_files.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/app_state.h"
+#include "core/helpers.h"
+#include "core/program_location.h"
+#include "platform/ports.h"
+#include "settings/ini_file.h"
+#include "settings/ini_store.h"
+
+namespace tbq {
+
+namespace {
+
+constexpr char16_t kFirstHeader[] =
+    u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
+constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
+constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
+
+constexpr std::int32_t kMinTiming = 10, kMaxTiming = 65000;
+
+Text SettingPath() { return ProgramFolder() + kSettingFile; }
+
+Text BoxTitle(TextView what) { return Text(kProductName) + Text(what); }
+
+Text CannotWriteLines(const Text& path) {
+    return u"下記ファイルが操作できません。\r\n'" + path +
+           u"'\r\nファイルがロックされているか、書き込めない場所です。\r\n";
+}
+
+void ShowSaveError(const Text& path) {
+    platform::dialogs().Show(0, CannotWriteLines(path) + u"\r\n再度操作を試みて下さい。",
+                             BoxTitle(u" - 設定保存エラー"), platform::BoxStyle::Error);
+}
+
+// Retry repeats the failed step; true when it finally went through.
+bool ShowRetry(const Text& path) {
+    return platform::dialogs().Show(0,
+                                    CannotWriteLines(path) +
+                                        u"\r\n[再試行]でもう一度処理を行います。\r\n"
+                                        u"[キャンセル]で処理を中止します。",
+                                    BoxTitle(u" - 設定保存エラー"),
+                                    platform::BoxStyle::ErrorRetryCancel) ==
+           platform::BoxAnswer::Retry;
+}
+
+// Prepares one file for a save, asking the user while it fails.
+bool PrepareForSave(const Text& path, TextView header) {
+    for (;;) {
+        const int state = PrepareFileForWrite(path);
+        if (state == kFileFailed) {
+            ShowSaveError(path);
+            return false;
+        }
+        if (state == kFileReady || PrepareSettingFile(path, header)) return true;
+        // The file could not be created: locked or not allowed.
+        if (!ShowRetry(path)) return false;
+    }
+}
+
+// The gathered writes of one file reach the disk before the save goes on, so
+// a failure is reported for the file it belongs to.
+bool Commit(const Text& path) {
+    for (;;) {
+        if (IniStore::Instance().Flush(path)) return true;
+        if (!ShowRetry(path)) return false;
+    }
+}
+
+Text ColorKey(int i) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02dDefaultColor", i);
+    return Utf8ToText(buf);
+}
+
+}  // namespace
+
+bool PrepareSettingFile(const Text& path, TextView secondHeaderLine) {
+    if (PrepareFileForWrite(path) != kFileMissing) return true;
+    const platform::CodePage& cp = platform::codepage();
+    const std::string bytes =
+        cp.ToAnsi(kFirstHeader) + "\r\n" + cp.ToAnsi(secondHeaderLine) + "\r\n";
+    return platform::files().ReplaceAtomically(path, bytes);
+}
+
+bool SettingFileExists(const Text& name) {
+    const Text wanted = name.empty() ? Text(kSettingFile) : name;
+    auto names = platform::files().ListFolder(ProgramFolder());
+    if (!names) return false;
+    return std::any_of(names->begin(), names->end(),
+                       [&](const Text& n) { return EqualsIgnoreCase(n, wanted); });
+}
+
+const char16_t* DataFileName() { return u"TBQ_Data.ini"; }
+
+void LoadAllSettings() {
+    AppSettings& s = App().settings;
+    vbIniFile ini(SettingPath());
+    s.ViewDisplay = ini.GetBool(u"Basic", u"ViewDisplay", true);
+    s.TaskTray = ini.GetBool(u"Basic", u"TaskTray", true);
+    s.EndCheck = ini.GetBool(u"Basic", u"EndCheck", true);
+    s.VerCheck = ini.GetBool(u"Basic", u"VerCheck", false);
+    s.ViewDelCheck = ini.GetBool(u"View", u"DelCheck", true);
+    s.RefreshTiming = ini.GetBool(u"View", u"RefreshTiming", false);
+    s.EditDataName = ini.GetText(u"View", u"EditDataName", kDefaultListName);
+    s.TitleInfo = ini.GetBool(u"TitleBar", u"TitleInfo", true);
+    s.MDIChild = ini.GetBool(u"TitleBar", u"MDIChild", false);
+    s.Unicode = ini.GetBool(u"TitleBar", u"Unicode", true);
+    s.Timing = std::clamp(ini.GetNumber(u"TitleBar", u"Timing", 500), kMinTiming, kMaxTiming);
+    s.DefaultViewData = ini.GetText(u"TitleBar", u"DefaultViewData", kDefaultListName);
+    s.UseDrawBar = ini.GetBool(u"DrawBar", u"UseDrawBar", false);
+    s.DrawBarDelCheck = ini.GetBool(u"DrawBar", u"DelCheck", true);
+    s.DrawBarDefault = ini.GetText(u"DrawBar", u"Default", u"");
+    s.CheckAlarm = ini.GetBool(u"Alarm", u"CheckAlarm", true);
+    s.AlarmDelCheck = ini.GetBool(u"Alarm", u"DelCheck", true);
+    s.WindowDelCheck = ini.GetBool(u"Window", u"DelCheck", true);
+    s.PermitOnly = ini.GetBool(u"Window", u"PermitOnly", false);
+    App().CustomColors = LoadCustomColors();
+
+    ViewListRegistry::Instance().Clear();
+    LoadAllViewLists(ProgramFolder());
+}
+
+bool SaveAllSettings() {
+    const AppSettings& s = App().settings;
+    const Text path = SettingPath();
+    if (!PrepareForSave(path, kSettingHeader)) return false;
+    {
+        IniWriteBatch batch;
+        vbIniFile ini(path);
+        ini.SetNumber(u"Main", u"SettingVersion", 1);
+        ini.SetBool(u"Basic", u"ViewDisplay", s.ViewDisplay);
+        ini.SetBool(u"Basic", u"TaskTray", s.TaskTray);
+        ini.SetBool(u"Basic", u"EndCheck", s.EndCheck);
+        ini.SetBool(u"Basic", u"VerCheck", s.VerCheck);
+        ini.SetBool(u"View", u"DelCheck", s.ViewDelCheck);
+        ini.SetBool(u"View", u"RefreshTiming", s.RefreshTiming);
+        ini.SetText(u"View", u"EditDataName", s.EditDataName);
+        ini.SetBool(u"TitleBar", u"TitleInfo", s.TitleInfo);
+        ini.SetBool(u"TitleBar", u"MDIChild", s.MDIChild);
+        ini.SetBool(u"TitleBar", u"Unicode", s.Unicode);
+        ini.SetNumber(u"TitleBar", u"Timing", s.Timing);
+        ini.SetText(u"TitleBar", u"DefaultViewData", s.DefaultViewData);
+        ini.SetBool(u"DrawBar", u"UseDrawBar", s.UseDrawBar);
+        ini.SetText(u"DrawBar", u"Default", s.DrawBarDefault);
+        ini.SetBool(u"DrawBar", u"DelCheck", s.DrawBarDelCheck);
+        ini.SetBool(u"Alarm", u"CheckAlarm", s.CheckAlarm);
+        ini.SetBool(u"Alarm", u"DelCheck", s.AlarmDelCheck);
+        ini.SetBool(u"Window", u"DelCheck", s.WindowDelCheck);
+        ini.SetBool(u"Window", u"PermitOnly", s.PermitOnly);
+        SaveCustomColors(App().CustomColors);
+    }
+    if (!Commit(path)) return false;
+
+    // Alarms, window rules and painting profiles are saved by their own lists;
+    // until those are part of the program their files are left exactly as they are.
+
+    ViewListRegistry& registry = ViewListRegistry::Instance();
+    ViewListRegistry::Hold hold(registry);
+    if (!hold.Owns()) return false;
+    const auto& entries = registry.Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (!entries[i].list) continue;
+        const Text listPath = i == 0 ? ProgramFolder() + kViewDataFile
+                                     : ProgramFolder() + u"ViewData\\" + entries[i].name;
+        if (!SaveViewList(listPath, *entries[i].list)) {
+            ShowSaveError(listPath);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool SaveViewList(const Text& path, ViewList& list) {
+    const int state = PrepareFileForWrite(path);
+    if (state == kFileFailed) return false;
+    if (state == kFileMissing && !PrepareSettingFile(path, kViewDataHeader)) return false;
+    {
+        IniWriteBatch batch;
+        int n = 0;
+        for (auto& item : list) item->Save(path, ViewDataSection(++n));
+        vbIniFile(path).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
+    }
+    return IniStore::Instance().Flush(path);
+}
+
+std::array<std::uint32_t, 16> LoadCustomColors() {
+    std::array<std::uint32_t, 16> colors{};
+    vbIniFile ini(SettingPath());
+    for (int i = 0; i < 16; ++i)
+        colors[i] = static_cast<std::uint32_t>(ini.GetNumber(u"ColorDialog", ColorKey(i), 16777215));
+    return colors;
+}
+
+void SaveCustomColors(const std::array<std::uint32_t, 16>& colors) {
+    vbIniFile ini(SettingPath());
+    for (int i = 0; i < 16; ++i) {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(colors[i]));
+        ini.SetText(u"ColorDialog", ColorKey(i), Utf8ToText(buf));
+    }
+}
+
+NetworkTimeSetting LoadNetworkTimeSetting() {
+    NetworkTimeSetting n;
+    vbIniFile ini(SettingPath());
+    n.Flag = static_cast<std::uint8_t>(ini.GetNumber(u"NetworkTime", u"Flag", 3) & 0xFF);
+    n.TimeServer = ini.GetText(u"NetworkTime", u"TimeServer", u"");
+    if (n.TimeServer.empty()) n.TimeServer = ini.GetText(u"Basic", u"TimeServer", u"");
+    n.Port = ini.GetNumber(u"NetworkTime", u"Port", 123);
+    n.TimeOut = ini.GetNumber(u"NetworkTime", u"TimeOut", 5000);
+    n.ProxyServer = ini.GetText(u"NetworkTime", u"ProxyServer", u"");
+    if (n.ProxyServer.empty()) {
+        platform::ProxySetting proxy = platform::system().Proxy();
+        if (proxy.server) {
+            // At most 255 bytes, as the system's own value field holds.
+            Text server = CutAtNul(*proxy.server);
+            n.ProxyServer = server;
+            if (proxy.enabled) n.Flag |= 4;
+        }
+    }
+    n.HttpPort = ini.GetNumber(u"NetworkTime", u"HttpPort", 80);
+    return n;
+}
+
+void SaveNetworkTimeSetting(const NetworkTimeSetting& n) {
+    IniWriteBatch batch;
+    vbIniFile ini(SettingPath());
+    ini.SetNumber(u"NetworkTime", u"Flag", n.Flag);
+    ini.SetText(u"NetworkTime", u"TimeServer", n.TimeServer);
+    ini.SetNumber(u"NetworkTime", u"Port", n.Port);
+    ini.SetNumber(u"NetworkTime", u"TimeOut", n.TimeOut);
+    ini.SetNumber(u"NetworkTime", u"HttpPort", n.HttpPort);
+    ini.SetText(u"NetworkTime", u"ProxyServer", n.ProxyServer);
+}
+
+}  // namespace tbq

@@ -1,0 +1,195 @@
+#include "ui/frm_main.h"
+
+#include "core/app_state.h"
+#include "core/program_location.h"
+#include "items/view_list.h"
+#include "settings/settings_files.h"
+#include "platform/ports.h"
+#include "ui/resource.h"
+#include "ui/window_helpers.h"
+
+namespace tbq::ui {
+
+namespace {
+constexpr wchar_t kClassName[] = L"TBQ_frmMain";
+
+std::optional<Text> ComposeList(const Text& name) {
+    ViewListPtr list = ViewListRegistry::Instance().GetViewList(name, true);
+    if (!list) return std::nullopt;
+    return ComposeListText(*list, false);
+}
+}  // namespace
+
+FrmMain::FrmMain(vbKerova_Dll& dll) : dll_(dll) {}
+
+FrmMain::~FrmMain() {
+    if (hwnd()) {
+        KillTimer(hwnd(), tmrMain);
+        KillTimer(hwnd(), tmrCheck);
+    }
+    RestoreTitle();
+}
+
+bool FrmMain::Load() {
+    icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
+                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, 0, 520, 400, icon_)) return false;
+    AppState& app = App();
+    app.MainWindowHandle = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(hwnd()));
+
+    titleBar_ = std::make_unique<vbKerova_TitleBar>([](platform::WindowId w) {
+        return IsOwnWindow(w, App().MainWindowHandle, false);
+    });
+    record_ = std::make_unique<TitleRecord>(ProgramFolder() + TitleRecord::kFileName);
+    titleBar_->OnChange = [this](const vbKerova_TitleBar& tb) { record_->Save(tb); };
+
+    UpdateTick::Collaborators c;
+    c.titleBar = titleBar_.get();
+    c.fixedRule = &fixedRule_;
+    c.rules = &rules_;
+    c.compose = ComposeList;
+    tick_ = std::make_unique<UpdateTick>(std::move(c));
+
+    SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
+    SetTimer(hwnd(), tmrCheck, 100, nullptr);
+
+    if (app.settings.TaskTray) {
+        if (app.WelcomeState != 0) {
+            dll_.NotifyIconControl(vbKerova_Dll::kSpareFlag, {}, 1);
+            dll_.NotifyIconControl(vbKerova_Dll::kBalloonIcon, {}, 1);
+            dll_.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 1);
+            dll_.NotifyIconControl(vbKerova_Dll::kBalloonTitle, u"ようこそ！");
+            dll_.NotifyIconControl(
+                vbKerova_Dll::kBalloonText,
+                Text(kProductName) + u"をご利用いただき、ありがとうございます。\r\n"
+                                     u"本ソフトは、タスクトレイに常駐します。\r\n"
+                                     u"設定の変更を行うには、このアイコンを右クリックして、"
+                                     u"『設定画面を開く』を選択します。");
+        }
+        SetTaskTray(true);
+    }
+    return true;
+}
+
+void FrmMain::SetTaskTray(bool visible) {
+    if (visible) {
+        dll_.NotifyIconControl(vbKerova_Dll::kLoadIcon, {},
+                               reinterpret_cast<std::intptr_t>(GetModuleHandleW(nullptr)),
+                               IDI_PROGRAM);
+        dll_.NotifyIconControl(vbKerova_Dll::kTip, kProductName);
+        dll_.NotifyIconControl(vbKerova_Dll::kTrayAdd);
+    } else {
+        dll_.NotifyIconControl(vbKerova_Dll::kTrayRemove);
+    }
+}
+
+void FrmMain::RestoreTitle() {
+    if (titleBar_) titleBar_->ReturnTitle();
+}
+
+void FrmMain::ShowWindowIfHidden() {
+    if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOWNORMAL);
+}
+
+void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) {
+    if (!App().AppRunning) return;
+    if (kind == 4) {
+        ShowWindowIfHidden();
+    } else if (kind == 5) {
+        const bool visible = IsWindowVisible(hwnd()) != FALSE;
+        if (a == 3) {
+            ShowWindowIfHidden();
+        } else if (a == 2 && b == 1 && visible) {
+            ForceForeground(hwnd());
+        } else if (a == 2 && b == 2 && !visible) {
+            ShowTrayMenu();
+        }
+    }
+}
+
+void FrmMain::ShowTrayMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, mnuFile_Setting, L"設定画面を開く(&O)");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, mnuFile_Save, L"設定保存(&S)");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, mnuFile_Quit0, L"終了(&X)");
+    AppendMenuW(menu, MF_STRING, mnuFile_Quit1, L"設定保存せず終了(&N)");
+    SetMenuDefaultItem(menu, mnuFile_Setting, FALSE);
+    POINT pt;
+    GetCursorPos(&pt);
+    // The menu closes properly only when our window is in front while it shows.
+    SetForegroundWindow(hwnd());
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr);
+    PostMessageW(hwnd(), WM_NULL, 0, 0);
+    DestroyMenu(menu);
+}
+
+bool FrmMain::PrepareQuit(bool confirm, bool noSave) {
+    AppSettings& s = App().settings;
+    if (confirm && s.EndCheck) {
+        bool dontAskAgain = false;
+        HWND owner = IsWindowVisible(hwnd()) ? hwnd() : nullptr;
+        const bool yes = AskEndConfirmation(owner, !noSave, dontAskAgain);
+        s.EndCheck = !dontAskAgain;
+        if (!yes) return false;
+    }
+    App().AppRunning = false;
+    if (!noSave) SaveAllSettings();
+    return true;
+}
+
+void FrmMain::Quit(bool noSave) {
+    if (quitting_) return;
+    if (!PrepareQuit(true, noSave)) return;
+    quitting_ = true;
+    DestroyWindow(hwnd());
+}
+
+LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_TIMER:
+            if (wp == tmrMain && tick_ && !quitting_) tick_->Run();
+            return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case mnuFile_Setting:
+                    ShowWindowIfHidden();
+                    ForceForeground(hwnd());
+                    return 0;
+                case mnuFile_Save:
+                    SaveAllSettings();
+                    return 0;
+                case mnuFile_Quit0:
+                    Quit(false);
+                    return 0;
+                case mnuFile_Quit1:
+                    Quit(true);
+                    return 0;
+            }
+            break;
+        case WM_CLOSE:
+            // Closing the window only hides it: the program lives on in the tray.
+            ShowWindow(hwnd(), SW_HIDE);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wp) {
+                // Windows is ending: quit without asking, and give the title back
+                // now, since this process may not get to run its destructors.
+                PrepareQuit(false, false);
+                RestoreTitle();
+            }
+            return 0;
+        case WM_DESTROY:
+            KillTimer(hwnd(), tmrMain);
+            KillTimer(hwnd(), tmrCheck);
+            RestoreTitle();
+            PostQuitMessage(0);
+            return 0;
+    }
+    return WindowBase::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace tbq::ui

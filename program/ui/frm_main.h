@@ -1,0 +1,58 @@
+// frmMain: the program's main (settings) window. Hidden most of the time, it
+// owns the timers that drive everything, the title writer and the tray icon.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "core/library_wrapper.h"
+#include "core/title_record.h"
+#include "core/title_writer.h"
+#include "core/update_tick.h"
+#include "core/window_rule.h"
+#include "ui/window_base.h"
+
+namespace tbq::ui {
+
+class FrmMain final : public WindowBase {
+public:
+    enum Command : UINT {
+        mnuFile_Setting = 1001,
+        mnuFile_Alarm = 1002,
+        mnuFile_Save = 1003,
+        mnuFile_Quit0 = 1010,  // 終了(&X): quit and save
+        mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
+    };
+    enum Timer : UINT_PTR { tmrMain = 1, tmrCheck = 2, tmrSwitch = 3 };
+
+    explicit FrmMain(vbKerova_Dll& dll);
+    ~FrmMain() override;
+
+    // Creates the window (the load handler); false when it cannot be made.
+    bool Load();
+    void OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b);
+    // The quit sequence: may ask, then saves unless told not to.
+    bool PrepareQuit(bool confirm, bool noSave);
+    void SetTaskTray(bool visible);
+    // Gives the decorated window its own title back (end of the program, end of
+    // the session, a crash).
+    void RestoreTitle();
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void Quit(bool noSave);
+    void ShowTrayMenu();
+    void ShowWindowIfHidden();
+
+    vbKerova_Dll& dll_;
+    std::unique_ptr<vbKerova_TitleBar> titleBar_;
+    std::unique_ptr<TitleRecord> record_;
+    std::unique_ptr<UpdateTick> tick_;
+    vbKerova_Window fixedRule_;
+    std::vector<std::shared_ptr<vbKerova_Window>> rules_;
+    HICON icon_ = nullptr;
+    bool quitting_ = false;
+};
+
+}  // namespace tbq::ui

@@ -1,0 +1,5 @@
+#pragma once
+#define IDI_PROGRAM 1
+#define IDD_ENDCHECK 101
+#define IDC_ENDCHECK_MESSAGE 1001
+#define IDC_ENDCHECK_NOMORE 1002

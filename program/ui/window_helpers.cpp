@@ -1,0 +1,62 @@
+#include "ui/window_helpers.h"
+
+#include <cstdint>
+
+#include "ui/resource.h"
+
+namespace tbq::ui {
+
+void ForceForeground(HWND window) {
+    HWND fg = GetForegroundWindow();
+    DWORD fgThread = fg ? GetWindowThreadProcessId(fg, nullptr) : 0;
+    DWORD ownThread = GetCurrentThreadId();
+    const bool attach = fgThread != 0 && fgThread != ownThread;
+    if (attach) AttachThreadInput(ownThread, fgThread, TRUE);
+    DWORD timeout = 0;
+    SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+    SetForegroundWindow(window);
+    SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
+                          reinterpret_cast<void*>(static_cast<std::uintptr_t>(timeout)), 0);
+    if (attach) AttachThreadInput(ownThread, fgThread, FALSE);
+}
+
+namespace {
+struct EndCheckState {
+    bool allowDontAsk;
+    bool dontAskAgain = false;
+};
+
+INT_PTR CALLBACK EndCheckProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    auto* state = reinterpret_cast<EndCheckState*>(GetWindowLongPtrW(dlg, DWLP_USER));
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowLongPtrW(dlg, DWLP_USER, lp);
+            state = reinterpret_cast<EndCheckState*>(lp);
+            EnableWindow(GetDlgItem(dlg, IDC_ENDCHECK_NOMORE), state->allowDontAsk);
+            SendDlgItemMessageW(dlg, IDI_PROGRAM, STM_SETICON,
+                                reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_QUESTION)), 0);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wp) == IDYES || LOWORD(wp) == IDNO || LOWORD(wp) == IDCANCEL) {
+                if (state)
+                    state->dontAskAgain =
+                        IsDlgButtonChecked(dlg, IDC_ENDCHECK_NOMORE) == BST_CHECKED;
+                EndDialog(dlg, LOWORD(wp) == IDYES ? IDYES : IDNO);
+                return TRUE;
+            }
+            break;
+    }
+    return FALSE;
+}
+}  // namespace
+
+bool AskEndConfirmation(HWND owner, bool allowDontAsk, bool& dontAskAgain) {
+    EndCheckState state{allowDontAsk};
+    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ENDCHECK), owner,
+                                EndCheckProc, reinterpret_cast<LPARAM>(&state));
+    dontAskAgain = state.dontAskAgain;
+    return r == IDYES;
+}
+
+}  // namespace tbq::ui

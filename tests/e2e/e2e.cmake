@@ -1,0 +1,18 @@
+# End-to-end: TBQ.exe in a scratch program folder against real windows.
+add_executable(tbq_testwin ${CMAKE_CURRENT_LIST_DIR}/testwin.cpp)
+target_link_options(tbq_testwin PRIVATE -municode -mwindows)
+tbq_warnings(tbq_testwin)
+
+add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
+target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
+target_link_libraries(tbq_e2e_tests PRIVATE gtest_main)
+tbq_warnings(tbq_e2e_tests)
+add_dependencies(tbq_e2e_tests TBQ tbq_testwin)
+if(TARGET TBQ_dll)
+  add_dependencies(tbq_e2e_tests TBQ_dll)
+endif()
+
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0)
+set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 240
+                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")

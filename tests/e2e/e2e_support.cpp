@@ -1,0 +1,124 @@
+#include "e2e/e2e_support.h"
+
+#include <utility>
+
+namespace tbq::e2e {
+
+Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring cmd = commandLine;
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi_))
+        pi_ = {};
+}
+
+Process::~Process() {
+    if (pi_.hProcess) {
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) Kill();
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+Process::Process(Process&& o) noexcept : pi_(std::exchange(o.pi_, {})) {}
+
+Process& Process::operator=(Process&& o) noexcept {
+    if (this != &o) {
+        this->~Process();
+        pi_ = std::exchange(o.pi_, {});
+    }
+    return *this;
+}
+
+bool Process::WaitExit(int ms, DWORD* exitCode) {
+    if (!pi_.hProcess) return true;
+    if (WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0) return false;
+    if (exitCode) GetExitCodeProcess(pi_.hProcess, exitCode);
+    return true;
+}
+
+void Process::Kill() {
+    if (!pi_.hProcess) return;
+    TerminateProcess(pi_.hProcess, 9);
+    WaitForSingleObject(pi_.hProcess, 5000);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
+    for (;;) {
+        if (condition()) return true;
+        if (Clock::now() >= deadline) return false;
+        Sleep(10);
+    }
+}
+
+namespace {
+struct Search {
+    DWORD pid;
+    const wchar_t* className;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK Visit(HWND h, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != s->pid || !IsWindowVisible(h)) return TRUE;
+    if (s->className) {
+        wchar_t cls[256] = {};
+        GetClassNameW(h, cls, 256);
+        if (lstrcmpiW(cls, s->className) != 0) return TRUE;
+    }
+    s->found = h;
+    return FALSE;
+}
+}  // namespace
+
+HWND WindowOfProcess(DWORD pid, const wchar_t* className) {
+    Search s{pid, className};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = WindowOfProcess(pid, className)) != nullptr; }, ms);
+    return found;
+}
+
+std::wstring TitleOf(HWND w) {
+    wchar_t buf[4096] = {};
+    int n = GetWindowTextW(w, buf, 4096);
+    return std::wstring(buf, static_cast<size_t>(n > 0 ? n : 0));
+}
+
+bool BringToFront(HWND w) {
+    // Windows that start up around the test (Wine's tray window among them) can
+    // take the activation away once more, so the window must hold it a moment.
+    auto heldSince = Clock::now();
+    bool holding = false;
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() != w) {
+                holding = false;
+                SetForegroundWindow(w);
+                return false;
+            }
+            if (!holding) {
+                holding = true;
+                heldSince = Clock::now();
+            }
+            return MillisecondsSince(heldSince) >= 300;
+        },
+        5000);
+}
+
+std::wstring OwnFolder() {
+    wchar_t buf[MAX_PATH] = {};
+    DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
+    std::wstring path(buf, n);
+    return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+}  // namespace tbq::e2e

@@ -1,0 +1,27 @@
+#include "fakes/fake_library.h"
+
+namespace tbq::test {
+
+platform::WindowId FakeLibrary::Init(EventHandler) {
+    initialised = true;
+    return 0x1234;
+}
+
+platform::LibraryInformation FakeLibrary::GetInformation() {
+    return {"1.00", "fake", "nobody"};
+}
+
+std::string FakeLibrary::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
+                                         const std::string& ansiFormat) {
+    convertCalls.push_back({systemTime, ansiFormat});
+    return "EX(" + ansiFormat + ")";
+}
+
+bool FakeLibrary::ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) {
+    if (index < 0 || static_cast<std::size_t>(index) >= formatInfo.size()) return false;
+    name = formatInfo[static_cast<std::size_t>(index)].first;
+    help = formatInfo[static_cast<std::size_t>(index)].second;
+    return true;
+}
+
+}  // namespace tbq::test

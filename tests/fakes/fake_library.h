@@ -1,0 +1,47 @@
+// TBQ.dll as tests see it: records what the program hands over and answers
+// with texts a test can recognise.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/library.h"
+
+namespace tbq::test {
+
+class FakeLibrary final : public platform::Library {
+public:
+    struct ConvertCall {
+        std::array<std::uint16_t, 8> time{};
+        std::string format;
+    };
+
+    // Every ExFormatConvert call, in order; the answer is "EX(" + format + ")".
+    std::vector<ConvertCall> convertCalls;
+    // The rows ExFormatGetInfo serves, token and help text.
+    std::vector<std::pair<std::string, std::string>> formatInfo = {{"yetet", "help 0"},
+                                                                   {"ms", "help 1"}};
+    bool initialised = false;
+
+    bool Available() override { return true; }
+    platform::WindowId Init(EventHandler) override;
+    void Quit() override { initialised = false; }
+    platform::LibraryInformation GetInformation() override;
+    void ShowAbout(platform::WindowId) override {}
+    void ShowMainProgramWindow() override {}
+    std::string GetExeFileName(platform::WindowId) override { return {}; }
+    bool CreateShortCut(const std::string&, const std::string&, const std::string&,
+                        const std::string&, std::int32_t, const std::string&,
+                        const std::string&) override {
+        return false;
+    }
+    void NotifyIconControl(std::int32_t, std::intptr_t, std::intptr_t) override {}
+    std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
+                                const std::string& ansiFormat) override;
+    bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;
+};
+
+}  // namespace tbq::test

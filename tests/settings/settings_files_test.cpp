@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include "core/app_state.h"
+#include "core/program_location.h"
+#include "fakes/fake_dialogs.h"
+#include "fakes/temp_folder.h"
+#include "items/view_group.h"
+#include "platform/ports.h"
+#include "settings/ini_file.h"
+#include "settings/ini_store.h"
+#include "settings/settings_files.h"
+
+namespace tbq {
+namespace {
+
+class FakeSystem final : public platform::SystemSettings {
+public:
+    platform::ProxySetting proxy;
+    platform::ProxySetting Proxy() override { return proxy; }
+};
+
+class SettingsFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        IniStore::Instance().Reset();
+        ViewListRegistry::Instance().Clear();
+        App() = AppState{};
+        SetProgramLocation(dir_.Path() + u"/", u"TBQ");
+    }
+    void TearDown() override {
+        IniStore::Instance().Reset();
+        ViewListRegistry::Instance().Clear();
+        App() = AppState{};
+    }
+    std::shared_ptr<vbKerova_ViewData> GroupItem(int target) {
+        auto g = std::make_shared<vbKerova_View_Group>();
+        g->TargetNum = static_cast<std::uint8_t>(target);
+        auto item = std::make_shared<vbKerova_ViewData>();
+        item->SetData(g, 0x80000009, true);
+        return item;
+    }
+
+    test::TempFolder dir_;
+    test::FakeDialogs dialogs_;
+    FakeSystem system_;
+    platform::ScopedPorts ports_{platform::Ports{.dialogs = &dialogs_, .system = &system_}};
+};
+
+// "#ファイル内容を…" and "#このファイルは、Lunetta用の表示項目情報ファイルです。" in Shift-JIS.
+std::string Sjis(const char16_t* text) { return platform::codepage().ToAnsi(text); }
+
+TEST_F(SettingsFilesTest, ANewListFileIsWrittenExactly) {
+    ViewList list{GroupItem(0)};
+    ASSERT_TRUE(SaveViewList(dir_.Path("list.ini"), list));
+    EXPECT_EQ(dir_.ReadBytes("list.ini"),
+              Sjis(u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。") +
+                  "\r\n" + Sjis(u"#このファイルは、Lunetta用の表示項目情報ファイルです。") +
+                  "\r\n"
+                  "[ViewData0001]\r\nDataType=GROUP\r\nFontColor=0x80000009\r\nEnable=1\r\n"
+                  "TargetNum=0\r\n"
+                  "[ViewData0002]\r\nDataType=NONE\r\n");
+}
+
+TEST_F(SettingsFilesTest, SectionsBeyondTheEndMarkStayButAreNotLoaded) {
+    dir_.WriteBytes("list.ini",
+                    "[ViewData0001]\r\nDataType=GROUP\r\n[ViewData0002]\r\nDataType=GROUP\r\n"
+                    "[ViewData0003]\r\nDataType=GROUP\r\nTargetNum=7\r\n");
+    ViewList list{GroupItem(1), GroupItem(0)};
+    ASSERT_TRUE(SaveViewList(dir_.Path("list.ini"), list));
+    vbIniFile ini(dir_.Path("list.ini"));
+    EXPECT_EQ(ini.GetText(u"ViewData0003", u"DataType", u""), u"NONE");
+    EXPECT_EQ(ini.GetNumber(u"ViewData0003", u"TargetNum", 0), 7);  // old keys stay
+    LoadViewList(dir_.Path("list.ini"), u"list.ini");
+    EXPECT_EQ(ViewListRegistry::Instance().GetViewList(u"list.ini", false)->size(), 2u);
+}
+
+TEST_F(SettingsFilesTest, ReadOnlyFilesAreMadeWritableAndWritten) {
+    dir_.WriteBytes("list.ini", "[ViewData0001]\r\nDataType=NONE\r\n");
+    ASSERT_TRUE(platform::files().SetReadOnly(dir_.Path("list.ini"), true));
+    ViewList list{GroupItem(0)};
+    ASSERT_TRUE(SaveViewList(dir_.Path("list.ini"), list));
+    EXPECT_EQ(platform::files().IsReadOnly(dir_.Path("list.ini")), std::optional<bool>(false));
+    EXPECT_EQ(vbIniFile(dir_.Path("list.ini")).GetText(u"ViewData0001", u"DataType", u""), u"GROUP");
+}
+
+TEST_F(SettingsFilesTest, LoadingClampsTimingAndKeepsDefaults) {
+    for (auto [stored, loaded] : {std::pair{5, 10}, {70000, 65000}, {250, 250}}) {
+        dir_.WriteBytes("TBQ_Setting.ini", "[TitleBar]\r\nTiming=" + std::to_string(stored) + "\r\n");
+        IniStore::Instance().Reset();
+        LoadAllSettings();
+        EXPECT_EQ(App().settings.Timing, loaded);
+    }
+    EXPECT_TRUE(App().settings.ViewDisplay);
+    EXPECT_EQ(App().settings.DefaultViewData, u"*Default");
+    EXPECT_EQ(App().CustomColors[15], 16777215u);
+}
+
+TEST_F(SettingsFilesTest, SaveAllWritesTheMainFileWithItsHeaderAndLeavesOtherFilesAlone) {
+    dir_.WriteBytes("TBQ_Alarm.ini", "[Alarm0001]\r\nName=wake up\r\n");
+    App().settings.Timing = 250;
+    App().CustomColors.fill(0xFF);
+    ViewListRegistry::Instance().SetViewList(kDefaultListName,
+                                             std::make_shared<ViewList>(ViewList{GroupItem(0)}));
+    ASSERT_TRUE(SaveAllSettings());
+    EXPECT_TRUE(dialogs_.shown.empty());
+    const std::string main = dir_.ReadBytes("TBQ_Setting.ini");
+    EXPECT_EQ(main.rfind(Sjis(u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。") +
+                             "\r\n" + Sjis(u"#このファイルは、Lunetta用の設定情報ファイルです。") +
+                             "\r\n[Main]\r\nSettingVersion=1\r\n[Basic]\r\n",
+                         0),
+              0u);
+    EXPECT_NE(main.find("00DefaultColor=0x000000FF\r\n"), std::string::npos);
+    EXPECT_EQ(dir_.ReadBytes("TBQ_Alarm.ini"), "[Alarm0001]\r\nName=wake up\r\n");
+    vbIniFile list(dir_.Path("TBQ_ViewData.ini"));
+    EXPECT_EQ(list.GetText(u"ViewData0001", u"DataType", u""), u"GROUP");
+
+    // Saved and loaded again, the settings are the same.
+    App() = AppState{};
+    IniStore::Instance().Reset();
+    LoadAllSettings();
+    EXPECT_EQ(App().settings.Timing, 250);
+    EXPECT_EQ(App().CustomColors[3], 0xFFu);
+    EXPECT_EQ(ViewListRegistry::Instance().GetViewList(u"*default", false)->size(), 1u);
+}
+
+TEST_F(SettingsFilesTest, AFolderThatCannotBeWrittenIsReported) {
+    SetProgramLocation(dir_.Path() + u"/missing/", u"TBQ");
+    EXPECT_FALSE(SaveAllSettings());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].caption, u"Lunetta - 設定保存エラー");
+    EXPECT_NE(dialogs_.shown[0].text.find(u"下記ファイルが操作できません。"), Text::npos);
+}
+
+TEST_F(SettingsFilesTest, NetworkTimeFallsBackToTheSystemProxy) {
+    system_.proxy.server = u"proxy.example:8080";
+    system_.proxy.enabled = true;
+    NetworkTimeSetting n = LoadNetworkTimeSetting();
+    EXPECT_EQ(n.Flag, 7);
+    EXPECT_EQ(n.ProxyServer, u"proxy.example:8080");
+    EXPECT_EQ(n.Port, 123);
+    EXPECT_EQ(n.TimeOut, 5000);
+    EXPECT_EQ(n.HttpPort, 80);
+    system_.proxy.enabled = false;
+    n = LoadNetworkTimeSetting();
+    EXPECT_EQ(n.Flag, 3);
+    EXPECT_EQ(n.ProxyServer, u"proxy.example:8080");
+
+    dir_.WriteBytes("TBQ_Setting.ini", "[Basic]\r\nTimeServer=old.example\r\n");
+    IniStore::Instance().Reset();
+    n = LoadNetworkTimeSetting();
+    EXPECT_EQ(n.TimeServer, u"old.example");
+    n.ProxyServer = u"own:3128";
+    n.Flag = 0x1FF & 0xFF;
+    SaveNetworkTimeSetting(n);
+    NetworkTimeSetting again = LoadNetworkTimeSetting();
+    EXPECT_EQ(again.ProxyServer, u"own:3128");
+    EXPECT_EQ(again.Flag, 0xFF);
+}
+
+}  // namespace
+}  // namespace tbq
