@@ -79,8 +79,8 @@ int FindEraRow(int64_t key) {
     if (key >= tables::kEraEndMarker) return 0;
     const auto eras = tables::FullEras();
     // First row that starts after the key; the one before it holds the date.
-    const auto after = std::upper_bound(eras.begin(), eras.end(), key,
-                                        [](int64_t k, const tables::Era& e) { return k < e.start; });
+    const auto after = std::upper_bound(
+        eras.begin(), eras.end(), key, [](int64_t k, const tables::Era& e) { return k < e.start; });
     return static_cast<int>(after - eras.begin()) - 1;
 }
 

@@ -6,6 +6,7 @@
 namespace tbq::format::tables {
 namespace {
 
+// clang-format off
 constexpr Era kEras[kEraCount + 1] = {
     {u"西暦", 0},
     {u"大化", 645'06'19}, {u"白雉", 650'02'15}, {u"朱鳥", 686'07'20}, {u"大宝", 701'03'21},
@@ -73,6 +74,7 @@ constexpr Era kEras[kEraCount + 1] = {
     {u"令和", 2019'05'01},
     {u"", kEraEndMarker},
 };
+// clang-format on
 
 // The lookup is a binary search; an unsorted or duplicated start would
 // silently pick the wrong era. A missing row leaves a zero start at the end.
@@ -86,6 +88,8 @@ static_assert(StrictlyAscending(), "era starts must rise strictly");
 
 }  // namespace
 
-std::span<const Era, kEraCount + 1> FullEras() { return std::span<const Era, kEraCount + 1>(kEras); }
+std::span<const Era, kEraCount + 1> FullEras() {
+    return std::span<const Era, kEraCount + 1>(kEras);
+}
 
 }  // namespace tbq::format::tables

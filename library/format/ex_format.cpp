@@ -59,7 +59,8 @@ public:
         char text[64];
         const auto result =
             std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
-        if (result.ec == std::errc()) Put(std::string_view(text, static_cast<size_t>(result.ptr - text)));
+        if (result.ec == std::errc())
+            Put(std::string_view(text, static_cast<size_t>(result.ptr - text)));
     }
 
 private:
@@ -93,11 +94,10 @@ public:
             out_.BeginToken();
             const std::string_view rest = format_.substr(pos);
             size_t length = 1;
-            const Tok tok = extended_
-                                ? tokens::Match(tokens::kExtended, tokens::kExtendedDispatch, rest,
-                                                length)
-                                : tokens::Match(tokens::kStandard, tokens::kStandardDispatch, rest,
-                                                length);
+            const Tok tok =
+                extended_
+                    ? tokens::Match(tokens::kExtended, tokens::kExtendedDispatch, rest, length)
+                    : tokens::Match(tokens::kStandard, tokens::kStandardDispatch, rest, length);
             if (tok == Tok::Escape) {
                 // A backslash as the last byte has nothing to escape and ends
                 // the text.
@@ -114,8 +114,8 @@ public:
                 Produce(tok);
             }
             pos += length;
-            // Counts the tokens since the last hour, wrapping like the byte
-            // it always was.
+            // Steps since the last hour, in 8 bits: past 255 it wraps to 0 and
+            // rests there until the next hour.
             if (hourMarker_ != 0) ++hourMarker_;
         }
     }
@@ -125,8 +125,6 @@ private:
     size_t CharLength(std::string_view rest) const {
         return (rest.size() >= 2 && ansi_.leadByte[static_cast<unsigned char>(rest[0])]) ? 2 : 1;
     }
-
-    void PutLocale(const std::string& text) { out_.Put(text); }
 
     void Produce(Tok tok);
     void ProduceExtended(Tok tok);
@@ -156,41 +154,93 @@ void Converter::Produce(Tok tok) {
     const size_t eraIndex = era ? static_cast<size_t>(era - tables::kModernEras.data()) : 0;
 
     switch (tok) {
-        case Tok::OpenExtended: extended_ = true; break;
-        case Tok::LongDate: PutLocale(env_.LongDate(t_)); break;
-        case Tok::ShortDate: PutLocale(env_.ShortDate(t_)); break;
-        case Tok::Time: PutLocale(env_.Time(t_)); break;
-        case Tok::DateAndTime:
-            PutLocale(env_.ShortDate(t_));
-            out_.Put(" ");
-            PutLocale(env_.Time(t_));
+        case Tok::OpenExtended:
+            extended_ = true;
             break;
-        case Tok::AmPmUpper: PutAmPm(out_, t_, "AM", "PM"); break;
-        case Tok::AmPmLower: PutAmPm(out_, t_, "am", "pm"); break;
-        case Tok::APUpper: PutAmPm(out_, t_, "A", "P"); break;
-        case Tok::APLower: PutAmPm(out_, t_, "a", "p"); break;
-        case Tok::AmPmJa: PutAmPm(out_, t_, ansi_.morning, ansi_.afternoon); break;
-        case Tok::YearFull: out_.PutNumber(t_.year); break;
-        case Tok::Year2: out_.PutNumber(t_.year % 100, 2); break;
-        case Tok::MonthNameFull: out_.Put(Row(tables::kMonthFull, t_.month - 1)); break;
-        case Tok::MonthNameShort: out_.Put(Row(tables::kMonthShort, t_.month - 1)); break;
-        case Tok::WeekdayFull: out_.Put(Row(tables::kWeekdayFull, t_.dayOfWeek)); break;
-        case Tok::WeekdayShort: out_.Put(Row(tables::kWeekdayShort, t_.dayOfWeek)); break;
-        case Tok::WeekdayJaFull: out_.Put(Row(ansi_.weekdayFull, t_.dayOfWeek)); break;
-        case Tok::WeekdayJaShort: out_.Put(Row(ansi_.weekdayShort, t_.dayOfWeek)); break;
-        case Tok::WeekOfYear: out_.PutNumber((DayOfYear(t_) + 6) / 7); break;
-        case Tok::DayOfYear: out_.PutNumber(DayOfYear(t_)); break;
+        case Tok::LongDate:
+            out_.Put(env_.LongDate(t_));
+            break;
+        case Tok::ShortDate:
+            out_.Put(env_.ShortDate(t_));
+            break;
+        case Tok::Time:
+            out_.Put(env_.Time(t_));
+            break;
+        case Tok::DateAndTime:
+            out_.Put(env_.ShortDate(t_));
+            out_.Put(" ");
+            out_.Put(env_.Time(t_));
+            break;
+        case Tok::AmPmUpper:
+            PutAmPm(out_, t_, "AM", "PM");
+            break;
+        case Tok::AmPmLower:
+            PutAmPm(out_, t_, "am", "pm");
+            break;
+        case Tok::APUpper:
+            PutAmPm(out_, t_, "A", "P");
+            break;
+        case Tok::APLower:
+            PutAmPm(out_, t_, "a", "p");
+            break;
+        case Tok::AmPmJa:
+            PutAmPm(out_, t_, ansi_.morning, ansi_.afternoon);
+            break;
+        case Tok::YearFull:
+            out_.PutNumber(t_.year);
+            break;
+        case Tok::Year2:
+            out_.PutNumber(t_.year % 100, 2);
+            break;
+        case Tok::MonthNameFull:
+            out_.Put(Row(tables::kMonthFull, t_.month - 1));
+            break;
+        case Tok::MonthNameShort:
+            out_.Put(Row(tables::kMonthShort, t_.month - 1));
+            break;
+        case Tok::WeekdayFull:
+            out_.Put(Row(tables::kWeekdayFull, t_.dayOfWeek));
+            break;
+        case Tok::WeekdayShort:
+            out_.Put(Row(tables::kWeekdayShort, t_.dayOfWeek));
+            break;
+        case Tok::WeekdayJaFull:
+            out_.Put(Row(ansi_.weekdayFull, t_.dayOfWeek));
+            break;
+        case Tok::WeekdayJaShort:
+            out_.Put(Row(ansi_.weekdayShort, t_.dayOfWeek));
+            break;
+        case Tok::WeekOfYear:
+            out_.PutNumber((DayOfYear(t_) + 6) / 7);
+            break;
+        case Tok::DayOfYear:
+            out_.PutNumber(DayOfYear(t_));
+            break;
         case Tok::Quarter:
             if (t_.month >= 1 && t_.month <= 12) out_.PutNumber((t_.month + 2) / 3);
             break;
-        case Tok::DayOfWeek: out_.PutNumber(int64_t{t_.dayOfWeek} + 1); break;
-        case Tok::Second2: out_.PutNumber(t_.second, 2); break;
-        case Tok::Second: out_.PutNumber(t_.second); break;
-        case Tok::Minute2: out_.PutNumber(t_.minute, 2); break;
-        case Tok::Minute: out_.PutNumber(t_.minute); break;
+        case Tok::DayOfWeek:
+            out_.PutNumber(int64_t{t_.dayOfWeek} + 1);
+            break;
+        case Tok::Second2:
+            out_.PutNumber(t_.second, 2);
+            break;
+        case Tok::Second:
+            out_.PutNumber(t_.second);
+            break;
+        case Tok::Minute2:
+            out_.PutNumber(t_.minute, 2);
+            break;
+        case Tok::Minute:
+            out_.PutNumber(t_.minute);
+            break;
         // Right after an hour "m" is the minute, as in "h:m" or "h時m分".
-        case Tok::MonthOrMinute2: out_.PutNumber(hourMarker_ == 2 ? t_.minute : t_.month, 2); break;
-        case Tok::MonthOrMinute: out_.PutNumber(hourMarker_ == 2 ? t_.minute : t_.month); break;
+        case Tok::MonthOrMinute2:
+            out_.PutNumber(hourMarker_ == 2 ? t_.minute : t_.month, 2);
+            break;
+        case Tok::MonthOrMinute:
+            out_.PutNumber(hourMarker_ == 2 ? t_.minute : t_.month);
+            break;
         case Tok::Hour2:
             out_.PutNumber(t_.hour, 2);
             hourMarker_ = 1;
@@ -199,8 +249,12 @@ void Converter::Produce(Tok tok) {
             out_.PutNumber(t_.hour);
             hourMarker_ = 1;
             break;
-        case Tok::Day2: out_.PutNumber(t_.day, 2); break;
-        case Tok::Day: out_.PutNumber(t_.day); break;
+        case Tok::Day2:
+            out_.PutNumber(t_.day, 2);
+            break;
+        case Tok::Day:
+            out_.PutNumber(t_.day);
+            break;
         case Tok::ModernEraName:
             if (era) out_.Put(ansi_.modernName[eraIndex]);
             break;
@@ -218,48 +272,81 @@ void Converter::Produce(Tok tok) {
                 out_.PutNumber(t_.year);
             }
             break;
-        case Tok::ModernEraYear: out_.PutNumber(era ? t_.year - era->yearOffset : t_.year); break;
-        default: ProduceExtended(tok); break;
+        case Tok::ModernEraYear:
+            out_.PutNumber(era ? t_.year - era->yearOffset : t_.year);
+            break;
+        default:
+            ProduceExtended(tok);
+            break;
     }
 }
 
 void Converter::ProduceExtended(Tok tok) {
     switch (tok) {
-        case Tok::CloseExtended: extended_ = false; break;
+        case Tok::CloseExtended:
+            extended_ = false;
+            break;
         case Tok::YearCycle:
             out_.Put(ansi_.stems[static_cast<size_t>(YearStem(t_.year))]);
             out_.Put(ansi_.branches[static_cast<size_t>(YearBranch(t_.year))]);
             break;
-        case Tok::YearBranch: out_.Put(ansi_.branches[static_cast<size_t>(YearBranch(t_.year))]); break;
+        case Tok::YearBranch:
+            out_.Put(ansi_.branches[static_cast<size_t>(YearBranch(t_.year))]);
+            break;
         case Tok::MonthCycle:
             out_.Put(ansi_.stems[static_cast<size_t>(MonthStem(t_.year, t_.month))]);
             out_.Put(ansi_.branches[static_cast<size_t>(MonthBranch(t_.month))]);
             break;
-        case Tok::MonthBranch: out_.Put(ansi_.branches[static_cast<size_t>(MonthBranch(t_.month))]); break;
+        case Tok::MonthBranch:
+            out_.Put(ansi_.branches[static_cast<size_t>(MonthBranch(t_.month))]);
+            break;
         case Tok::DayCycle: {
             const int64_t d = DayNumber(t_);
             out_.Put(ansi_.stems[static_cast<size_t>(DayStem(d))]);
             out_.Put(ansi_.branches[static_cast<size_t>(DayBranch(d))]);
             break;
         }
-        case Tok::DayBranch: out_.Put(ansi_.branches[static_cast<size_t>(DayBranch(DayNumber(t_)))]); break;
+        case Tok::DayBranch:
+            out_.Put(ansi_.branches[static_cast<size_t>(DayBranch(DayNumber(t_)))]);
+            break;
         case Tok::HourBranch: {
             const int branch = DoubleHourBranch(t_.hour);
             if (branch >= 0) out_.Put(ansi_.branches[static_cast<size_t>(branch)]);
             break;
         }
-        case Tok::Millis3: out_.PutNumber(t_.milliseconds, 3); break;
-        case Tok::Millis: out_.PutNumber(t_.milliseconds); break;
-        case Tok::Centis2: out_.PutNumber(t_.milliseconds / 10, 2); break;
-        case Tok::Centis: out_.PutNumber(t_.milliseconds / 10); break;
+        case Tok::Millis3:
+            out_.PutNumber(t_.milliseconds, 3);
+            break;
+        case Tok::Millis:
+            out_.PutNumber(t_.milliseconds);
+            break;
+        case Tok::Centis2:
+            out_.PutNumber(t_.milliseconds / 10, 2);
+            break;
+        case Tok::Centis:
+            out_.PutNumber(t_.milliseconds / 10);
+            break;
         case Tok::Decis1:
-        case Tok::Decis: out_.PutNumber(t_.milliseconds / 100); break;
-        case Tok::JulianDate: out_.PutFixed(JulianDate(t_)); break;
-        case Tok::ModifiedJulianDate: out_.PutFixed(ModifiedJulianDate(t_)); break;
-        case Tok::EraName: out_.Put(ansi_.eraNames[static_cast<size_t>(FindEraRow(DateKey(t_)))]); break;
-        case Tok::EraYear2: out_.PutNumber(EraYear(FindEraRow(DateKey(t_)), t_.year), 2); break;
-        case Tok::EraYear: out_.PutNumber(EraYear(FindEraRow(DateKey(t_)), t_.year)); break;
-        default: break;
+        case Tok::Decis:
+            out_.PutNumber(t_.milliseconds / 100);
+            break;
+        case Tok::JulianDate:
+            out_.PutFixed(JulianDate(t_));
+            break;
+        case Tok::ModifiedJulianDate:
+            out_.PutFixed(ModifiedJulianDate(t_));
+            break;
+        case Tok::EraName:
+            out_.Put(ansi_.eraNames[static_cast<size_t>(FindEraRow(DateKey(t_)))]);
+            break;
+        case Tok::EraYear2:
+            out_.PutNumber(EraYear(FindEraRow(DateKey(t_)), t_.year), 2);
+            break;
+        case Tok::EraYear:
+            out_.PutNumber(EraYear(FindEraRow(DateKey(t_)), t_.year));
+            break;
+        default:
+            break;
     }
 }
 

@@ -31,8 +31,8 @@ inline constexpr std::u16string_view kAfternoon = u"午後";
 
 // Stored starting at 庚 and 申 so that year mod 10 and year mod 12 index them
 // directly (year 0 of the count is a 庚申 year).
-inline constexpr std::array<std::u16string_view, 10> kStems = {
-    u"庚", u"辛", u"壬", u"癸", u"甲", u"乙", u"丙", u"丁", u"戊", u"己"};
+inline constexpr std::array<std::u16string_view, 10> kStems = {u"庚", u"辛", u"壬", u"癸", u"甲",
+                                                               u"乙", u"丙", u"丁", u"戊", u"己"};
 inline constexpr std::array<std::u16string_view, 12> kBranches = {
     u"申", u"酉", u"戌", u"亥", u"子", u"丑", u"寅", u"卯", u"辰", u"巳", u"午", u"未"};
 

@@ -122,26 +122,16 @@ inline constexpr Row kStandard[] = {
 };
 
 inline constexpr Row kExtended[] = {
-    {"}", Tok::CloseExtended, false},
-    {"\\", Tok::Escape, false},
-    {"yetet", Tok::YearCycle, false},
-    {"metet", Tok::MonthCycle, false},
-    {"detet", Tok::DayCycle, false},
-    {"msms", Tok::Millis3, false},
-    {"cscs", Tok::Centis2, false},
-    {"dsds", Tok::Decis1, false},
-    {"ajd", Tok::JulianDate, false},
-    {"mjd", Tok::ModifiedJulianDate, false},
-    {"yet", Tok::YearBranch, false},
-    {"met", Tok::MonthBranch, false},
-    {"det", Tok::DayBranch, false},
-    {"het", Tok::HourBranch, false},
-    {"ggg", Tok::EraName, false},
-    {"ms", Tok::Millis, false},
-    {"cs", Tok::Centis, false},
-    {"ds", Tok::Decis, false},
-    {"ee", Tok::EraYear2, false},
-    {"e", Tok::EraYear, false},
+    {"}", Tok::CloseExtended, false}, {"\\", Tok::Escape, false},
+    {"yetet", Tok::YearCycle, false}, {"metet", Tok::MonthCycle, false},
+    {"detet", Tok::DayCycle, false},  {"msms", Tok::Millis3, false},
+    {"cscs", Tok::Centis2, false},    {"dsds", Tok::Decis1, false},
+    {"ajd", Tok::JulianDate, false},  {"mjd", Tok::ModifiedJulianDate, false},
+    {"yet", Tok::YearBranch, false},  {"met", Tok::MonthBranch, false},
+    {"det", Tok::DayBranch, false},   {"het", Tok::HourBranch, false},
+    {"ggg", Tok::EraName, false},     {"ms", Tok::Millis, false},
+    {"cs", Tok::Centis, false},       {"ds", Tok::Decis, false},
+    {"ee", Tok::EraYear2, false},     {"e", Tok::EraYear, false},
 };
 
 // Only the ASCII capitals fold: a trail byte of a two-byte character is never

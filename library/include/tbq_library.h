@@ -84,6 +84,14 @@ int32_t WINAPI CreateShortCut(const char* linkPath, const char* targetPath, cons
 /* Tray icon settings and actions by mode (TBQ_TRAY_*); always 0. */
 int32_t WINAPI NotifyIconControl(int32_t mode, INT_PTR value1, INT_PTR value2) TBQ_NOEXCEPT;
 
+/* The extended date format: converts `format` for `time` (null: the local time
+ * now) into `out`, which has room for size + 1 bytes; returns the length. */
+int32_t WINAPI ExFormatConvert(const SYSTEMTIME* time, const char* format, char* out,
+                               int32_t size) TBQ_NOEXCEPT;
+/* Row `index` (0-18) of the extended tokens' help; the token's length, 0 at the end. */
+int32_t WINAPI ExFormatGetInfo(int32_t index, char* name, int32_t nameSize, char* help,
+                               int32_t helpSize) TBQ_NOEXCEPT;
+
 typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
 typedef int32_t(WINAPI* TBQ_QuitProc)(void);
 typedef TBQ_Information*(WINAPI* TBQ_GetInformationProc)(TBQ_Information*);
@@ -93,6 +101,8 @@ typedef int32_t(WINAPI* TBQ_GetExeFileNameProc)(HWND, char*, int32_t);
 typedef int32_t(WINAPI* TBQ_CreateShortCutProc)(const char*, const char*, const char*, const char*,
                                                 int32_t, const char*, const char*);
 typedef int32_t(WINAPI* TBQ_NotifyIconControlProc)(int32_t, INT_PTR, INT_PTR);
+typedef int32_t(WINAPI* TBQ_ExFormatConvertProc)(const SYSTEMTIME*, const char*, char*, int32_t);
+typedef int32_t(WINAPI* TBQ_ExFormatGetInfoProc)(int32_t, char*, int32_t, char*, int32_t);
 
 #ifdef __cplusplus
 }  // extern "C"
