@@ -58,6 +58,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (g_mainForm) g_mainForm->OnLibraryEvent(kind, a, b);
     });
 
+    SetTheLibrary(&dll);
+
     // One copy per user session: a second one asks the first to show itself
     // and leaves without touching any file.
     HANDLE instance = CreateMutexW(nullptr, FALSE, L"Local\\TBQ_Lunetta_Instance");
@@ -101,5 +103,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         g_mainForm = nullptr;
     }
     if (instance) CloseHandle(instance);
+    SetTheLibrary(nullptr);
     return exitCode;
 }
