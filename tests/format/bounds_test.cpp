@@ -14,7 +14,7 @@ const std::string kEveryToken =
     "aaaa aaa ggg gg g ee e ww w q ss s nn n hh h \\x "
     "#{yetet yet metet met detet det het msms ms cscs cs dsds ds ajd mjd ggg ee e \\}}";
 
-class Bounds : public ::testing::Test {
+class ExFormatBounds : public ::testing::Test {
 protected:
     void SetUp() override {
         env_ = FormatTestEnv::Create(TestCodePage::Japanese);
@@ -25,7 +25,7 @@ protected:
     TimeRecord t_ = At(2014, 6, 5, 13, 7, 9, 7);
 };
 
-TEST_F(Bounds, OutputIsCutByteWiseAtSize) {
+TEST_F(ExFormatBounds, OutputIsCutByteWiseAtSize) {
     const std::string full = Convert(*env_, &t_, "yyyy/mm/dd hh:nn:ss");
     ASSERT_EQ(full, "2014/06/05 13:07:09");
     // Convert() checks the length, the cleared tail and the guard bytes.
@@ -39,18 +39,17 @@ TEST_F(Bounds, OutputIsCutByteWiseAtSize) {
     }
 }
 
-TEST_F(Bounds, NoTokenGivesMoreThan1024Bytes) {
+TEST_F(ExFormatBounds, NoTokenGivesMoreThan1024Bytes) {
     env_->longDate = std::string(5000, 'L');
     env_->shortDate = std::string(1000, 'S');
     env_->time = std::string(1000, 'T');
     EXPECT_EQ(Convert(*env_, &t_, "dddddd", 4096), std::string(1024, 'L'));
-    EXPECT_EQ(Convert(*env_, &t_, "c", 4096),
-              std::string(1000, 'S') + " " + std::string(23, 'T'));
+    EXPECT_EQ(Convert(*env_, &t_, "c", 4096), std::string(1000, 'S') + " " + std::string(23, 'T'));
     EXPECT_EQ(Convert(*env_, &t_, "dddddd|dddddd", 4096).size(), 2049u);
     EXPECT_EQ(Convert(*env_, &t_, "dddddd", 100), std::string(100, 'L'));
 }
 
-TEST_F(Bounds, NullPointersAndNegativeSizesWriteNothing) {
+TEST_F(ExFormatBounds, NullPointersAndNegativeSizesWriteNothing) {
     char buffer[8];
     std::memset(buffer, 'x', sizeof buffer);
     EXPECT_EQ(ExFormatConvertCore(&t_, "yyyy", buffer, -1, *env_), 0);
@@ -61,13 +60,13 @@ TEST_F(Bounds, NullPointersAndNegativeSizesWriteNothing) {
     EXPECT_EQ(std::string(buffer, sizeof buffer), std::string("\0\0\0\0\0xxx", 8));
 }
 
-TEST_F(Bounds, AnyFieldValueStaysInsideTheTables) {
-    static constexpr uint16_t kValues[] = {0,   1,    6,    7,    12,   13,    23,   24,
-                                           59,  60,   99,   100,  999,  1000,  9999, 10000,
-                                           32767, 32768, 65534, 65535};
+TEST_F(ExFormatBounds, AnyFieldValueStaysInsideTheTables) {
+    static constexpr uint16_t kValues[] = {0,    1,     6,     7,     12,    13,   23,
+                                           24,   59,    60,    99,    100,   999,  1000,
+                                           9999, 10000, 32767, 32768, 65534, 65535};
     static constexpr uint16_t TimeRecord::*kFields[] = {
-        &TimeRecord::year,   &TimeRecord::month,  &TimeRecord::dayOfWeek, &TimeRecord::day,
-        &TimeRecord::hour,   &TimeRecord::minute, &TimeRecord::second,    &TimeRecord::milliseconds};
+        &TimeRecord::year, &TimeRecord::month,  &TimeRecord::dayOfWeek, &TimeRecord::day,
+        &TimeRecord::hour, &TimeRecord::minute, &TimeRecord::second,    &TimeRecord::milliseconds};
     for (auto field : kFields) {
         for (uint16_t value : kValues) {
             TimeRecord t = t_;
@@ -83,7 +82,7 @@ TEST_F(Bounds, AnyFieldValueStaysInsideTheTables) {
     Convert(*env_, &top, kEveryToken, 4096);
 }
 
-TEST_F(Bounds, NamesOutsideTheirTablesGiveNothing) {
+TEST_F(ExFormatBounds, NamesOutsideTheirTablesGiveNothing) {
     TimeRecord t = t_;
     t.month = 13;
     t.dayOfWeek = 7;
@@ -94,7 +93,7 @@ TEST_F(Bounds, NamesOutsideTheirTablesGiveNothing) {
     EXPECT_EQ(Convert(*env_, &t, "[mmm]y"), "[]5");
 }
 
-TEST_F(Bounds, InfoCopiesAreBoundedAndPadded) {
+TEST_F(ExFormatBounds, InfoCopiesAreBoundedAndPadded) {
     char name[16];
     char help[8];
     std::memset(name, 'x', sizeof name);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cmath>
 #include <set>
 #include <string>
 
@@ -24,7 +23,7 @@ TimeRecord Record(const year_month_day& date, int hour = 0) {
     return At(int(date.year()), int(unsigned(date.month())), int(unsigned(date.day())), hour);
 }
 
-TEST(Calendar, GregorianDatesAgreeWithChrono) {
+TEST(ExFormatCalendar, GregorianDatesAgreeWithChrono) {
     // Every day from the calendar change to the last four-digit year.
     for (sys_days d = sys_days{1582y / October / 15}; d <= sys_days{9999y / December / 31};
          d += days{1}) {
@@ -40,7 +39,7 @@ TEST(Calendar, GregorianDatesAgreeWithChrono) {
     }
 }
 
-TEST(Calendar, JulianCalendarRunsWithoutGapsUpToTheChange) {
+TEST(ExFormatCalendar, JulianCalendarRunsWithoutGapsUpToTheChange) {
     // Counted in the Julian calendar from 1 January of year 1 (JD 1721423.5)
     // to 4 October 1582, whose next day is the Gregorian 15 October.
     static constexpr int kLength[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -70,15 +69,7 @@ TEST(Calendar, JulianCalendarRunsWithoutGapsUpToTheChange) {
     EXPECT_EQ(JulianDate(TimeRecord{0, 1, 0, 1, 0, 0, 0, 0}), 1721423.5 - 366);
 }
 
-TEST(Calendar, YearCycleRepeatsEverySixtyYears) {
-    for (int year = 0; year < 10000; ++year) {
-        const int inCycle = ((year - 1984) % 60 + 60) % 60;  // 1984 was 甲子
-        ASSERT_EQ(YearStem(year), (inCycle + 4) % 10) << year;
-        ASSERT_EQ(YearBranch(year), (inCycle + 4) % 12) << year;
-    }
-}
-
-TEST(Calendar, EveryEraStartsOnItsOwnDate) {
+TEST(ExFormatCalendar, EveryEraStartsOnItsOwnDate) {
     const auto eras = tables::FullEras();
     ASSERT_EQ(eras.size(), 241u);
     EXPECT_EQ(std::u16string(eras[239].name), u"令和");

@@ -11,7 +11,7 @@ struct Case {
     std::u16string_view expected;
 };
 
-class ExtendedLayer : public JapaneseFormatTest {
+class ExFormatExtended : public JapaneseFormatTest {
 protected:
     void Check(const std::vector<Case>& cases) {
         for (const Case& c : cases) {
@@ -22,7 +22,7 @@ protected:
     }
 };
 
-TEST_F(ExtendedLayer, YearCycleOfWellKnownYears) {
+TEST_F(ExFormatExtended, YearCycleOfWellKnownYears) {
     Check({
         {At(1984, 6, 1), u"#{yetet}", u"甲子"},
         {At(2014, 6, 1), u"#{yetet yet}", u"甲午 午"},
@@ -34,7 +34,7 @@ TEST_F(ExtendedLayer, YearCycleOfWellKnownYears) {
     });
 }
 
-TEST_F(ExtendedLayer, MonthCycleFollowsTheYearsStem) {
+TEST_F(ExFormatExtended, MonthCycleFollowsTheYearsStem) {
     // The first month's stem by the year's stem: 甲/己 years 丙寅, 乙/庚 戊寅,
     // 丙/辛 庚寅, 丁/壬 壬寅, 戊/癸 甲寅.
     Check({
@@ -50,7 +50,7 @@ TEST_F(ExtendedLayer, MonthCycleFollowsTheYearsStem) {
     });
 }
 
-TEST_F(ExtendedLayer, DayCycleAndDoubleHour) {
+TEST_F(ExFormatExtended, DayCycleAndDoubleHour) {
     Check({
         {At(1949, 10, 1), u"#{detet}", u"甲子"},
         {At(2014, 6, 5), u"#{detet det}", u"丁未 未"},
@@ -63,7 +63,7 @@ TEST_F(ExtendedLayer, DayCycleAndDoubleHour) {
     });
 }
 
-TEST_F(ExtendedLayer, JulianDatesAndFractionsOfASecond) {
+TEST_F(ExFormatExtended, JulianDatesAndFractionsOfASecond) {
     Check({
         {At(2000, 1, 1), u"#{ajd|mjd}", u"2451544.500000|51544.000000"},
         {At(2000, 1, 1, 12), u"#{ajd}", u"2451545.000000"},
@@ -74,7 +74,7 @@ TEST_F(ExtendedLayer, JulianDatesAndFractionsOfASecond) {
     });
 }
 
-TEST_F(ExtendedLayer, FullEraTable) {
+TEST_F(ExFormatExtended, FullEraTable) {
     Check({
         {At(2014, 6, 5), u"#{ggg}#{e}", u"平成26"},
         {At(1989, 1, 7), u"#{ggg e}", u"昭和 64"},
@@ -90,17 +90,17 @@ TEST_F(ExtendedLayer, FullEraTable) {
     });
 }
 
-TEST_F(ExtendedLayer, SectionsOpenAndClose) {
+TEST_F(ExFormatExtended, SectionsOpenAndClose) {
     const TimeRecord t = At(2014, 6, 5, 13, 7, 9);
     Check({
         {t, u"#{}y}", u"156}"},
-        {t, u"#{#{}y", u"#{156"},          // no nesting: "#{" is plain text inside
+        {t, u"#{#{}y", u"#{156"},              // no nesting: "#{" is plain text inside
         {t, u"#{yet yyyy hh", u"午 yyyy hh"},  // open to the end, no standard tokens
         {t, u"yyyy#{yyyy}yyyy", u"2014yyyy2014"},
     });
 }
 
-TEST_F(ExtendedLayer, EveryListedTokenIsATokenOfTheSection) {
+TEST_F(ExFormatExtended, EveryListedTokenIsATokenOfTheSection) {
     const TimeRecord t = At(2014, 6, 5, 13, 7, 9, 7);
     char name[256];
     char help[1024];

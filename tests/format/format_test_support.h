@@ -20,8 +20,8 @@ inline TimeRecord At(int year, int month, int day, int hour = 0, int minute = 0,
     const auto date = year_month_day{std::chrono::year{year}, std::chrono::month{unsigned(month)},
                                      std::chrono::day{unsigned(day)}};
     const unsigned dow = weekday{sys_days{date}}.c_encoding();
-    return TimeRecord{uint16_t(year),   uint16_t(month),  uint16_t(dow),    uint16_t(day),
-                      uint16_t(hour),   uint16_t(minute), uint16_t(second), uint16_t(millis)};
+    return TimeRecord{uint16_t(year), uint16_t(month),  uint16_t(dow),    uint16_t(day),
+                      uint16_t(hour), uint16_t(minute), uint16_t(second), uint16_t(millis)};
 }
 
 // Converts into a buffer with guard bytes after size + 1 and checks that the

@@ -11,7 +11,7 @@ struct Case {
     std::u16string_view expected;
 };
 
-class StandardLayer : public JapaneseFormatTest {
+class ExFormatStandard : public JapaneseFormatTest {
 protected:
     void Check(const std::vector<Case>& cases) {
         for (const Case& c : cases) {
@@ -25,7 +25,7 @@ protected:
 const TimeRecord kJune = At(2014, 6, 5, 13, 7, 9, 7);  // a Thursday afternoon
 const TimeRecord kMorning = At(2014, 6, 5, 9, 5, 0);
 
-TEST_F(StandardLayer, FieldsAndNamesIgnoreCase) {
+TEST_F(ExFormatStandard, FieldsAndNamesIgnoreCase) {
     Check({
         {kJune, u"yyyy/mm/dd hh:mm:ss", u"2014/06/05 13:07:09"},
         {kJune, u"YYYY/MM/DD HH:NN:SS", u"2014/06/05 13:07:09"},
@@ -36,11 +36,11 @@ TEST_F(StandardLayer, FieldsAndNamesIgnoreCase) {
         {kJune, u"aaaa aaa", u"木曜日 木"},
         {At(2014, 6, 8), u"AAAA(aaa)", u"日曜日(日)"},
         {kJune, u"yyyyy mmmmm", u"2014156 June6"},  // longest token first, the rest after it
-        {kJune, u"x<>!}", u"x<>!}"},              // a "}" outside a section is plain text
+        {kJune, u"x<>!}", u"x<>!}"},                // a "}" outside a section is plain text
     });
 }
 
-TEST_F(StandardLayer, DayOfYearWeekAndQuarter) {
+TEST_F(ExFormatStandard, DayOfYearWeekAndQuarter) {
     Check({
         {At(2014, 1, 7), u"ww y", u"1 7"},
         {At(2014, 1, 8), u"ww y", u"2 8"},
@@ -54,7 +54,7 @@ TEST_F(StandardLayer, DayOfYearWeekAndQuarter) {
     });
 }
 
-TEST_F(StandardLayer, MorningAndAfternoonTokensMatchOnlyAsSpelled) {
+TEST_F(ExFormatStandard, MorningAndAfternoonTokensMatchOnlyAsSpelled) {
     const TimeRecord noon = At(2014, 6, 5, 12, 0, 0);
     Check({
         {kMorning, u"AM/PM am/pm A/P a/p", u"AM am A a"},
@@ -67,22 +67,22 @@ TEST_F(StandardLayer, MorningAndAfternoonTokensMatchOnlyAsSpelled) {
     });
 }
 
-TEST_F(StandardLayer, MIsTheMinuteOnlyRightAfterAnHour) {
+TEST_F(ExFormatStandard, MIsTheMinuteOnlyRightAfterAnHour) {
     Check({
         {kMorning, u"h:m", u"9:5"},
         {kMorning, u"hh:mm", u"09:05"},
         {kMorning, u"hhmm", u"0905"},
         {kMorning, u"h時m分", u"9時5分"},  // two-byte separators count as one character
         {kMorning, u"m/d", u"6/5"},
-        {kMorning, u"hh\\:mm", u"09:06"},   // an escaped separator ends the rule
-        {kMorning, u"h: :m", u"9: :5"},     // any run of separators keeps it
+        {kMorning, u"hh\\:mm", u"09:06"},  // an escaped separator ends the rule
+        {kMorning, u"h: :m", u"9: :5"},    // any run of separators keeps it
         {kMorning, u"hh:ss:mm", u"09:00:06"},
-        {kMorning, u"h#{}m", u"96"},        // and a section in between
+        {kMorning, u"h#{}m", u"96"},  // and a section in between
         {kMorning, u"h:m:mm", u"9:5:06"},
     });
 }
 
-TEST_F(StandardLayer, EscapesAndTwoByteCharacters) {
+TEST_F(ExFormatStandard, EscapesAndTwoByteCharacters) {
     // "表" and "ソ" end in byte 0x5C, "Ｚ" in 'y', "ア" in 'A': all must pass
     // whole and never be read as a backslash, a token or a capital.
     ASSERT_EQ(env_->ToAnsi(u"表Ｚア"), "\x95\x5C\x82\x79\x83\x41");
@@ -98,7 +98,7 @@ TEST_F(StandardLayer, EscapesAndTwoByteCharacters) {
     EXPECT_EQ(Convert(*env_, &kJune, "\\\x95"), "\x95");
 }
 
-TEST_F(StandardLayer, LocalePictures) {
+TEST_F(ExFormatStandard, LocalePictures) {
     Check({
         {kJune, u"dddddd", u"2014年6月5日"},
         {kJune, u"DDDDD|ttttt", u"2014/06/05|13:07:09"},
@@ -107,7 +107,7 @@ TEST_F(StandardLayer, LocalePictures) {
     });
 }
 
-TEST_F(StandardLayer, ModernEras) {
+TEST_F(ExFormatStandard, ModernEras) {
     Check({
         {kJune, u"ggge", u"平成26"},
         {kJune, u"ggg gg g ee e", u"平成 平 H 26 26"},
@@ -125,15 +125,17 @@ TEST_F(StandardLayer, ModernEras) {
     });
 }
 
-TEST(StandardLayerWestern, NamesAndLiteralsInASingleByteCodePage) {
+TEST(ExFormatStandardWestern, NamesAndLiteralsInASingleByteCodePage) {
     auto env = FormatTestEnv::Create(TestCodePage::Western);
     if (!env) GTEST_SKIP() << "code page 1252 not available in this run";
     const TimeRecord t = At(2014, 6, 5, 13, 7, 9);
     // Bytes from 0x80 are plain characters here; Japanese names become '?'.
-    EXPECT_EQ(Convert(*env, &t, "\x95y\xE9 dddd aaa ggg"), "\x95" "156\xE9 Thursday ? ??");
+    EXPECT_EQ(Convert(*env, &t, "\x95y\xE9 dddd aaa ggg"),
+              "\x95"
+              "156\xE9 Thursday ? ??");
 }
 
-TEST(StandardLayerClock, ANullRecordReadsTheClockOnce) {
+TEST(ExFormatClock, ANullRecordReadsTheClockOnce) {
     auto env = FormatTestEnv::Create(TestCodePage::Western);
     if (!env) env = FormatTestEnv::Create(TestCodePage::Japanese);
     ASSERT_TRUE(env);

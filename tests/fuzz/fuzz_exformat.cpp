@@ -39,7 +39,8 @@ void CheckInfo(int32_t index, int32_t nameSize, const FormatEnvironment& env) {
     std::unique_ptr<char[]> help(new char[room + 1]);
     name[room] = kCanary;
     help[room] = kCanary;
-    const int32_t length = ExFormatGetInfoCore(index, name.get(), nameSize, help.get(), nameSize, env);
+    const int32_t length =
+        ExFormatGetInfoCore(index, name.get(), nameSize, help.get(), nameSize, env);
     Require(length >= 0 && length <= 5);
     Require((index >= 0 && index < 18) == (length > 0));
     Require(name[room] == kCanary && help[room] == kCanary);
