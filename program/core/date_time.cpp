@@ -28,10 +28,14 @@ constexpr std::int64_t kMaxSerial = DayNumber(9999, 12, 31) * kSecondsPerDay + k
 
 std::int64_t UnitSeconds(DateUnit unit) {
     switch (unit) {
-        case DateUnit::Day: return kSecondsPerDay;
-        case DateUnit::Hour: return 3600;
-        case DateUnit::Minute: return 60;
-        default: return 1;
+        case DateUnit::Day:
+            return kSecondsPerDay;
+        case DateUnit::Hour:
+            return 3600;
+        case DateUnit::Minute:
+            return 60;
+        default:
+            return 1;
     }
 }
 
@@ -89,8 +93,7 @@ DateTime Clamped(const DateTime& t) {
 
 int DayOfWeek(const DateTime& t) {
     const DateTime c = Clamped(t);
-    return static_cast<int>(
-        chr::weekday{chr::sys_days{chr::days{DayNumber(c)}}}.c_encoding());
+    return static_cast<int>(chr::weekday{chr::sys_days{chr::days{DayNumber(c)}}}.c_encoding());
 }
 
 int DayOfYear(const DateTime& t) {
@@ -143,12 +146,18 @@ std::int64_t Between(DateUnit unit, const DateTime& from, const DateTime& to) {
     const DateTime b = Clamped(to);
     const std::int64_t days = DayNumber(b) - DayNumber(a);
     switch (unit) {
-        case DateUnit::Year: return b.year - a.year;
-        case DateUnit::Month: return MonthIndex(b) - MonthIndex(a);
-        case DateUnit::Day: return days;
-        case DateUnit::Hour: return days * 24 + (b.hour - a.hour);
-        case DateUnit::Minute: return (days * 24 + (b.hour - a.hour)) * 60 + (b.minute - a.minute);
-        case DateUnit::Second: return ToSerialSeconds(b) - ToSerialSeconds(a);
+        case DateUnit::Year:
+            return b.year - a.year;
+        case DateUnit::Month:
+            return MonthIndex(b) - MonthIndex(a);
+        case DateUnit::Day:
+            return days;
+        case DateUnit::Hour:
+            return days * 24 + (b.hour - a.hour);
+        case DateUnit::Minute:
+            return (days * 24 + (b.hour - a.hour)) * 60 + (b.minute - a.minute);
+        case DateUnit::Second:
+            return ToSerialSeconds(b) - ToSerialSeconds(a);
     }
     return 0;
 }

@@ -58,15 +58,31 @@ inline DateTime AddYears(const DateTime& t, std::int64_t n) { return Add(DateUni
 inline DateTime AddMonths(const DateTime& t, std::int64_t n) { return Add(DateUnit::Month, n, t); }
 inline DateTime AddDays(const DateTime& t, std::int64_t n) { return Add(DateUnit::Day, n, t); }
 inline DateTime AddHours(const DateTime& t, std::int64_t n) { return Add(DateUnit::Hour, n, t); }
-inline DateTime AddMinutes(const DateTime& t, std::int64_t n) { return Add(DateUnit::Minute, n, t); }
-inline DateTime AddSeconds(const DateTime& t, std::int64_t n) { return Add(DateUnit::Second, n, t); }
+inline DateTime AddMinutes(const DateTime& t, std::int64_t n) {
+    return Add(DateUnit::Minute, n, t);
+}
+inline DateTime AddSeconds(const DateTime& t, std::int64_t n) {
+    return Add(DateUnit::Second, n, t);
+}
 
-inline std::int64_t YearsBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Year, a, b); }
-inline std::int64_t MonthsBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Month, a, b); }
-inline std::int64_t DaysBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Day, a, b); }
-inline std::int64_t HoursBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Hour, a, b); }
-inline std::int64_t MinutesBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Minute, a, b); }
-inline std::int64_t SecondsBetween(const DateTime& a, const DateTime& b) { return Between(DateUnit::Second, a, b); }
+inline std::int64_t YearsBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Year, a, b);
+}
+inline std::int64_t MonthsBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Month, a, b);
+}
+inline std::int64_t DaysBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Day, a, b);
+}
+inline std::int64_t HoursBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Hour, a, b);
+}
+inline std::int64_t MinutesBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Minute, a, b);
+}
+inline std::int64_t SecondsBetween(const DateTime& a, const DateTime& b) {
+    return Between(DateUnit::Second, a, b);
+}
 
 // Adds `amount` units, first cut so that the result stays inside the range
 // with the rest of the value kept (2026-06-15 + 20000 years = 9999-06-15).

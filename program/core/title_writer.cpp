@@ -32,15 +32,8 @@ Text vbKerova_TitleBar::GetTitle(WindowId w) const {
     return platform::windows().GetTitle(w, Unicode()).value_or(Text());
 }
 
-WriteResult vbKerova_TitleBar::Write(WindowId w, TextView text, Text* stored) {
-    WriteResult r = platform::windows().SetTitle(w, text, Unicode());
-    if (stored && !Unicode()) {
-        // The window keeps what the code page could hold; keep the same, so later
-        // comparisons with what it returns still match.
-        const platform::CodePage& cp = platform::codepage();
-        *stored = cp.FromAnsi(cp.ToAnsi(text));
-    }
-    return r;
+WriteResult vbKerova_TitleBar::Write(WindowId w, TextView text) {
+    return platform::windows().SetTitle(w, text, Unicode());
 }
 
 bool vbKerova_TitleBar::SetTitle(WindowId w) {
@@ -72,13 +65,26 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
 }
 
 bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
-    if (!platform::windows().IsWindow(w)) return false;
-    Text shown(caption);
+    platform::Windows& win = platform::windows();
+    if (!win.IsWindow(w)) return false;
     const WindowId target = TargetWindow ? TargetWindow : w;
-    if (Write(target, caption, &shown) != WriteResult::Written)
-        return false;  // a hung window still shows what we wrote last
+    Text shown(caption);
+    if (!Unicode()) {
+        // The window keeps what the code page could hold; keep the same, so later
+        // comparisons with what it returns still match.
+        const platform::CodePage& cp = platform::codepage();
+        shown = cp.FromAnsi(cp.ToAnsi(caption));
+    }
+    // The mark goes on before the text, so there is no moment at which the
+    // window shows our text without it (the process may be killed at any point).
+    const bool changed = shown != ShownTitle;
+    if (changed) win.SetMark(target, TextMark(shown));
+    if (Write(target, caption) != WriteResult::Written) {
+        // A hung window still shows what we wrote last.
+        if (changed) win.SetMark(target, ShownTitle.empty() ? 0 : TextMark(ShownTitle));
+        return false;
+    }
     const bool first = ShownTitle.empty();
-    if (shown != ShownTitle) platform::windows().SetMark(target, TextMark(shown));
     ShownTitle = std::move(shown);
     if (first) Changed();
     return true;

@@ -57,8 +57,7 @@ private:
         Text original, shown;
     };
     bool Unicode() const;
-    // Writes `text`; in narrow mode returns the text as the window will give it back.
-    platform::WriteResult Write(WindowId w, TextView text, Text* stored = nullptr);
+    platform::WriteResult Write(WindowId w, TextView text);
     void RetryPending();
     void Changed();
     bool RestoreNow(const Restore& r);

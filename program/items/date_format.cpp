@@ -10,9 +10,9 @@ namespace {
 
 constexpr TextView kMonthShort[12] = {u"Jan", u"Feb", u"Mar", u"Apr", u"May", u"Jun",
                                       u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec"};
-constexpr TextView kMonthLong[12] = {u"January", u"February", u"March",     u"April",
-                                     u"May",     u"June",     u"July",      u"August",
-                                     u"September", u"October", u"November", u"December"};
+constexpr TextView kMonthLong[12] = {u"January",   u"February", u"March",    u"April",
+                                     u"May",       u"June",     u"July",     u"August",
+                                     u"September", u"October",  u"November", u"December"};
 constexpr TextView kDayShort[7] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
 constexpr TextView kDayLong[7] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                   u"Thursday", u"Friday", u"Saturday"};
@@ -90,8 +90,10 @@ int Hour12(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
 bool PictureHasTwelveHourClock(TextView picture) {
     bool quoted = false;
     for (char16_t c : picture) {
-        if (c == u'\'') quoted = !quoted;
-        else if (!quoted && c == u'h') return true;
+        if (c == u'\'')
+            quoted = !quoted;
+        else if (!quoted && c == u'h')
+            return true;
     }
     return false;
 }
@@ -128,24 +130,38 @@ void ApplyPicture(TextView picture, const DateTime& t, platform::Locale& locale,
         const int len = static_cast<int>(std::min<std::size_t>(n, 4));
         switch (c) {
             case u'd':
-                if (len <= 2) out.Number(t.day, len);
-                else out.Add(len == 3 ? kDayShort[wd] : kDayLong[wd]);
+                if (len <= 2)
+                    out.Number(t.day, len);
+                else
+                    out.Add(locale.DayName(wd, len == 3));
                 break;
             case u'M':
-                if (len <= 2) out.Number(t.month, len);
-                else out.Add(len == 3 ? kMonthShort[t.month - 1] : kMonthLong[t.month - 1]);
+                if (len <= 2)
+                    out.Number(t.month, len);
+                else
+                    out.Add(locale.MonthName(t.month, len == 3));
                 break;
             case u'y':
-                if (len <= 2) out.Number(t.year % 100, len);
-                else out.Number(t.year, 4);
+                if (len <= 2)
+                    out.Number(t.year % 100, len);
+                else
+                    out.Number(t.year, 4);
                 break;
             case u'g':
                 if (const Era* e = EraOf(t)) out.Add(e->name);
                 break;
-            case u'H': out.Number(t.hour, std::min(len, 2)); break;
-            case u'h': out.Number(Hour12(t.hour), std::min(len, 2)); break;
-            case u'm': out.Number(t.minute, std::min(len, 2)); break;
-            case u's': out.Number(t.second, std::min(len, 2)); break;
+            case u'H':
+                out.Number(t.hour, std::min(len, 2));
+                break;
+            case u'h':
+                out.Number(Hour12(t.hour), std::min(len, 2));
+                break;
+            case u'm':
+                out.Number(t.minute, std::min(len, 2));
+                break;
+            case u's':
+                out.Number(t.second, std::min(len, 2));
+                break;
             case u't': {
                 const Text s = t.hour < 12 ? locale.AmString() : locale.PmString();
                 out.Add(len == 1 ? TextView(s).substr(0, 1) : TextView(s));
@@ -161,6 +177,7 @@ void ApplyPicture(TextView picture, const DateTime& t, platform::Locale& locale,
 
 // --- format codes ---------------------------------------------------------
 
+// clang-format off
 enum class Code : unsigned char {
     Literal, Escape, TimeSep, DateSep, Combined,
     Day, Day2, DayName, DayNameLong, ShortDate, LongDate, JaDay, JaDayLong,
@@ -168,6 +185,7 @@ enum class Code : unsigned char {
     EraLetter, EraInitial, EraName, EraYear, EraYear2, YearDay, Year2, Year4,
     Hour, Hour2, Minute, Minute2, Second, Second2, Time, AmPmPair, AmPmLocale,
 };
+// clang-format on
 
 struct Token {
     Code code;
@@ -180,34 +198,46 @@ constexpr std::size_t kLongestLetterCode = 6;  // "dddddd"
 Code LetterCode(char16_t letter, std::size_t length) {
     using C = Code;
     switch (letter) {
-        case u'c': return length == 1 ? C::Combined : C::Literal;
+        case u'c':
+            return length == 1 ? C::Combined : C::Literal;
         case u'd': {
             static constexpr C kD[] = {C::Literal,     C::Day,       C::Day2,    C::DayName,
                                        C::DayNameLong, C::ShortDate, C::LongDate};
             return kD[length];
         }
-        case u'a': return length == 3 ? C::JaDay : length == 4 ? C::JaDayLong : C::Literal;
-        case u'w': return length == 1 ? C::WeekDay : length == 2 ? C::Week : C::Literal;
+        case u'a':
+            return length == 3 ? C::JaDay : length == 4 ? C::JaDayLong : C::Literal;
+        case u'w':
+            return length == 1 ? C::WeekDay : length == 2 ? C::Week : C::Literal;
         case u'm': {
-            static constexpr C kM[] = {C::Literal,   C::Month,         C::Month2,  C::MonthName,
+            static constexpr C kM[] = {C::Literal,       C::Month,   C::Month2, C::MonthName,
                                        C::MonthNameLong, C::Literal, C::Literal};
             return kM[length];
         }
-        case u'q': return length == 1 ? C::Quarter : C::Literal;
+        case u'q':
+            return length == 1 ? C::Quarter : C::Literal;
         case u'g': {
             static constexpr C kG[] = {C::Literal, C::EraLetter, C::EraInitial, C::EraName,
                                        C::Literal, C::Literal,   C::Literal};
             return kG[length];
         }
-        case u'e': return length == 1 ? C::EraYear : length == 2 ? C::EraYear2 : C::Literal;
+        case u'e':
+            return length == 1 ? C::EraYear : length == 2 ? C::EraYear2 : C::Literal;
         case u'y':
-            return length == 1 ? C::YearDay : length == 2 ? C::Year2 : length == 4 ? C::Year4
-                                                                                    : C::Literal;
-        case u'h': return length == 1 ? C::Hour : length == 2 ? C::Hour2 : C::Literal;
-        case u'n': return length == 1 ? C::Minute : length == 2 ? C::Minute2 : C::Literal;
-        case u's': return length == 1 ? C::Second : length == 2 ? C::Second2 : C::Literal;
-        case u't': return length == 5 ? C::Time : C::Literal;
-        default: return C::Literal;
+            return length == 1   ? C::YearDay
+                   : length == 2 ? C::Year2
+                   : length == 4 ? C::Year4
+                                 : C::Literal;
+        case u'h':
+            return length == 1 ? C::Hour : length == 2 ? C::Hour2 : C::Literal;
+        case u'n':
+            return length == 1 ? C::Minute : length == 2 ? C::Minute2 : C::Literal;
+        case u's':
+            return length == 1 ? C::Second : length == 2 ? C::Second2 : C::Literal;
+        case u't':
+            return length == 5 ? C::Time : C::Literal;
+        default:
+            return C::Literal;
     }
 }
 
@@ -278,10 +308,18 @@ Text FormatDate(const DateTime& value, TextView format) {
         if (afterHour && code == Code::Month) code = Code::Minute;
         if (afterHour && code == Code::Month2) code = Code::Minute2;
         switch (code) {
-            case Code::Literal: out.Add(spelled); break;
-            case Code::Escape: out.Add(spelled.substr(1)); break;
-            case Code::TimeSep: out.Add(locale.TimeSeparator()); break;
-            case Code::DateSep: out.Add(locale.DateSeparator()); break;
+            case Code::Literal:
+                out.Add(spelled);
+                break;
+            case Code::Escape:
+                out.Add(spelled.substr(1));
+                break;
+            case Code::TimeSep:
+                out.Add(locale.TimeSeparator());
+                break;
+            case Code::DateSep:
+                out.Add(locale.DateSeparator());
+                break;
             case Code::Combined:
                 // Our values always carry a date; the time follows unless it is midnight.
                 ApplyPicture(locale.ShortDatePicture(), t, locale, out);
@@ -290,51 +328,113 @@ Text FormatDate(const DateTime& value, TextView format) {
                     ApplyPicture(locale.TimePicture(), t, locale, out);
                 }
                 break;
-            case Code::Day: out.Number(t.day, 1); break;
-            case Code::Day2: out.Number(t.day, 2); break;
-            case Code::DayName: out.Add(kDayShort[wd]); break;
-            case Code::DayNameLong: out.Add(kDayLong[wd]); break;
-            case Code::ShortDate: ApplyPicture(locale.ShortDatePicture(), t, locale, out); break;
-            case Code::LongDate: ApplyPicture(locale.LongDatePicture(), t, locale, out); break;
-            case Code::JaDay: out.Add(kDayJaShort[wd]); break;
-            case Code::JaDayLong: out.Add(kDayJaLong[wd]); break;
-            case Code::WeekDay: out.Number(wd + 1, 1); break;
+            case Code::Day:
+                out.Number(t.day, 1);
+                break;
+            case Code::Day2:
+                out.Number(t.day, 2);
+                break;
+            case Code::DayName:
+                out.Add(kDayShort[wd]);
+                break;
+            case Code::DayNameLong:
+                out.Add(kDayLong[wd]);
+                break;
+            case Code::ShortDate:
+                ApplyPicture(locale.ShortDatePicture(), t, locale, out);
+                break;
+            case Code::LongDate:
+                ApplyPicture(locale.LongDatePicture(), t, locale, out);
+                break;
+            case Code::JaDay:
+                out.Add(kDayJaShort[wd]);
+                break;
+            case Code::JaDayLong:
+                out.Add(kDayJaLong[wd]);
+                break;
+            case Code::WeekDay:
+                out.Number(wd + 1, 1);
+                break;
             case Code::Week: {
                 // Week 1 holds 1 January; weeks begin on Sunday.
                 const int jan1 = DayOfWeek(DateTime{t.year, 1, 1, 0, 0, 0});
                 out.Number((DayOfYear(t) - 1 + jan1) / 7 + 1, 1);
                 break;
             }
-            case Code::Month: out.Number(t.month, 1); break;
-            case Code::Month2: out.Number(t.month, 2); break;
-            case Code::MonthName: out.Add(kMonthShort[t.month - 1]); break;
-            case Code::MonthNameLong: out.Add(kMonthLong[t.month - 1]); break;
-            case Code::Quarter: out.Number((t.month - 1) / 3 + 1, 1); break;
-            case Code::EraLetter: if (era) out.Add(era->letter); break;
-            case Code::EraInitial: if (era) out.Add(era->initial); break;
-            case Code::EraName: if (era) out.Add(era->name); break;
-            case Code::EraYear: out.Number(era ? t.year - era->yearBefore : t.year, 1); break;
-            case Code::EraYear2: out.Number(era ? t.year - era->yearBefore : t.year, 2); break;
-            case Code::YearDay: out.Number(DayOfYear(t), 1); break;
-            case Code::Year2: out.Number(t.year % 100, 2); break;
-            case Code::Year4: out.Number(t.year, 1); break;
-            case Code::Hour: out.Number(hour, 1); break;
-            case Code::Hour2: out.Number(hour, 2); break;
-            case Code::Minute: out.Number(t.minute, 1); break;
-            case Code::Minute2: out.Number(t.minute, 2); break;
-            case Code::Second: out.Number(t.second, 1); break;
-            case Code::Second2: out.Number(t.second, 2); break;
-            case Code::Time: ApplyPicture(locale.TimePicture(), t, locale, out); break;
+            case Code::Month:
+                out.Number(t.month, 1);
+                break;
+            case Code::Month2:
+                out.Number(t.month, 2);
+                break;
+            case Code::MonthName:
+                out.Add(kMonthShort[t.month - 1]);
+                break;
+            case Code::MonthNameLong:
+                out.Add(kMonthLong[t.month - 1]);
+                break;
+            case Code::Quarter:
+                out.Number((t.month - 1) / 3 + 1, 1);
+                break;
+            case Code::EraLetter:
+                if (era) out.Add(era->letter);
+                break;
+            case Code::EraInitial:
+                if (era) out.Add(era->initial);
+                break;
+            case Code::EraName:
+                if (era) out.Add(era->name);
+                break;
+            case Code::EraYear:
+                out.Number(era ? t.year - era->yearBefore : t.year, 1);
+                break;
+            case Code::EraYear2:
+                out.Number(era ? t.year - era->yearBefore : t.year, 2);
+                break;
+            case Code::YearDay:
+                out.Number(DayOfYear(t), 1);
+                break;
+            case Code::Year2:
+                out.Number(t.year % 100, 2);
+                break;
+            case Code::Year4:
+                out.Number(t.year, 1);
+                break;
+            case Code::Hour:
+                out.Number(hour, 1);
+                break;
+            case Code::Hour2:
+                out.Number(hour, 2);
+                break;
+            case Code::Minute:
+                out.Number(t.minute, 1);
+                break;
+            case Code::Minute2:
+                out.Number(t.minute, 2);
+                break;
+            case Code::Second:
+                out.Number(t.second, 1);
+                break;
+            case Code::Second2:
+                out.Number(t.second, 2);
+                break;
+            case Code::Time:
+                ApplyPicture(locale.TimePicture(), t, locale, out);
+                break;
             case Code::AmPmPair: {
                 // "AM/PM" -> "AM" or "PM", "a/p" -> "a" or "p": the code's own letters.
                 const std::size_t half = tok.length == 5 ? 2 : 1;
                 out.Add(t.hour < 12 ? spelled.substr(0, half) : spelled.substr(half + 1, half));
                 break;
             }
-            case Code::AmPmLocale: out.Add(t.hour < 12 ? locale.AmString() : locale.PmString()); break;
+            case Code::AmPmLocale:
+                out.Add(t.hour < 12 ? locale.AmString() : locale.PmString());
+                break;
         }
-        if (code == Code::Hour || code == Code::Hour2) afterHour = true;
-        else if (!KeepsHourContext(code)) afterHour = false;
+        if (code == Code::Hour || code == Code::Hour2)
+            afterHour = true;
+        else if (!KeepsHourContext(code))
+            afterHour = false;
         i += tok.length;
     }
     return out.Take();

@@ -14,8 +14,9 @@
 // - "\" shows the next character as it is; a "\" at the very end shows nothing.
 // - "/", ":", "ddddd", "dddddd", "ttttt", "c" and "AMPM" take the regional
 //   settings from the locale port; its pictures are read in the system's
-//   picture syntax, with English day and month names for ddd/dddd/MMM/MMMM and
-//   the era name for g/gg.
+//   picture syntax, with the regional day and month names for ddd/dddd/MMM/MMMM
+//   and the era name for g/gg. The codes "ddd", "dddd", "mmm", "mmmm" always
+//   give the English names ("aaa"/"aaaa" are the Japanese days).
 // - Eras: 明治 from 1868-01-25, 大正 1912-07-30, 昭和 1926-12-25, 平成
 //   1989-01-08, 令和 2019-05-01. Before 明治 there is no era: the era codes
 //   show nothing and the era year is the Gregorian year.

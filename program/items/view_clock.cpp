@@ -20,8 +20,8 @@ constexpr TextView kDataFile = u"TBQ_Data.ini";
 // Section numbers have three digits, so the table cannot be longer.
 constexpr int kMaxZoneRows = 999;
 
-constexpr TextView kOffsetKeys[] = {u"OffsetYear",   u"OffsetMonth",  u"OffsetDay",
-                                    u"OffsetHour",   u"OffsetMinute", u"OffsetSecond"};
+constexpr TextView kOffsetKeys[] = {u"OffsetYear", u"OffsetMonth",  u"OffsetDay",
+                                    u"OffsetHour", u"OffsetMinute", u"OffsetSecond"};
 constexpr DateUnit kOffsetUnits[] = {DateUnit::Year, DateUnit::Month,  DateUnit::Day,
                                      DateUnit::Hour, DateUnit::Minute, DateUnit::Second};
 
@@ -34,7 +34,9 @@ Text ThreeDigits(int n) {
 std::int16_t ToInt16(long long v) {
     return static_cast<std::int16_t>(std::clamp<long long>(v, INT16_MIN, INT16_MAX));
 }
-std::uint8_t ToByte(long long v) { return static_cast<std::uint8_t>(std::clamp<long long>(v, 0, 255)); }
+std::uint8_t ToByte(long long v) {
+    return static_cast<std::uint8_t>(std::clamp<long long>(v, 0, 255));
+}
 
 bool NeedsEscape(char16_t c) {
     constexpr TextView kSpecial = u"!\"#$%&'=~^@{[<";
@@ -92,7 +94,7 @@ std::int16_t vbKerova_View_Clock::ZoneMinutes() const {
 
 DateTime vbKerova_View_Clock::LocalMoment(const DateTime& utc) const {
     DateTime t = AddMinutes(utc, ZoneMinutes());
-    const std::int16_t offsets[] = {OffsetYear, OffsetMonth, OffsetDay,
+    const std::int16_t offsets[] = {OffsetYear, OffsetMonth,  OffsetDay,
                                     OffsetHour, OffsetMinute, OffsetSecond};
     for (std::size_t i = 0; i < std::size(offsets); ++i)
         if (offsets[i] != 0) t = AddWithinRange(kOffsetUnits[i], offsets[i], t);
@@ -144,7 +146,7 @@ void vbKerova_View_Clock::SaveSetting(const tbq::Text& file, const tbq::Text& se
     // Quoted, so that blanks at either end of the format survive the reader.
     ini.SetText(section, u"Format", u"\"" + FormatText + u"\"");
     ini.SetText(section, u"TimeZone", timeZoneName_);
-    const std::int16_t offsets[] = {OffsetYear, OffsetMonth, OffsetDay,
+    const std::int16_t offsets[] = {OffsetYear, OffsetMonth,  OffsetDay,
                                     OffsetHour, OffsetMinute, OffsetSecond};
     for (std::size_t i = 0; i < std::size(offsets); ++i)
         ini.SetNumber(section, kOffsetKeys[i], offsets[i]);

@@ -1,6 +1,8 @@
 // The user's regional settings for dates and times, as the date formatting
 // reads them. Pictures use the system's picture syntax (d dd ddd dddd, M MM MMM
-// MMMM, y yy yyyy, gg, H HH h hh, m mm, s ss, t tt, 'quoted text').
+// MMMM, y yy yyyy, gg, H HH h hh, m mm, s ss, t tt, 'quoted text'); their day
+// and month names are the regional ones too (a Japanese long date "yyyy年M月d日dddd"
+// must end in 月曜日, not Monday).
 #pragma once
 
 #include "core/text.h"
@@ -17,6 +19,9 @@ public:
     virtual Text TimePicture() = 0;       // "H:mm:ss"
     virtual Text AmString() = 0;          // "午前"
     virtual Text PmString() = 0;          // "午後"
+    // `dayOfWeek` 0 = Sunday .. 6; `month` 1..12; "" outside those.
+    virtual Text DayName(int dayOfWeek, bool abbreviated) = 0;  // "月曜日", "月"
+    virtual Text MonthName(int month, bool abbreviated) = 0;    // "12月", "12"
 };
 
 // This build's own adapter: the user's settings on Windows, fixed Japanese

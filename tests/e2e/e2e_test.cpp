@@ -171,9 +171,13 @@ TEST_F(TbqEndToEnd, AKilledProgramsTitleComesBackAtTheNextStart) {
         tbq.Kill();
     }
     EXPECT_EQ(TitleOf(alpha), kComposed);
+    // Hidden, the window cannot become the foreground window again and be
+    // decorated anew; its title is still read and restored.
+    ShowWindow(alpha, SW_HIDE);
     ASSERT_TRUE(BringToFront(beta));
     Process again = StartTbq();
-    EXPECT_TRUE(ShowsTitle(alpha, L"Alpha", 10000));
+    EXPECT_TRUE(ShowsTitle(alpha, L"Alpha", 10000))
+        << "title now: " << (TitleOf(alpha) == kComposed ? "still ours" : "something else");
     HWND mainWindow = MainWindowOf(again);
     ASSERT_NE(mainWindow, nullptr);
     QuitThroughMenu(again, mainWindow);

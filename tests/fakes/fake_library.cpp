@@ -7,9 +7,7 @@ platform::WindowId FakeLibrary::Init(EventHandler) {
     return 0x1234;
 }
 
-platform::LibraryInformation FakeLibrary::GetInformation() {
-    return {"1.00", "fake", "nobody"};
-}
+platform::LibraryInformation FakeLibrary::GetInformation() { return {"1.00", "fake", "nobody"}; }
 
 std::string FakeLibrary::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                          const std::string& ansiFormat) {

@@ -22,12 +22,6 @@ void WINAPI Dispatch(int32_t kind, int32_t a, int32_t b) noexcept {
 
 HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
 
-// The extended date format's two exports, as the library declares them.
-using ExFormatConvertFn = int32_t(WINAPI*)(const void* time, const char* format, char* out,
-                                           int32_t size);
-using ExFormatGetInfoFn = int32_t(WINAPI*)(int32_t index, char* name, int32_t nameSize,
-                                           char* help, int32_t helpSize);
-
 // The library may write its size limit plus a terminator; one spare byte past
 // the limit keeps even a terminator-less answer inside our buffer.
 std::string UpToZero(const std::vector<char>& buffer) {
@@ -103,16 +97,18 @@ void Win32Library::NotifyIconControl(std::int32_t mode, std::intptr_t value1,
 
 std::string Win32Library::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                           const std::string& ansiFormat) {
-    auto fn = Get<ExFormatConvertFn>("ExFormatConvert");
+    auto fn = Get<TBQ_ExFormatConvertProc>("ExFormatConvert");
     if (!fn) return {};
+    const SYSTEMTIME time{systemTime[0], systemTime[1], systemTime[2], systemTime[3],
+                          systemTime[4], systemTime[5], systemTime[6], systemTime[7]};
     constexpr int32_t kLimit = 1024;
     std::vector<char> out(kLimit + 1, '\0');
-    fn(systemTime.data(), ansiFormat.c_str(), out.data(), kLimit);
+    fn(&time, ansiFormat.c_str(), out.data(), kLimit);
     return UpToZero(out);
 }
 
 bool Win32Library::ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) {
-    auto fn = Get<ExFormatGetInfoFn>("ExFormatGetInfo");
+    auto fn = Get<TBQ_ExFormatGetInfoProc>("ExFormatGetInfo");
     if (!fn) return false;
     // A text that fills its bound comes back unterminated: the spare byte ends it.
     constexpr int32_t kNameLimit = 256, kHelpLimit = 1024;

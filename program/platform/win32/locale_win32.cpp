@@ -26,6 +26,16 @@ public:
     Text TimePicture() override { return Info(LOCALE_STIMEFORMAT); }
     Text AmString() override { return Info(LOCALE_S1159); }
     Text PmString() override { return Info(LOCALE_S2359); }
+    Text DayName(int dayOfWeek, bool abbreviated) override {
+        if (dayOfWeek < 0 || dayOfWeek > 6) return {};
+        // The system numbers days from Monday (1) to Sunday (7).
+        const int fromMonday = dayOfWeek == 0 ? 6 : dayOfWeek - 1;
+        return Info((abbreviated ? LOCALE_SABBREVDAYNAME1 : LOCALE_SDAYNAME1) + fromMonday);
+    }
+    Text MonthName(int month, bool abbreviated) override {
+        if (month < 1 || month > 12) return {};
+        return Info((abbreviated ? LOCALE_SABBREVMONTHNAME1 : LOCALE_SMONTHNAME1) + (month - 1));
+    }
 };
 
 }  // namespace
