@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <exception>
 
 #include "core/app_state.h"
 #include "core/helpers.h"
@@ -123,7 +124,23 @@ void LoadAllSettings() {
     LoadAllViewLists(ProgramFolder());
 }
 
+static bool SaveAllSettingsOrThrow();
+
 bool SaveAllSettings() {
+    try {
+        return SaveAllSettingsOrThrow();
+    } catch (const std::exception& e) {
+        // Anything else that goes wrong (out of memory, most likely) is reported,
+        // and what was written before it stays written.
+        platform::dialogs().Show(0,
+                                 u"予期せぬエラーが発生しました。\r\nerror code : 7 / " +
+                                     Utf8ToText(e.what()),
+                                 BoxTitle(u" - エラー"), platform::BoxStyle::Error);
+        return false;
+    }
+}
+
+static bool SaveAllSettingsOrThrow() {
     const AppSettings& s = App().settings;
     const Text path = SettingPath();
     if (!PrepareForSave(path, kSettingHeader)) return false;

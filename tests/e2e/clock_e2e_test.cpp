@@ -44,15 +44,38 @@ std::wstring SexagenaryDay(const SYSTEMTIME& st) {
     return std::wstring(1, stems[index % 10]) + branches[index % 12];
 }
 
+std::wstring TokyoDefault() {
+    const SYSTEMTIME t = UtcPlus(9 * 60);
+    return L"<" + std::to_wstring(t.wYear) + L"/" + Two(t.wMonth) + L"/" + Two(t.wDay) + L" " +
+           Two(t.wHour) + L":" + Two(t.wMinute) + L":" + Two(t.wSecond) + L">";
+}
+
 std::wstring Expected() {
-    const SYSTEMTIME tokyo = UtcPlus(9 * 60), london = UtcPlus(60), newYork = UtcPlus(-5 * 60);
-    std::wstring s = L"<" + std::to_wstring(tokyo.wYear) + L"/" + Two(tokyo.wMonth) + L"/" +
-                     Two(tokyo.wDay) + L" " + Two(tokyo.wHour) + L":" + Two(tokyo.wMinute) + L":" +
-                     Two(tokyo.wSecond) + L">";
+    const SYSTEMTIME london = UtcPlus(60), newYork = UtcPlus(-5 * 60);
+    std::wstring s = TokyoDefault();
     s += L"|" + Two(london.wHour) + L":" + Two(london.wMinute) + L":" + Two(london.wSecond);
     s += L"|令和" + std::to_wstring(newYork.wYear - 2018) + L" " + SexagenaryDay(newYork) + L" " +
          Two(newYork.wHour) + L":" + Two(newYork.wMinute) + L":" + Two(newYork.wSecond);
     return s;
+}
+
+TEST(ClockEndToEnd, ANewClockItemShowsJapanTime) {
+    test::TempFolder dir;
+    for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
+        std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir.Native(f));
+    // A clock item as the editor creates it: nothing but its kind, so every key
+    // reads as its default.
+    dir.WriteBytes("TBQ_ViewData.ini", "[ViewData0001]\r\nDataType=CLOCK\r\n");
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+    Process window(L"\"" + OwnFolder() + L"tbq_testwin.exe\" \"One clock\"", L"");
+    HWND target = WaitForWindowOfProcess(window.Id(), L"TBQ_TestWindow", 10000);
+    ASSERT_NE(target, nullptr);
+    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
+    ASSERT_NE(WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 10000), nullptr);
+    ASSERT_TRUE(BringToFront(target));
+    std::wstring last;
+    EXPECT_TRUE(WaitUntil([&] { return (last = TitleOf(target)) == TokyoDefault(); }, 5000))
+        << "title: " << std::string(last.begin(), last.end());
 }
 
 TEST(ClockEndToEnd, ThreeZonesToTheSecondAndTheSameAfterASavedRestart) {
