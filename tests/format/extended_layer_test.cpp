@@ -5,22 +5,7 @@
 namespace tbq::format::test {
 namespace {
 
-struct Case {
-    TimeRecord time;
-    std::u16string_view format;
-    std::u16string_view expected;
-};
-
-class ExFormatExtended : public JapaneseFormatTest {
-protected:
-    void Check(const std::vector<Case>& cases) {
-        for (const Case& c : cases) {
-            EXPECT_EQ(Run(c.time, c.format), c.expected)
-                << "format " << env_->ToAnsi(c.format) << " at " << c.time.year << "-"
-                << c.time.month << "-" << c.time.day << " " << c.time.hour << ":" << c.time.minute;
-        }
-    }
-};
+using ExFormatExtended = JapaneseFormatTest;
 
 TEST_F(ExFormatExtended, YearCycleOfWellKnownYears) {
     Check({

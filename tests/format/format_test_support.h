@@ -57,6 +57,20 @@ protected:
         return env_->FromAnsi(Convert(*env_, &time, env_->ToAnsi(format), size));
     }
 
+    // A table of formats at moments and the texts they must give.
+    struct Case {
+        TimeRecord time;
+        std::u16string_view format;
+        std::u16string_view expected;
+    };
+    void Check(const std::vector<Case>& cases) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(Run(c.time, c.format), c.expected)
+                << "format " << env_->ToAnsi(c.format) << " at " << c.time.year << "-"
+                << c.time.month << "-" << c.time.day << " " << c.time.hour << ":" << c.time.minute;
+        }
+    }
+
     std::unique_ptr<FormatTestEnv> env_;
 };
 

@@ -5,22 +5,7 @@
 namespace tbq::format::test {
 namespace {
 
-struct Case {
-    TimeRecord time;
-    std::u16string_view format;
-    std::u16string_view expected;
-};
-
-class ExFormatStandard : public JapaneseFormatTest {
-protected:
-    void Check(const std::vector<Case>& cases) {
-        for (const Case& c : cases) {
-            EXPECT_EQ(Run(c.time, c.format), c.expected)
-                << "format " << env_->ToAnsi(c.format) << " at " << c.time.year << "-"
-                << c.time.month << "-" << c.time.day << " " << c.time.hour << ":" << c.time.minute;
-        }
-    }
-};
+using ExFormatStandard = JapaneseFormatTest;
 
 const TimeRecord kJune = At(2014, 6, 5, 13, 7, 9, 7);  // a Thursday afternoon
 const TimeRecord kMorning = At(2014, 6, 5, 9, 5, 0);
