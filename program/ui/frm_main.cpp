@@ -28,6 +28,8 @@ FrmMain::~FrmMain() {
         KillTimer(hwnd(), tmrCheck);
     }
     RestoreTitle();
+    // The record goes before the writer: the writer must not call into it.
+    if (titleBar_) titleBar_->OnChange = nullptr;
 }
 
 bool FrmMain::Load() {
