@@ -56,6 +56,11 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
         }
         pending_.erase(pending);
     }
+    // A write that timed out may still arrive after we moved on: a title that
+    // carries the mark of the text it shows is ours, not the window's own.
+    if (TargetWindow == w && current != ShownTitle && !current.empty() &&
+        platform::windows().GetMark(w) == TextMark(current))
+        ShownTitle = current;
     const bool changed = TargetWindow != w || (current != ShownTitle && current != OriginalTitle);
     if (TargetWindow == 0 || current != ShownTitle) OriginalTitle = std::move(current);
     TargetWindow = w;
@@ -79,9 +84,12 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     // window shows our text without it (the process may be killed at any point).
     const bool changed = shown != ShownTitle;
     if (changed) win.SetMark(target, TextMark(shown));
-    if (Write(target, caption) != WriteResult::Written) {
-        // A hung window still shows what we wrote last.
-        if (changed) win.SetMark(target, ShownTitle.empty() ? 0 : TextMark(ShownTitle));
+    const WriteResult result = Write(target, caption);
+    if (result != WriteResult::Written) {
+        // A hung window still shows what we wrote last, but the text stays on its
+        // way and may arrive later, so its mark stays; a refused one never will.
+        if (changed && result != WriteResult::Hung)
+            win.SetMark(target, ShownTitle.empty() ? 0 : TextMark(ShownTitle));
         return false;
     }
     const bool first = ShownTitle.empty();

@@ -12,8 +12,9 @@ namespace tbq::platform {
 
 using WindowId = std::uint32_t;
 
-// What became of a title write. A hung window is reported instead of waited for.
-enum class WriteResult { Written, Gone, Hung };
+// What became of a title write. A hung window is reported instead of waited
+// for; a refused write (a window we may not send to) will not go through later.
+enum class WriteResult { Written, Gone, Hung, Refused };
 
 class Windows {
 public:

@@ -220,7 +220,9 @@ bool IniDocument::Set(TextView section, TextView key, TextView value) {
     auto it = s->keys.find(foldBuffer_);
     if (it != s->keys.end()) {
         Line& line = s->lines[it->second];
-        if (line.hasValue && TrimIni(TextView(line.text).substr(line.valueStart)) == v) return false;
+        // Trailing blanks are not part of a value (reads drop them), so they make no change.
+        if (line.hasValue && TrimIni(TextView(line.text).substr(line.valueStart)) == TrimIni(v))
+            return false;
         // Keep the key as the file spells it.
         TextView t = TrimIni(line.text);
         size_t eq = t.find(u'=');

@@ -67,22 +67,32 @@ void IniStore::Write(const Text& path, TextView section, TextView key, TextView 
     if (batchDepth_ == 0) Flush(*e);
 }
 
-bool IniStore::Flush(Entry& e) {
+bool IniStore::Flush(Entry& e, bool keepOnFailure) {
     if (!e.dirty) return true;
-    e.dirty = false;
     if (platform::files().ReplaceAtomically(e.path, e.doc.Serialize(platform::codepage()))) {
+        e.dirty = false;
         e.stamp = platform::files().Stamp(e.path);
         return true;
     }
+    if (keepOnFailure) return false;
+    e.dirty = false;
     // The file stays as it was; so must our view of it.
     e.loaded = false;
     e.doc = IniDocument();
     return false;
 }
 
-bool IniStore::Flush(const Text& path) {
+bool IniStore::Flush(const Text& path, bool keepOnFailure) {
     auto it = entries_.find(CacheKey(path));
-    return it == entries_.end() || Flush(it->second);
+    return it == entries_.end() || Flush(it->second, keepOnFailure);
+}
+
+void IniStore::Discard(const Text& path) {
+    auto it = entries_.find(CacheKey(path));
+    if (it == entries_.end()) return;
+    it->second.dirty = false;
+    it->second.loaded = false;
+    it->second.doc = IniDocument();
 }
 
 bool IniStore::FlushAll() {

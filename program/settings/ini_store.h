@@ -39,8 +39,11 @@ public:
     void Write(const Text& path, TextView section, TextView key, TextView value);
 
     // Writes the gathered changes of one file now (also inside a batch).
-    // False when the file could not be written; its gathered changes are dropped.
-    bool Flush(const Text& path);
+    // False when the file could not be written; its gathered changes are then
+    // dropped, or, with `keepOnFailure`, kept for another try (a save that asks
+    // the user to retry) until Flush succeeds or Discard drops them.
+    bool Flush(const Text& path, bool keepOnFailure = false);
+    void Discard(const Text& path);
     // Writes every gathered change now. Returns false when some file could not
     // be written (its gathered changes are dropped).
     bool FlushAll();
@@ -63,7 +66,7 @@ private:
     };
 
     Entry* Load(const Text& path);
-    bool Flush(Entry& e);
+    bool Flush(Entry& e, bool keepOnFailure = false);
 
     std::unordered_map<Text, Entry> entries_;
     Text lastPath_;

@@ -62,11 +62,15 @@ bool PrepareForSave(const Text& path, TextView header) {
 }
 
 // The gathered writes of one file reach the disk before the save goes on, so
-// a failure is reported for the file it belongs to.
+// a failure is reported for the file it belongs to; Retry writes them again.
+// Called inside the save's batch, while the writes are still held.
 bool Commit(const Text& path) {
     for (;;) {
-        if (IniStore::Instance().Flush(path)) return true;
-        if (!ShowRetry(path)) return false;
+        if (IniStore::Instance().Flush(path, true)) return true;
+        if (!ShowRetry(path)) {
+            IniStore::Instance().Discard(path);
+            return false;
+        }
     }
 }
 
@@ -168,8 +172,8 @@ static bool SaveAllSettingsOrThrow() {
         ini.SetBool(u"Window", u"DelCheck", s.WindowDelCheck);
         ini.SetBool(u"Window", u"PermitOnly", s.PermitOnly);
         SaveCustomColors(App().CustomColors);
+        if (!Commit(path)) return false;
     }
-    if (!Commit(path)) return false;
 
     // Alarms, window rules and painting profiles are saved by their own lists;
     // until those are part of the program their files are left exactly as they are.
@@ -194,12 +198,10 @@ bool SaveViewList(const Text& path, ViewList& list) {
     const int state = PrepareFileForWrite(path);
     if (state == kFileFailed) return false;
     if (state == kFileMissing && !PrepareSettingFile(path, kViewDataHeader)) return false;
-    {
-        IniWriteBatch batch;
-        int n = 0;
-        for (auto& item : list) item->Save(path, ViewDataSection(++n));
-        vbIniFile(path).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
-    }
+    IniWriteBatch batch;
+    int n = 0;
+    for (auto& item : list) item->Save(path, ViewDataSection(++n));
+    vbIniFile(path).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
     return IniStore::Instance().Flush(path);
 }
 

@@ -180,6 +180,9 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (wp) {
                 // Windows is ending: quit without asking, and give the title back
                 // now, since this process may not get to run its destructors.
+                quitting_ = true;
+                KillTimer(hwnd(), tmrMain);
+                KillTimer(hwnd(), tmrCheck);
                 PrepareQuit(false, false);
                 RestoreTitle();
             }

@@ -112,6 +112,22 @@ TEST_F(TitleWriterTest, AHungWindowThatComesBackKeepsItsOwnTitle) {
     EXPECT_EQ(wins_[hung].title, u"Busy");
 }
 
+TEST_F(TitleWriterTest, AWriteThatArrivesLateIsStillRecognisedAsOurs) {
+    auto busy = wins_.Add(u"Busy");
+    auto other = wins_.Add(u"Other");
+    vbKerova_TitleBar tb;
+    Decorate(tb, busy, u"12:00:00");
+    wins_[busy].hung = true;
+    wins_[busy].deliverLate = true;
+    Decorate(tb, busy, u"12:00:01");  // times out, arrives later
+    wins_.Wake(busy);
+    ASSERT_EQ(wins_[busy].title, u"12:00:01");
+    Decorate(tb, busy, u"12:00:02");
+    EXPECT_EQ(tb.OriginalTitle, u"Busy");  // not our own late text
+    Decorate(tb, other, u"x");
+    EXPECT_EQ(wins_[busy].title, u"Busy");
+}
+
 #ifndef _WIN32
 TEST_F(TitleWriterTest, NarrowModeComparesWithTheConvertedText) {
     platform::IconvCodePage cp1252(1252);

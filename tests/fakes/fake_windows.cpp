@@ -7,7 +7,10 @@ namespace tbq::test {
 platform::WriteResult FakeWindows::SetTitle(platform::WindowId w, TextView title, bool unicode) {
     auto it = windows_.find(w);
     if (it == windows_.end()) return platform::WriteResult::Gone;
-    if (it->second.hung) return platform::WriteResult::Hung;
+    if (it->second.hung) {
+        if (it->second.deliverLate) it->second.late = Text(title);
+        return platform::WriteResult::Hung;
+    }
     ++it->second.writes;
     // A narrow write keeps only what the code page can hold, as a real window does.
     const platform::CodePage& cp = platform::codepage();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 
 #include "platform/windows.h"
 
@@ -15,6 +16,9 @@ public:
         Text className = u"TestWindow";
         platform::WindowId activeMdiChild = 0;
         bool hung = false;
+        // A hung window's writes arrive once it answers again, as real ones do.
+        std::optional<Text> late;
+        bool deliverLate = false;
         std::uint32_t mark = 0;
         int writes = 0;
     };
@@ -26,6 +30,13 @@ public:
         return id;
     }
     void Close(platform::WindowId w) { windows_.erase(w); }
+    // The window answers again: a write that timed out arrives now.
+    void Wake(platform::WindowId w) {
+        Window& win = windows_.at(w);
+        win.hung = false;
+        if (win.late) win.title = *win.late;
+        win.late.reset();
+    }
     Window& operator[](platform::WindowId w) { return windows_.at(w); }
     platform::WindowId foreground = 0;
 

@@ -19,6 +19,35 @@ public:
     platform::ProxySetting Proxy() override { return proxy; }
 };
 
+// The real files, except that the next `failures` replacements are refused,
+// as a file locked by another program refuses them.
+class FlakyFiles final : public platform::Files {
+public:
+    explicit FlakyFiles(platform::Files& real) : real_(real) {}
+    int failures = 0;
+    platform::ReadResult ReadAll(const Text& p, std::size_t limit) override { return real_.ReadAll(p, limit); }
+    std::optional<platform::FileStamp> Stamp(const Text& p) override { return real_.Stamp(p); }
+    bool ReplaceAtomically(const Text& p, std::string_view bytes) override {
+        if (failures > 0) {
+            --failures;
+            return false;
+        }
+        return real_.ReplaceAtomically(p, bytes);
+    }
+    std::optional<std::vector<Text>> ListFolder(const Text& f) override { return real_.ListFolder(f); }
+    std::optional<bool> IsReadOnly(const Text& p) override { return real_.IsReadOnly(p); }
+    bool SetReadOnly(const Text& p, bool ro) override { return real_.SetReadOnly(p, ro); }
+    bool Copy(const Text& a, const Text& b, bool o) override { return real_.Copy(a, b, o); }
+    bool Delete(const Text& p) override { return real_.Delete(p); }
+    Text CurrentDirectory() override { return real_.CurrentDirectory(); }
+    platform::VersionValue ReadVersionString(const Text& p, const Text& k) override {
+        return real_.ReadVersionString(p, k);
+    }
+
+private:
+    platform::Files& real_;
+};
+
 class SettingsFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -129,6 +158,34 @@ TEST_F(SettingsFilesTest, AFolderThatCannotBeWrittenIsReported) {
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].caption, u"Lunetta - 設定保存エラー");
     EXPECT_NE(dialogs_.shown[0].text.find(u"下記ファイルが操作できません。"), Text::npos);
+}
+
+TEST_F(SettingsFilesTest, ALockedFileIsReportedAndRetryWritesEverything) {
+    dir_.WriteBytes("TBQ_Setting.ini", "[Basic]\r\nViewDisplay=1\r\n");
+    FlakyFiles flaky(platform::files());
+    platform::ScopedPorts ports(platform::Ports{.files = &flaky});
+    App().settings.ViewDisplay = false;
+    App().settings.Timing = 300;
+
+    flaky.failures = 1;
+    dialogs_.answers = {platform::BoxAnswer::Retry};
+    EXPECT_TRUE(SaveAllSettings());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dialogs_.shown[0].style, platform::BoxStyle::ErrorRetryCancel);
+    IniStore::Instance().Reset();
+    vbIniFile ini(dir_.Path("TBQ_Setting.ini"));
+    EXPECT_FALSE(ini.GetBool(u"Basic", u"ViewDisplay", true));
+    EXPECT_EQ(ini.GetNumber(u"TitleBar", u"Timing", 0), 300);
+
+    // Cancel: the save says it failed, and the file is as it was.
+    const std::string before = dir_.ReadBytes("TBQ_Setting.ini");
+    App().settings.Timing = 900;
+    flaky.failures = 1;
+    dialogs_.shown.clear();
+    EXPECT_FALSE(SaveAllSettings());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_EQ(dir_.ReadBytes("TBQ_Setting.ini"), before);
+    EXPECT_EQ(vbIniFile(dir_.Path("TBQ_Setting.ini")).GetNumber(u"TitleBar", u"Timing", 0), 300);
 }
 
 TEST_F(SettingsFilesTest, NetworkTimeFallsBackToTheSystemProxy) {

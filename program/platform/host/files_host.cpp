@@ -63,7 +63,12 @@ ReadResult HostFiles::ReadAll(const Text& path, std::size_t limit) {
         got += static_cast<size_t>(n);
     }
     ::close(fd);
-    r.bytes.resize(got);
+    // A read cut short is no file: writing it back would lose the rest.
+    if (got != r.bytes.size()) {
+        r.bytes.clear();
+        r.status = ReadStatus::Failed;
+        return r;
+    }
     r.status = ReadStatus::Ok;
     return r;
 }

@@ -34,7 +34,12 @@ ReadResult Win32Files::ReadAll(const Text& path, std::size_t limit) {
         if (!ReadFile(h.get(), r.bytes.data() + got, want, &n, nullptr) || n == 0) break;
         got += n;
     }
-    r.bytes.resize(got);
+    // A read cut short is no file: writing it back would lose the rest.
+    if (got != r.bytes.size()) {
+        r.bytes.clear();
+        r.status = ReadStatus::Failed;
+        return r;
+    }
     r.status = ReadStatus::Ok;
     return r;
 }

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <exception>
 #include <string>
 
 #include "platform/win32/wide.h"
@@ -16,9 +17,12 @@ constexpr UINT kMessageTimeoutMs = 100;
 HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
 WindowId Id(HWND h) { return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(h)); }
 
-WriteResult Classify(HWND h) {
+// Why a send failed: gone, hung (timed out, or known to be hung), or refused
+// (a window of a higher integrity level, for one) which waiting will not change.
+WriteResult Classify(HWND h, DWORD error) {
     if (!::IsWindow(h)) return WriteResult::Gone;
-    return WriteResult::Hung;
+    if (error == ERROR_TIMEOUT || IsHungAppWindow(h)) return WriteResult::Hung;
+    return WriteResult::Refused;
 }
 
 }  // namespace
@@ -62,7 +66,7 @@ WriteResult Win32Windows::SetTitle(WindowId w, TextView title, bool unicode) {
         ok = SendMessageTimeoutA(H(w), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                  SMTO_ABORTIFHUNG | SMTO_NORMAL, kMessageTimeoutMs, &answer);
     }
-    return ok ? WriteResult::Written : Classify(H(w));
+    return ok ? WriteResult::Written : Classify(H(w), GetLastError());
 }
 
 WindowId Win32Windows::Foreground() { return Id(GetForegroundWindow()); }
@@ -103,14 +107,28 @@ std::uint32_t Win32Windows::GetMark(WindowId w) {
 }
 
 namespace {
-BOOL CALLBACK VisitWindow(HWND h, LPARAM param) {
-    auto* visit = reinterpret_cast<const std::function<bool(WindowId)>*>(param);
-    return (*visit)(Id(h)) ? TRUE : FALSE;
+struct Visit {
+    const std::function<bool(WindowId)>& visit;
+    std::exception_ptr error;
+};
+
+// Nothing may unwind through the system's enumeration: an exception is kept
+// and thrown again once EnumWindows has returned.
+BOOL CALLBACK VisitWindow(HWND h, LPARAM param) noexcept {
+    auto* v = reinterpret_cast<Visit*>(param);
+    try {
+        return v->visit(Id(h)) ? TRUE : FALSE;
+    } catch (...) {
+        v->error = std::current_exception();
+        return FALSE;
+    }
 }
 }  // namespace
 
 void Win32Windows::EnumerateTopLevel(const std::function<bool(WindowId)>& visit) {
-    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&visit));
+    Visit v{visit, nullptr};
+    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&v));
+    if (v.error) std::rethrow_exception(v.error);
 }
 
 }  // namespace tbq::platform
