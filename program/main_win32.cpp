@@ -31,13 +31,6 @@ tbq::Text ExecutableFolder() {
     return tbq::win32::FromWide(buf);
 }
 
-bool FileExistsIgnoringCase(const tbq::Text& folder, tbq::TextView name) {
-    auto names = tbq::platform::files().ListFolder(folder);
-    if (!names) return false;
-    for (const auto& n : *names)
-        if (tbq::EqualsIgnoreCase(n, name)) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -71,7 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     AppState& app = App();
     app.WelcomeState = 0;
-    if (!FileExistsIgnoringCase(folder, u"TBQ_Setting.ini")) {
+    if (!SettingFileExists()) {
         // A first run: until the welcome window is there, start as its
         // "nothing to set up" choice does, with the defaults and no file written.
         app.WelcomeState = 2;

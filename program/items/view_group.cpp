@@ -18,12 +18,13 @@ tbq::Text vbKerova_View_Group::GetTextElement(const tbq::Text& start, std::uint3
     tbq::Text out = start;
     for (vbKerova_ViewData* child : Children) {
         if (!child->Enable) continue;
+        // A child without a colour of its own takes its group's.
+        const std::uint32_t c =
+            child->FontColor == vbKerova_ViewData::kNoColor ? color : child->FontColor;
         if (auto* group = child->GroupData()) {
-            std::uint32_t c = child->FontColor == vbKerova_ViewData::kNoColor ? color : child->FontColor;
             out = group->GetTextElement(out, c);
             continue;
         }
-        std::uint32_t c = child->FontColor == vbKerova_ViewData::kNoColor ? color : child->FontColor;
         char digits[9];
         std::snprintf(digits, sizeof digits, "%08X", static_cast<unsigned>(c));
         out.append(digits, digits + 8);

@@ -109,13 +109,7 @@ TEST(ClockEndToEnd, ThreeZonesToTheSecondAndTheSameAfterASavedRestart) {
         EXPECT_TRUE(WaitUntil([&] { return (last = TitleOf(target)) == Expected(); }, 5000))
             << "title: " << std::string(last.begin(), last.end());
 
-        PostMessageW(mainWindow, WM_COMMAND, 1010, 0);
-        HWND ask = nullptr;
-        ASSERT_TRUE(WaitUntil([&] { return (ask = FindWindowW(L"#32770", L"終了確認")) != nullptr; },
-                              5000));
-        PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
-        ASSERT_TRUE(tbq.WaitExit(10000));
+        ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
         EXPECT_EQ(TitleOf(target), L"Clocks");
         // The quit saved every file.
         EXPECT_TRUE(std::filesystem::exists(dir.Native("TBQ_Setting.ini")));

@@ -114,6 +114,18 @@ bool BringToFront(HWND w) {
         5000);
 }
 
+bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
+    constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
+    PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
+    HWND ask = nullptr;
+    if (!WaitUntil([&] { return (ask = FindWindowW(L"#32770", L"終了確認")) != nullptr; }, 5000))
+        return false;
+    PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
+    DWORD code = 99;
+    return tbq.WaitExit(10000, &code) && code == 0;
+}
+
 std::wstring OwnFolder() {
     wchar_t buf[MAX_PATH] = {};
     DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);

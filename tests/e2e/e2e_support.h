@@ -42,6 +42,10 @@ std::wstring TitleOf(HWND w);
 // Makes `w` the foreground window and waits until it is.
 bool BringToFront(HWND w);
 
+// Quits TBQ as a user does: the menu's quit entry, then yes in "終了確認".
+// True when the program then ended with exit code 0.
+bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
+
 // The folder of this test program (the build puts every program there).
 std::wstring OwnFolder();
 

@@ -45,22 +45,6 @@ protected:
     bool ShowsTitle(HWND w, const std::wstring& title, int ms = kTwoTicks) {
         return WaitUntil([&] { return TitleOf(w) == title; }, ms);
     }
-    // Quits through the tray menu's quit entry, answering the question with yes.
-    void QuitThroughMenu(Process& tbq, HWND mainWindow) {
-        PostMessageW(mainWindow, WM_COMMAND, 1010, 0);
-        HWND ask = nullptr;
-        ASSERT_TRUE(WaitUntil(
-            [&] {
-                ask = FindWindowW(L"#32770", L"終了確認");
-                return ask != nullptr;
-            },
-            5000));
-        PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
-        DWORD code = 99;
-        ASSERT_TRUE(tbq.WaitExit(10000, &code));
-        EXPECT_EQ(code, 0u);
-    }
 
     static std::map<std::wstring, std::filesystem::file_time_type> Listing(
         const test::TempFolder& dir) {
@@ -127,7 +111,7 @@ TEST_F(TbqEndToEnd, DecoratesTheForegroundWindowAndGivesTitlesBack) {
     // Quitting gives the last decorated title back.
     ASSERT_TRUE(BringToFront(notepad));
     ASSERT_TRUE(ShowsTitle(notepad, kComposed));
-    QuitThroughMenu(tbq, mainWindow);
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
     EXPECT_EQ(TitleOf(notepad), notepadTitle);
 }
 
@@ -156,7 +140,7 @@ TEST_F(TbqEndToEnd, AHungTargetDoesNotStallTheTicks) {
     std::printf("longest wait for the next window's text while a target hangs: %.0f ms\n",
                 longest);
     hungProc.Kill();
-    QuitThroughMenu(tbq, mainWindow);
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
 }
 
 TEST_F(TbqEndToEnd, AKilledProgramsTitleComesBackAtTheNextStart) {
@@ -180,7 +164,7 @@ TEST_F(TbqEndToEnd, AKilledProgramsTitleComesBackAtTheNextStart) {
         << "title now: " << (TitleOf(alpha) == kComposed ? "still ours" : "something else");
     HWND mainWindow = MainWindowOf(again);
     ASSERT_NE(mainWindow, nullptr);
-    QuitThroughMenu(again, mainWindow);
+    EXPECT_TRUE(QuitTbqThroughMenu(again, mainWindow));
 }
 
 }  // namespace
