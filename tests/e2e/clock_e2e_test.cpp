@@ -71,7 +71,7 @@ TEST(ClockEndToEnd, ANewClockItemShowsJapanTime) {
     HWND target = WaitForWindowOfProcess(window.Id(), L"TBQ_TestWindow", 10000);
     ASSERT_NE(target, nullptr);
     Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
-    ASSERT_NE(WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 10000), nullptr);
+    ASSERT_NE(MainWindowOf(tbq), nullptr);
     ASSERT_TRUE(BringToFront(target));
     std::wstring last;
     EXPECT_TRUE(WaitUntil([&] { return (last = TitleOf(target)) == TokyoDefault(); }, 5000))
@@ -100,8 +100,8 @@ TEST(ClockEndToEnd, ThreeZonesToTheSecondAndTheSameAfterASavedRestart) {
 
     for (int run = 0; run < 2; ++run) {
         Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
-        HWND mainWindow = WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 10000);
-        ASSERT_NE(mainWindow, nullptr);
+        HWND mainWindow = MainWindowOf(tbq);
+        ASSERT_NE(mainWindow, nullptr) << "run " << run;
         ASSERT_TRUE(BringToFront(target));
         std::wstring last;
         // The tick writes twice a second; the title must match the clock as it

@@ -1,5 +1,7 @@
 #include "e2e/e2e_support.h"
 
+#include <gtest/gtest.h>
+
 #include <utility>
 
 namespace tbq::e2e {
@@ -44,6 +46,42 @@ void Process::Kill() {
     WaitForSingleObject(pi_.hProcess, 5000);
 }
 
+namespace {
+std::string Narrow(const std::wstring& w) {
+    std::string s;
+    for (wchar_t c : w) s += c < 0x80 ? static_cast<char>(c) : '?';
+    return s;
+}
+
+struct WindowList {
+    DWORD pid;
+    std::string text;
+};
+
+BOOL CALLBACK ListWindow(HWND h, LPARAM lp) {
+    auto* list = reinterpret_cast<WindowList*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid != list->pid) return TRUE;
+    wchar_t cls[256] = {}, title[256] = {};
+    GetClassNameW(h, cls, 256);
+    GetWindowTextW(h, title, 256);
+    list->text += " [" + Narrow(cls) + " \"" + Narrow(title) + "\"" +
+                  (IsWindowVisible(h) ? " visible" : " hidden") + "]";
+    return TRUE;
+}
+}  // namespace
+
+std::string Process::Describe() const {
+    if (!pi_.hProcess) return "not started";
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    std::string s = code == STILL_ACTIVE ? "running" : "ended with code " + std::to_string(code);
+    WindowList list{pi_.dwProcessId, {}};
+    EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&list));
+    return s + ", windows:" + (list.text.empty() ? " none" : list.text);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, int ms) {
     const auto deadline = Clock::now() + std::chrono::milliseconds(ms);
     for (;;) {
@@ -85,6 +123,12 @@ HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms) {
     HWND found = nullptr;
     WaitUntil([&] { return (found = WindowOfProcess(pid, className)) != nullptr; }, ms);
     return found;
+}
+
+HWND MainWindowOf(const Process& tbq) {
+    HWND w = WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 30000);
+    if (!w) ADD_FAILURE() << "no main window: " << tbq.Describe();
+    return w;
 }
 
 std::wstring TitleOf(HWND w) {

@@ -26,6 +26,9 @@ public:
     // Waits for the process to end; false on time-out.
     bool WaitExit(int ms, DWORD* exitCode = nullptr);
     void Kill();
+    // For failure messages: whether it runs or how it ended, and every
+    // top-level window it has (class, title, visible or not).
+    std::string Describe() const;
 
 private:
     PROCESS_INFORMATION pi_{};
@@ -37,6 +40,11 @@ bool WaitUntil(const std::function<bool()>& condition, int ms);
 // The first visible top-level window of the process (optionally of a class).
 HWND WindowOfProcess(DWORD pid, const wchar_t* className = nullptr);
 HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms);
+
+// TBQ's main window, once the program has started and shown it. A slow start
+// under a busy machine is waited for; when it never comes, the test fails with
+// what the process was doing.
+HWND MainWindowOf(const Process& tbq);
 
 std::wstring TitleOf(HWND w);
 // Makes `w` the foreground window and waits until it is.

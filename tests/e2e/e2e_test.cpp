@@ -34,9 +34,6 @@ protected:
         Process p(L"\"" + folder_ + L"TBQ.exe\"", folder_);
         return p;
     }
-    HWND MainWindowOf(const Process& tbq) {
-        return WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 10000);
-    }
     Process StartTestWindow(const std::wstring& title, HWND& window) {
         Process p(L"\"" + OwnFolder() + L"tbq_testwin.exe\" \"" + title + L"\"", L"");
         window = WaitForWindowOfProcess(p.Id(), L"TBQ_TestWindow", 10000);
