@@ -73,7 +73,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     LoadAllSettings();
 
     // A title left behind by a copy that did not end normally goes back first.
-    TitleRecord(folder + TitleRecord::kFileName).RestoreAfterCrash(app.settings.Unicode);
+    TitleRecord::AfterCrash leftOver =
+        TitleRecord(folder + TitleRecord::kFileName).RestoreAfterCrash(app.settings.Unicode);
 
     int exitCode = 0;
     {
@@ -84,6 +85,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
             g_mainForm = nullptr;
             return 1;
         }
+        // Windows too hung to take their titles back are tried again by the ticks.
+        mainForm.KeepPendingRestores(std::move(leftOver.waiting));
         if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
         app.AppRunning = true;
 

@@ -1,5 +1,7 @@
 #include "core/title_record.h"
 
+#include <algorithm>
+
 #include "core/helpers.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -9,44 +11,80 @@ namespace tbq {
 
 namespace {
 constexpr char16_t kSection[] = u"Decorated";
+// Windows that were hung when their title was to be given back.
+constexpr char16_t kPendingSection[] = u"Pending";
 // Titles travel hex-encoded, so blanks, quotes and any character survive the
 // settings file; a title of more than this many characters is not recorded whole.
 constexpr std::size_t kMaxTitle = (vbIniFile::kReadBufferBytes - 1) / 4;
+
+void WriteEntry(vbIniFile& ini, const char16_t* section, const Text& suffix,
+                platform::WindowId w, TextView own, TextView shown) {
+    ini.SetNumber(section, u"Window" + suffix, static_cast<std::int32_t>(w));
+    ini.SetText(section, u"OwnTitle" + suffix, HexEncodeText(own.substr(0, kMaxTitle)));
+    ini.SetText(section, u"Shown" + suffix, HexEncodeText(shown.substr(0, kMaxTitle)));
+}
+
+vbKerova_TitleBar::Restore ReadEntry(vbIniFile& ini, const char16_t* section, const Text& suffix) {
+    return {static_cast<platform::WindowId>(ini.GetNumber(section, u"Window" + suffix, 0)),
+            HexDecodeText(ini.GetText(section, u"OwnTitle" + suffix, u"")),
+            HexDecodeText(ini.GetText(section, u"Shown" + suffix, u""))};
+}
 }  // namespace
 
 void TitleRecord::Save(const vbKerova_TitleBar& writer) {
     vbIniFile ini(file_);
     IniWriteBatch batch;
-    ini.SetNumber(kSection, u"Window", static_cast<std::int32_t>(writer.TargetWindow));
-    ini.SetText(kSection, u"OwnTitle",
-                HexEncodeText(TextView(writer.OriginalTitle).substr(0, kMaxTitle)));
-    ini.SetText(kSection, u"Shown", HexEncodeText(TextView(writer.ShownTitle).substr(0, kMaxTitle)));
+    WriteEntry(ini, kSection, u"", writer.TargetWindow, writer.OriginalTitle, writer.ShownTitle);
+    const auto& pending = writer.Pending();
+    const std::size_t count = std::min(pending.size(), kMaxPending);
+    // Nothing waiting and nothing recorded as waiting: the file is left alone.
+    if (count == 0 && ini.GetNumber(kPendingSection, u"Count", 0) == 0) return;
+    ini.SetNumber(kPendingSection, u"Count", static_cast<std::int32_t>(count));
+    for (std::size_t i = 0; i < count; ++i)
+        WriteEntry(ini, kPendingSection, NumberText(static_cast<long long>(i + 1)), pending[i].window,
+                   pending[i].original, pending[i].shown);
 }
 
-bool TitleRecord::RestoreAfterCrash(bool unicode) {
+TitleRecord::AfterCrash TitleRecord::RestoreAfterCrash(bool unicode) {
     vbIniFile ini(file_);
-    const auto w = static_cast<platform::WindowId>(ini.GetNumber(kSection, u"Window", 0));
-    if (w == 0) return false;
-    const Text own = HexDecodeText(ini.GetText(kSection, u"OwnTitle", u""));
-    const Text shown = HexDecodeText(ini.GetText(kSection, u"Shown", u""));
-    bool restored = false;
+    std::vector<vbKerova_TitleBar::Restore> recorded;
+    recorded.push_back(ReadEntry(ini, kSection, u""));
+    const auto count = static_cast<std::size_t>(
+        std::clamp<std::int32_t>(ini.GetNumber(kPendingSection, u"Count", 0), 0,
+                                 static_cast<std::int32_t>(kMaxPending)));
+    for (std::size_t i = 0; i < count; ++i)
+        recorded.push_back(ReadEntry(ini, kPendingSection, NumberText(static_cast<long long>(i + 1))));
+
+    AfterCrash outcome;
     platform::Windows& win = platform::windows();
-    if (std::optional<Text> now = win.GetTitle(w, unicode)) {
+    for (vbKerova_TitleBar::Restore& r : recorded) {
+        if (r.window == 0) continue;
+        std::optional<Text> now = win.GetTitle(r.window, unicode);
+        if (!now) continue;
         // Ours when it is the recorded text, or the text whose mark the window
         // still carries (a clock has moved on since the record was written).
-        const std::uint32_t mark = win.GetMark(w);
-        const bool ours = (!shown.empty() && *now == shown) ||
+        const std::uint32_t mark = win.GetMark(r.window);
+        const bool ours = (!r.shown.empty() && *now == r.shown) ||
                           (mark != 0 && mark == vbKerova_TitleBar::TextMark(*now));
-        if (ours && win.SetTitle(w, own, unicode) == platform::WriteResult::Written) {
-            win.SetMark(w, 0);
-            restored = true;
+        if (!ours) continue;
+        switch (win.SetTitle(r.window, r.original, unicode)) {
+            case platform::WriteResult::Written:
+                win.SetMark(r.window, 0);
+                ++outcome.restored;
+                break;
+            case platform::WriteResult::Hung:
+                // Still hung: the title writer tries again while the program runs.
+                r.shown = std::move(*now);
+                outcome.waiting.push_back(std::move(r));
+                break;
+            default:
+                break;
         }
     }
     IniWriteBatch batch;
-    ini.SetNumber(kSection, u"Window", 0);
-    ini.SetText(kSection, u"OwnTitle", u"");
-    ini.SetText(kSection, u"Shown", u"");
-    return restored;
+    WriteEntry(ini, kSection, u"", 0, u"", u"");
+    if (count != 0) ini.SetNumber(kPendingSection, u"Count", 0);
+    return outcome;
 }
 
 }  // namespace tbq

@@ -3,6 +3,8 @@
 // (killed, crashed, or the machine shut down under it).
 #pragma once
 
+#include <vector>
+
 #include "core/text.h"
 #include "core/title_writer.h"
 
@@ -14,12 +16,21 @@ public:
 
     explicit TitleRecord(Text file) : file_(std::move(file)) {}
 
+    // At most this many restores that wait on hung windows are recorded.
+    static constexpr std::size_t kMaxPending = 32;
+
+    struct AfterCrash {
+        std::size_t restored = 0;
+        // Windows still hung: handed to the title writer to try again.
+        std::vector<vbKerova_TitleBar::Restore> waiting;
+    };
+
     // Keeps the writer's current window, own title and shown text (or clears the
-    // record when it decorates nothing).
+    // record when it decorates nothing), and the restores it still waits to do.
     void Save(const vbKerova_TitleBar& writer);
-    // At start-up: the recorded window gets its own title back when its title
-    // is still text we wrote. Returns whether a title was given back.
-    bool RestoreAfterCrash(bool unicode);
+    // At start-up: each recorded window gets its own title back when its title
+    // is still text we wrote. The record is spent.
+    AfterCrash RestoreAfterCrash(bool unicode);
 
 private:
     Text file_;

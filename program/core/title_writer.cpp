@@ -39,11 +39,12 @@ WriteResult vbKerova_TitleBar::Write(WindowId w, TextView text) {
 bool vbKerova_TitleBar::SetTitle(WindowId w) {
     if (!platform::windows().IsWindow(w)) {
         ReturnTitle();
-        RetryPending();
+        if (RetryPending()) Changed();
         return false;
     }
     if (TargetWindow != 0 && TargetWindow != w) ReturnTitle();
     Text current = GetTitle(w);
+    bool pendingChanged = false;
     auto pending = std::find_if(pending_.begin(), pending_.end(),
                                 [&](const Restore& r) { return r.window == w; });
     if (pending != pending_.end()) {
@@ -55,6 +56,7 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
             TargetWindow = w;
         }
         pending_.erase(pending);
+        pendingChanged = true;
     }
     // A write that timed out may still arrive after we moved on: a title that
     // carries the mark of the text it shows is ours, not the window's own.
@@ -64,8 +66,8 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
     const bool changed = TargetWindow != w || (current != ShownTitle && current != OriginalTitle);
     if (TargetWindow == 0 || current != ShownTitle) OriginalTitle = std::move(current);
     TargetWindow = w;
-    RetryPending();
-    if (changed) Changed();
+    if (RetryPending()) pendingChanged = true;
+    if (changed || pendingChanged) Changed();
     return true;
 }
 
@@ -124,8 +126,17 @@ void vbKerova_TitleBar::ReturnTitle() {
     Changed();
 }
 
-void vbKerova_TitleBar::RetryPending() {
-    std::erase_if(pending_, [&](const Restore& r) { return RestoreNow(r); });
+bool vbKerova_TitleBar::RetryPending() {
+    return std::erase_if(pending_, [&](const Restore& r) { return RestoreNow(r); }) != 0;
+}
+
+void vbKerova_TitleBar::KeepPending(std::vector<Restore> restores) {
+    if (restores.empty()) return;
+    for (Restore& r : restores) {
+        std::erase_if(pending_, [&](const Restore& p) { return p.window == r.window; });
+        pending_.push_back(std::move(r));
+    }
+    Changed();
 }
 
 Text vbKerova_TitleBar::OldTitle() const {

@@ -48,17 +48,23 @@ public:
     // The number kept on a window we write to: it identifies the text we wrote.
     static std::uint32_t TextMark(TextView text);
 
-    // Restores a hung window could not take yet.
-    std::size_t PendingRestores() const { return pending_.size(); }
-
-private:
+    // A title to give back: the window, its own title and the text of ours it shows.
     struct Restore {
         WindowId window;
         Text original, shown;
     };
+    // Restores a hung window could not take yet.
+    std::size_t PendingRestores() const { return pending_.size(); }
+    const std::vector<Restore>& Pending() const { return pending_; }
+    // Takes over restores an earlier run could not finish; they are tried
+    // again with the writer's own.
+    void KeepPending(std::vector<Restore> restores);
+
+private:
     bool Unicode() const;
     platform::WriteResult Write(WindowId w, TextView text);
-    void RetryPending();
+    // Tries the waiting restores again; true when any of them is settled.
+    bool RetryPending();
     void Changed();
     bool RestoreNow(const Restore& r);
 

@@ -89,6 +89,10 @@ void FrmMain::RestoreTitle() {
     if (titleBar_) titleBar_->ReturnTitle();
 }
 
+void FrmMain::KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores) {
+    if (titleBar_) titleBar_->KeepPending(std::move(restores));
+}
+
 void FrmMain::ShowWindowIfHidden() {
     if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOWNORMAL);
 }

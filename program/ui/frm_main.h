@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "core/library_wrapper.h"
 #include "core/title_record.h"
@@ -38,6 +39,8 @@ public:
     // Gives the decorated window its own title back (end of the program, end of
     // the session, a crash).
     void RestoreTitle();
+    // Restores an earlier run left waiting on hung windows.
+    void KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores);
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

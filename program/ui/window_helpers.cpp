@@ -10,7 +10,10 @@ void ForceForeground(HWND window) {
     HWND fg = GetForegroundWindow();
     DWORD fgThread = fg ? GetWindowThreadProcessId(fg, nullptr) : 0;
     DWORD ownThread = GetCurrentThreadId();
-    const bool attach = fgThread != 0 && fgThread != ownThread;
+    // Sharing input with a thread that does not answer can stall ours as well,
+    // so a hung foreground window is not attached to; the lock time-out alone
+    // still lets most requests through.
+    const bool attach = fgThread != 0 && fgThread != ownThread && !IsHungAppWindow(fg);
     if (attach) AttachThreadInput(ownThread, fgThread, TRUE);
     DWORD timeout = 0;
     SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &timeout, 0);

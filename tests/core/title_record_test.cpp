@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/app_state.h"
+#include "core/helpers.h"
 #include "core/title_record.h"
 #include "fakes/fake_windows.h"
 #include "fakes/temp_folder.h"
@@ -37,10 +38,10 @@ TEST_F(TitleRecordTest, AKilledProgramsTitleIsGivenBackAtTheNextStart) {
     auto editor = wins_.Add(u"Editor \"draft\" ");
     DecorateAndDie(editor, u"<2026/12/08 12:00:00>");
     EXPECT_EQ(wins_[editor].title, u"<2026/12/08 12:00:00>");
-    EXPECT_TRUE(TitleRecord(file_).RestoreAfterCrash(true));
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 1u);
     EXPECT_EQ(wins_[editor].title, u"Editor \"draft\" ");
     EXPECT_EQ(wins_[editor].mark, 0u);
-    EXPECT_FALSE(TitleRecord(file_).RestoreAfterCrash(true));  // the record is spent
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);  // the record is spent
 }
 
 TEST_F(TitleRecordTest, ALaterTextOfOursIsRecognisedByItsMark) {
@@ -54,7 +55,7 @@ TEST_F(TitleRecordTest, ALaterTextOfOursIsRecognisedByItsMark) {
     writer.ViewTitle(editor, u"12:00:01");  // the record still says 12:00:00
     writer.OnChange = nullptr;
     writer.TargetWindow = 0;
-    EXPECT_TRUE(TitleRecord(file_).RestoreAfterCrash(true));
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 1u);
     EXPECT_EQ(wins_[editor].title, u"Editor");
 }
 
@@ -62,13 +63,13 @@ TEST_F(TitleRecordTest, TitlesThatAreNotOursAreLeftAlone) {
     auto retitled = wins_.Add(u"Editor");
     DecorateAndDie(retitled, u"ours");
     wins_[retitled].title = u"Editor - new file";
-    EXPECT_FALSE(TitleRecord(file_).RestoreAfterCrash(true));
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
     EXPECT_EQ(wins_[retitled].title, u"Editor - new file");
 
     auto closed = wins_.Add(u"Gone");
     DecorateAndDie(closed, u"ours");
     wins_.Close(closed);
-    EXPECT_FALSE(TitleRecord(file_).RestoreAfterCrash(true));
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
 }
 
 TEST_F(TitleRecordTest, ANormalRestoreClearsTheRecord) {
@@ -83,7 +84,64 @@ TEST_F(TitleRecordTest, ANormalRestoreClearsTheRecord) {
         writer.OnChange = nullptr;
     }
     wins_[editor].title = u"ours";  // even if the same text turns up again later
-    EXPECT_FALSE(TitleRecord(file_).RestoreAfterCrash(true));
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
+}
+
+TEST_F(TitleRecordTest, WindowsHungAtTheQuitGetTheirTitlesBackLater) {
+    auto first = wins_.Add(u"First"), second = wins_.Add(u"Second"), fine = wins_.Add(u"Fine");
+    {
+        vbKerova_TitleBar writer;
+        TitleRecord record(file_);
+        writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
+        for (auto w : {first, second}) {
+            writer.SetTitle(w);
+            writer.ViewTitle(w, u"ours");
+            wins_[w].hung = true;
+        }
+        writer.SetTitle(fine);
+        writer.ViewTitle(fine, u"ours");
+        writer.ReturnTitle();  // the quit: two windows cannot take their titles
+        ASSERT_EQ(writer.PendingRestores(), 2u);
+        writer.OnChange = nullptr;
+    }
+    EXPECT_EQ(wins_[fine].title, u"Fine");
+
+    // The next start: one window answers again, the other is still hung and is
+    // handed to the new writer, whose ticks finish the job once it answers.
+    wins_[first].hung = false;
+    TitleRecord::AfterCrash outcome = TitleRecord(file_).RestoreAfterCrash(true);
+    EXPECT_EQ(outcome.restored, 1u);
+    EXPECT_EQ(wins_[first].title, u"First");
+    ASSERT_EQ(outcome.waiting.size(), 1u);
+    EXPECT_EQ(outcome.waiting[0].window, second);
+
+    vbKerova_TitleBar writer;
+    TitleRecord record(file_);
+    writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
+    writer.KeepPending(std::move(outcome.waiting));
+    writer.SetTitle(fine);
+    EXPECT_EQ(wins_[second].title, u"ours");
+    wins_[second].hung = false;
+    writer.SetTitle(fine);
+    EXPECT_EQ(wins_[second].title, u"Second");
+    EXPECT_EQ(writer.PendingRestores(), 0u);
+    writer.OnChange = nullptr;
+    // Settled: nothing is left for a later start.
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
+}
+
+TEST_F(TitleRecordTest, AnOddRecordIsReadOnlyAsFarAsItMakesSense) {
+    auto editor = wins_.Add(u"ours");
+    auto ascii = [](TextView t) { return std::string(t.begin(), t.end()); };
+    // A window number that is no number, and a count far beyond what is kept.
+    dir_.WriteBytes("TBQ_Restore.ini", "[Decorated]\r\nWindow=zz\r\n[Pending]\r\nCount=100000\r\n"
+                                       "Window1=" + std::to_string(editor) + "\r\nOwnTitle1=" +
+                                           ascii(HexEncodeText(u"Editor")) + "\r\nShown1=" +
+                                           ascii(HexEncodeText(u"ours")) + "\r\n");
+    TitleRecord::AfterCrash outcome = TitleRecord(file_).RestoreAfterCrash(true);
+    EXPECT_EQ(outcome.restored, 1u);
+    EXPECT_EQ(wins_[editor].title, u"Editor");
+    EXPECT_TRUE(outcome.waiting.empty());
 }
 
 }  // namespace
