@@ -45,5 +45,23 @@ TEST(Win32PlatformTest, FilesPortListsAndReplaces) {
     EXPECT_EQ(PrepareFileForWrite(dir.Path("two.ini")), kFileMissing);
 }
 
+TEST(Win32PlatformTest, AReplacedFileKeepsItsAttributes) {
+    test::TempFolder dir;
+    dir.WriteBytes("Kept.ini", "old");
+    const std::wstring path = win32::Wide(dir.Path("Kept.ini"));
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(platform::files().ReplaceAtomically(dir.Path("Kept.ini"), "new"));
+    EXPECT_EQ(dir.ReadBytes("Kept.ini"), "new");
+    // (The creation time is kept too, but Wine cannot set it on this file system.)
+    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    // Nothing is left beside it.
+    auto names = platform::files().ListFolder(dir.Path());
+    ASSERT_TRUE(names.has_value());
+    EXPECT_EQ(*names, std::vector<Text>{u"Kept.ini"});
+    // A new file is simply moved in.
+    ASSERT_TRUE(platform::files().ReplaceAtomically(dir.Path("New.ini"), "fresh"));
+    EXPECT_EQ(dir.ReadBytes("New.ini"), "fresh");
+}
+
 }  // namespace
 }  // namespace tbq

@@ -60,9 +60,9 @@ std::optional<FileStamp> Win32Files::Stamp(const Text& path) {
 bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
     NoteChange();
     const std::wstring target = Wide(path);
-    DWORD attrs = GetFileAttributesW(target.c_str());
-    if (attrs != INVALID_FILE_ATTRIBUTES &&
-        (attrs & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    const bool exists = GetFileAttributesExW(target.c_str(), GetFileExInfoStandard, &old) != 0;
+    if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
     const std::wstring temp = target + L".tbq~";
     bool ok;
@@ -79,11 +79,29 @@ bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
             done += n;
         }
         ok = ok && FlushFileBuffers(h.get());
+        // The file stays the one the user knows: same creation time...
+        if (ok && exists) SetFileTime(h.get(), &old.ftCreationTime, nullptr, nullptr);
     }
-    if (ok)
-        ok = MoveFileExW(temp.c_str(), target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileW(temp.c_str());
+    // ...and the same hidden, system and archive marks.
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (ok && exists && (old.dwFileAttributes & kKept))
+        SetFileAttributesW(temp.c_str(), old.dwFileAttributes & kKept);
+    if (ok) {
+        // Replacing in place also keeps the file's permissions; a new file is
+        // moved in. Without a backup file, a replace that fails leaves both
+        // files under their own names, so the plain move can still be tried.
+        ok = exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                                    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                                    nullptr, nullptr);
+        if (!ok)
+            ok = MoveFileExW(temp.c_str(), target.c_str(),
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!ok) {
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temp.c_str());
+    }
     return ok;
 }
 
