@@ -162,12 +162,12 @@ bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
     HWND ask = nullptr;
-    if (!WaitUntil([&] { return (ask = FindWindowW(L"#32770", L"終了確認")) != nullptr; }, 5000))
+    if (!WaitUntil([&] { return (ask = FindWindowW(L"#32770", L"終了確認")) != nullptr; }, 15000))
         return false;
     PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
     DWORD code = 99;
-    return tbq.WaitExit(10000, &code) && code == 0;
+    return tbq.WaitExit(20000, &code) && code == 0;
 }
 
 std::wstring OwnFolder() {
