@@ -29,20 +29,24 @@ vbKerova_TitleBar::Restore ReadEntry(vbIniFile& ini, const char16_t* section, co
             HexDecodeText(ini.GetText(section, u"OwnTitle" + suffix, u"")),
             HexDecodeText(ini.GetText(section, u"Shown" + suffix, u""))};
 }
-}  // namespace
 
-void TitleRecord::Save(const vbKerova_TitleBar& writer) {
-    vbIniFile ini(file_);
-    IniWriteBatch batch;
-    WriteEntry(ini, kSection, u"", writer.TargetWindow, writer.OriginalTitle, writer.ShownTitle);
-    const auto& pending = writer.Pending();
-    const std::size_t count = std::min(pending.size(), kMaxPending);
+
+void WritePending(vbIniFile& ini, const std::vector<vbKerova_TitleBar::Restore>& pending) {
+    const std::size_t count = std::min(pending.size(), TitleRecord::kMaxPending);
     // Nothing waiting and nothing recorded as waiting: the file is left alone.
     if (count == 0 && ini.GetNumber(kPendingSection, u"Count", 0) == 0) return;
     ini.SetNumber(kPendingSection, u"Count", static_cast<std::int32_t>(count));
     for (std::size_t i = 0; i < count; ++i)
         WriteEntry(ini, kPendingSection, NumberText(static_cast<long long>(i + 1)), pending[i].window,
                    pending[i].original, pending[i].shown);
+}
+}  // namespace
+
+void TitleRecord::Save(const vbKerova_TitleBar& writer) {
+    vbIniFile ini(file_);
+    IniWriteBatch batch;
+    WriteEntry(ini, kSection, u"", writer.TargetWindow, writer.OriginalTitle, writer.ShownTitle);
+    WritePending(ini, writer.Pending());
 }
 
 TitleRecord::AfterCrash TitleRecord::RestoreAfterCrash(bool unicode) {
@@ -81,9 +85,11 @@ TitleRecord::AfterCrash TitleRecord::RestoreAfterCrash(bool unicode) {
                 break;
         }
     }
+    // What is done is struck off; windows still hung stay recorded until the
+    // title writer has taken them over and records them itself.
     IniWriteBatch batch;
     WriteEntry(ini, kSection, u"", 0, u"", u"");
-    if (count != 0) ini.SetNumber(kPendingSection, u"Count", 0);
+    WritePending(ini, outcome.waiting);
     return outcome;
 }
 

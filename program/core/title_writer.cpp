@@ -103,9 +103,11 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
 bool vbKerova_TitleBar::RestoreNow(const Restore& r) {
     platform::Windows& win = platform::windows();
     // Only a window that still shows our text gets its title back; one that has
-    // retitled itself meanwhile is left as it is.
+    // retitled itself meanwhile is left as it is. A text of ours that arrived
+    // late (a write that timed out) is known by its mark.
     std::optional<Text> now = win.GetTitle(r.window, Unicode());
-    if (!now || *now != r.shown) return true;
+    if (!now) return true;
+    if (*now != r.shown && (now->empty() || win.GetMark(r.window) != TextMark(*now))) return true;
     WriteResult result = Write(r.window, r.original);
     if (result == WriteResult::Written) win.SetMark(r.window, 0);
     return result != WriteResult::Hung;
@@ -128,6 +130,10 @@ void vbKerova_TitleBar::ReturnTitle() {
 
 bool vbKerova_TitleBar::RetryPending() {
     return std::erase_if(pending_, [&](const Restore& r) { return RestoreNow(r); }) != 0;
+}
+
+void vbKerova_TitleBar::RetryPendingRestores() {
+    if (RetryPending()) Changed();
 }
 
 void vbKerova_TitleBar::KeepPending(std::vector<Restore> restores) {

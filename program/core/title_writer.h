@@ -59,6 +59,8 @@ public:
     // Takes over restores an earlier run could not finish; they are tried
     // again with the writer's own.
     void KeepPending(std::vector<Restore> restores);
+    // Tries the waiting restores again while nothing is being decorated.
+    void RetryPendingRestores();
 
 private:
     bool Unicode() const;

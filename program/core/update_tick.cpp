@@ -65,6 +65,7 @@ void UpdateTick::StopDisplaying() {
         c_.titleBar->ReturnTitle();
         TitleShown = false;
     }
+    c_.titleBar->RetryPendingRestores();
     App().CurrentTarget = 0;
 }
 

@@ -41,7 +41,9 @@ TEST_F(TitleRecordTest, AKilledProgramsTitleIsGivenBackAtTheNextStart) {
     EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 1u);
     EXPECT_EQ(wins_[editor].title, u"Editor \"draft\" ");
     EXPECT_EQ(wins_[editor].mark, 0u);
-    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);  // the record is spent
+    // The record is spent: even our text back in the title is not acted on again.
+    wins_[editor].title = u"<2026/12/08 12:00:00>";
+    EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
 }
 
 TEST_F(TitleRecordTest, ALaterTextOfOursIsRecognisedByItsMark) {
@@ -108,10 +110,16 @@ TEST_F(TitleRecordTest, WindowsHungAtTheQuitGetTheirTitlesBackLater) {
 
     // The next start: one window answers again, the other is still hung and is
     // handed to the new writer, whose ticks finish the job once it answers.
+    // Until the writer has it, it stays in the record (a start cut short by a
+    // crash must not lose it).
     wins_[first].hung = false;
     TitleRecord::AfterCrash outcome = TitleRecord(file_).RestoreAfterCrash(true);
     EXPECT_EQ(outcome.restored, 1u);
     EXPECT_EQ(wins_[first].title, u"First");
+    ASSERT_EQ(outcome.waiting.size(), 1u);
+    EXPECT_EQ(outcome.waiting[0].window, second);
+    outcome = TitleRecord(file_).RestoreAfterCrash(true);
+    EXPECT_EQ(outcome.restored, 0u);
     ASSERT_EQ(outcome.waiting.size(), 1u);
     EXPECT_EQ(outcome.waiting[0].window, second);
 
@@ -126,8 +134,10 @@ TEST_F(TitleRecordTest, WindowsHungAtTheQuitGetTheirTitlesBackLater) {
     EXPECT_EQ(wins_[second].title, u"Second");
     EXPECT_EQ(writer.PendingRestores(), 0u);
     writer.OnChange = nullptr;
-    // Settled: nothing is left for a later start.
+    // Settled: nothing is left for a later start, even if our text came back.
+    wins_[second].title = u"ours";
     EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
+    EXPECT_EQ(wins_[second].title, u"ours");
 }
 
 TEST_F(TitleRecordTest, AnOddRecordIsReadOnlyAsFarAsItMakesSense) {

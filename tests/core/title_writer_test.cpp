@@ -98,6 +98,38 @@ TEST_F(TitleWriterTest, AHungWindowIsSkippedAndRestoredOnceItAnswers) {
     EXPECT_EQ(tb.PendingRestores(), 0u);
 }
 
+TEST_F(TitleWriterTest, ALateTextOfOursDoesNotCancelTheRestore) {
+    auto hung = wins_.Add(u"Busy");
+    auto other = wins_.Add(u"Other");
+    vbKerova_TitleBar tb;
+    Decorate(tb, hung, u"12:00:00");
+    wins_[hung].hung = true;
+    EXPECT_FALSE(tb.ViewTitle(hung, u"12:00:01"));  // on its way, not there yet
+    wins_[hung].late = u"12:00:01";
+    Decorate(tb, other, u"x");
+    ASSERT_EQ(tb.PendingRestores(), 1u);
+    wins_.Wake(hung);  // the late clock text arrives, the restore did not
+    ASSERT_EQ(wins_[hung].title, u"12:00:01");
+    Decorate(tb, other, u"y");
+    EXPECT_EQ(wins_[hung].title, u"Busy");
+    EXPECT_EQ(tb.PendingRestores(), 0u);
+}
+
+TEST_F(TitleWriterTest, WaitingRestoresAreTriedWhileNothingIsDecorated) {
+    auto hung = wins_.Add(u"Busy");
+    vbKerova_TitleBar tb;
+    Decorate(tb, hung, u"ours");
+    wins_[hung].hung = true;
+    tb.ReturnTitle();
+    ASSERT_EQ(tb.PendingRestores(), 1u);
+    tb.RetryPendingRestores();
+    EXPECT_EQ(tb.PendingRestores(), 1u);
+    wins_[hung].hung = false;
+    tb.RetryPendingRestores();
+    EXPECT_EQ(wins_[hung].title, u"Busy");
+    EXPECT_EQ(tb.PendingRestores(), 0u);
+}
+
 TEST_F(TitleWriterTest, AHungWindowThatComesBackKeepsItsOwnTitle) {
     auto hung = wins_.Add(u"Busy");
     auto other = wins_.Add(u"Other");

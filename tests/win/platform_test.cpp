@@ -50,10 +50,14 @@ TEST(Win32PlatformTest, AReplacedFileKeepsItsAttributes) {
     dir.WriteBytes("Kept.ini", "old");
     const std::wstring path = win32::Wide(dir.Path("Kept.ini"));
     ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    // A hidden temporary file left by a replace that was cut short.
+    dir.WriteBytes("Kept.ini.tbq~", "half");
+    ASSERT_TRUE(SetFileAttributesW(win32::Wide(dir.Path("Kept.ini.tbq~")).c_str(),
+                                   FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(platform::files().ReplaceAtomically(dir.Path("Kept.ini"), "new"));
     EXPECT_EQ(dir.ReadBytes("Kept.ini"), "new");
     // (The creation time is kept too, but Wine cannot set it on this file system.)
-    EXPECT_TRUE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(GetFileAttributesW(path.c_str()), DWORD{FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE});
     // Nothing is left beside it.
     auto names = platform::files().ListFolder(dir.Path());
     ASSERT_TRUE(names.has_value());

@@ -65,6 +65,9 @@ bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
     if (exists && (old.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return false;
     const std::wstring temp = target + L".tbq~";
+    // A temporary file left hidden by a replace cut short would refuse to be
+    // overwritten, and every later save of this file would fail.
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     bool ok;
     {
         win32::UniqueHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -82,15 +85,15 @@ bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
         // The file stays the one the user knows: same creation time...
         if (ok && exists) SetFileTime(h.get(), &old.ftCreationTime, nullptr, nullptr);
     }
-    // ...and the same hidden, system and archive marks.
-    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                            FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    // ...and the same hidden and system marks; a changed file is due for backup.
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (ok && exists && (old.dwFileAttributes & kKept))
-        SetFileAttributesW(temp.c_str(), old.dwFileAttributes & kKept);
+        SetFileAttributesW(temp.c_str(), (old.dwFileAttributes & kKept) | FILE_ATTRIBUTE_ARCHIVE);
     if (ok) {
         // Replacing in place also keeps the file's permissions; a new file is
-        // moved in. Without a backup file, a replace that fails leaves both
-        // files under their own names, so the plain move can still be tried.
+        // moved in. A replace can fail after the old file is already gone, so
+        // the plain move is tried whenever the replace did not succeed.
         ok = exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
                                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
                                     nullptr, nullptr);
@@ -98,7 +101,9 @@ bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
             ok = MoveFileExW(temp.c_str(), target.c_str(),
                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     }
-    if (!ok) {
+    // The temporary file goes only while the file itself is still there: when
+    // both steps failed after the old file was removed, it is the only copy.
+    if (!ok && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
         SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(temp.c_str());
     }
