@@ -24,16 +24,19 @@ std::optional<TextView> StoredValue(const Text& file, TextView section, TextView
 }
 
 // Cuts a text so that it takes at most `maxBytes` bytes in the ANSI code page,
-// never splitting a two-byte character.
+// never splitting a character.
 Text CutToAnsiBytes(TextView v, std::size_t maxBytes) {
     const platform::CodePage& cp = platform::codepage();
     // No character takes more than three bytes, so short texts need no look.
     if (v.size() * 3 <= maxBytes) return Text(v);
-    std::string bytes = cp.ToAnsi(v.substr(0, std::min(v.size(), maxBytes)));
+    // Every character takes at least a byte; a surrogate pair is not split.
+    std::size_t take = std::min(v.size(), maxBytes);
+    if (take < v.size() && v[take - 1] >= 0xD800 && v[take - 1] < 0xDC00) --take;
+    std::string bytes = cp.ToAnsi(v.substr(0, take));
     if (bytes.size() <= maxBytes) return cp.FromAnsi(bytes);
     std::size_t cut = 0;
     while (cut < bytes.size()) {
-        std::size_t len = cp.IsLeadByte(static_cast<unsigned char>(bytes[cut])) ? 2 : 1;
+        const std::size_t len = cp.CharacterLength(static_cast<unsigned char>(bytes[cut]));
         if (cut + len > maxBytes) break;
         cut += len;
     }

@@ -8,5 +8,7 @@
 namespace tbq::test {
 
 const platform::CodePage* JapaneseCodePage();
+// The UTF-8 code page (65001) that Windows can be set to use as its ANSI one.
+const platform::CodePage& Utf8CodePage();
 
 }  // namespace tbq::test

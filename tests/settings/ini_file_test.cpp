@@ -150,6 +150,29 @@ TEST_F(IniFileTest, LongJapaneseValuesNeverSplitACharacter) {
     EXPECT_NE(bytes.find("[\x93\xfa\x96\x7b\x8c\xea]"), std::string::npos);
 }
 
+TEST_F(IniFileTest, LongValuesNeverSplitACharacterInTheUtf8CodePage) {
+    const platform::CodePage& utf8 = test::Utf8CodePage();
+    ASSERT_EQ(utf8.Id(), 65001u);
+    platform::ScopedPorts ports(
+        platform::Ports{.codepage = const_cast<platform::CodePage*>(&utf8)});
+    // "ab" then 5000 times "あ" (three bytes each): 10239 bytes hold "ab" and
+    // 3412 whole "あ", one byte short of the next; "𠀋" takes four.
+    auto text = [](TextView head, std::size_t n, char16_t c, TextView tail) {
+        Text t(head);
+        t.append(n, c);
+        t.append(tail);
+        return t;
+    };
+    vbIniFile ini(dir_.Path("utf8.ini"));
+    ini.SetText(u"S", u"K", text(u"ab", 5000, u'あ', u""));
+    EXPECT_EQ(ini.GetText(u"S", u"K", u""), text(u"ab", 3412, u'あ', u""));
+    ini.SetText(u"S", u"K", text(u"a", 3412, u'あ', u"𠀋𠀋"));
+    EXPECT_EQ(ini.GetText(u"S", u"K", u""), text(u"a", 3412, u'あ', u""));
+    // A pair at the very end of what fits goes whole or not at all.
+    ini.SetText(u"S", u"K", text(u"", 10238, u'a', u"𠀋"));
+    EXPECT_EQ(ini.GetText(u"S", u"K", u""), text(u"", 10238, u'a', u""));
+}
+
 TEST_F(IniFileTest, WritesCreateFileSectionAndKeyAndReadBack) {
     vbIniFile ini(dir_.Path("new.ini"));
     ini.SetText(u"Main", u"Name", u"  leading blanks are not kept");
