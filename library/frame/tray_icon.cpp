@@ -70,17 +70,20 @@ bool TrayIcon::Send(DWORD operation) noexcept {
 }
 
 void TrayIcon::Add() noexcept {
+    wanted_ = true;
     if (Send(NIM_ADD)) shown_ = true;
 }
 
 void TrayIcon::Remove() noexcept {
+    wanted_ = false;
     Send(NIM_DELETE);
     shown_ = false;
 }
 
 void TrayIcon::OnTaskbarCreated() noexcept {
     balloonOn_ = 0;
-    Add();
+    // An icon the program removed stays away: the user may have turned it off.
+    if (wanted_) Add();
 }
 
 void TrayIcon::SetIcon(HICON icon, bool owned) noexcept {

@@ -45,6 +45,9 @@ private:
     HWND owner_ = nullptr;
     HMODULE module_ = nullptr;
     bool shown_ = false;
+    // The program asked for the icon and has not removed it since: a restarted
+    // shell (or one that was not there yet) gets it back.
+    bool wanted_ = false;
 
     std::int32_t balloonTimeout_ = 3;
     char balloonTitle_[64] = {};
