@@ -32,28 +32,24 @@ std::vector<ATOM> IconIdentifiers() {
     return found;
 }
 
-// Modifying nothing succeeds only for an icon the shell holds.
-bool IconShown(HWND owner, const std::vector<ATOM>& ids) {
-    for (ATOM id : ids) {
-        NOTIFYICONDATAW probe{};
-        probe.cbSize = sizeof probe;
-        probe.hWnd = owner;
-        probe.uID = id;
-        if (Shell_NotifyIconW(NIM_MODIFY, &probe)) return true;
-    }
-    return false;
-}
-
-// What a shell that ends takes with it.
-void ShellForgetsIcons(HWND owner, const std::vector<ATOM>& ids) {
+// Asks the shell about each of the owner's possible icons; true when any call succeeds.
+bool AnyIcon(HWND owner, const std::vector<ATOM>& ids, DWORD operation) {
+    bool any = false;
     for (ATOM id : ids) {
         NOTIFYICONDATAW icon{};
         icon.cbSize = sizeof icon;
         icon.hWnd = owner;
         icon.uID = id;
-        Shell_NotifyIconW(NIM_DELETE, &icon);
+        if (Shell_NotifyIconW(operation, &icon)) any = true;
     }
+    return any;
 }
+
+// Modifying nothing succeeds only for an icon the shell holds.
+bool IconShown(HWND owner, const std::vector<ATOM>& ids) { return AnyIcon(owner, ids, NIM_MODIFY); }
+
+// What a shell that ends takes with it.
+void ShellForgetsIcons(HWND owner, const std::vector<ATOM>& ids) { AnyIcon(owner, ids, NIM_DELETE); }
 
 TEST(FreshProcess, InitWorksOnceAndMessagesBecomeEventsOfTheFirstCallback) {
     TBQ_IN_FRESH_PROCESS();
