@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/helpers.h"
-#include "platform/ports.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
 
@@ -29,7 +28,6 @@ vbKerova_TitleBar::Restore ReadEntry(vbIniFile& ini, const char16_t* section, co
             HexDecodeText(ini.GetText(section, u"OwnTitle" + suffix, u"")),
             HexDecodeText(ini.GetText(section, u"Shown" + suffix, u""))};
 }
-
 
 void WritePending(vbIniFile& ini, const std::vector<vbKerova_TitleBar::Restore>& pending) {
     const std::size_t count = std::min(pending.size(), TitleRecord::kMaxPending);
@@ -60,29 +58,14 @@ TitleRecord::AfterCrash TitleRecord::RestoreAfterCrash(bool unicode) {
         recorded.push_back(ReadEntry(ini, kPendingSection, NumberText(static_cast<long long>(i + 1))));
 
     AfterCrash outcome;
-    platform::Windows& win = platform::windows();
     for (vbKerova_TitleBar::Restore& r : recorded) {
         if (r.window == 0) continue;
-        std::optional<Text> now = win.GetTitle(r.window, unicode);
-        if (!now) continue;
-        // Ours when it is the recorded text, or the text whose mark the window
-        // still carries (a clock has moved on since the record was written).
-        const std::uint32_t mark = win.GetMark(r.window);
-        const bool ours = (!r.shown.empty() && *now == r.shown) ||
-                          (mark != 0 && mark == vbKerova_TitleBar::TextMark(*now));
-        if (!ours) continue;
-        switch (win.SetTitle(r.window, r.original, unicode)) {
-            case platform::WriteResult::Written:
-                win.SetMark(r.window, 0);
-                ++outcome.restored;
-                break;
-            case platform::WriteResult::Hung:
-                // Still hung: the title writer tries again while the program runs.
-                r.shown = std::move(*now);
-                outcome.waiting.push_back(std::move(r));
-                break;
-            default:
-                break;
+        const auto result = vbKerova_TitleBar::GiveBack(r, unicode);
+        if (result == platform::WriteResult::Written) {
+            ++outcome.restored;
+        } else if (result == platform::WriteResult::Hung) {
+            // Still hung: the title writer tries again while the program runs.
+            outcome.waiting.push_back(std::move(r));
         }
     }
     // What is done is struck off; windows still hung stay recorded until the

@@ -22,6 +22,11 @@ std::uint32_t vbKerova_TitleBar::TextMark(TextView text) {
     return h ? h : 1;
 }
 
+bool vbKerova_TitleBar::IsOurText(WindowId w, TextView now, TextView shown) {
+    if (!shown.empty() && now == shown) return true;
+    return !now.empty() && platform::windows().GetMark(w) == TextMark(now);
+}
+
 void vbKerova_TitleBar::Changed() {
     if (OnChange) OnChange(*this);
 }
@@ -60,8 +65,7 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
     }
     // A write that timed out may still arrive after we moved on: a title that
     // carries the mark of the text it shows is ours, not the window's own.
-    if (TargetWindow == w && current != ShownTitle && !current.empty() &&
-        platform::windows().GetMark(w) == TextMark(current))
+    if (TargetWindow == w && current != ShownTitle && IsOurText(w, current, {}))
         ShownTitle = current;
     const bool changed = TargetWindow != w || (current != ShownTitle && current != OriginalTitle);
     if (TargetWindow == 0 || current != ShownTitle) OriginalTitle = std::move(current);
@@ -100,17 +104,19 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     return true;
 }
 
-bool vbKerova_TitleBar::RestoreNow(const Restore& r) {
+std::optional<WriteResult> vbKerova_TitleBar::GiveBack(const Restore& r, bool unicode) {
     platform::Windows& win = platform::windows();
     // Only a window that still shows our text gets its title back; one that has
-    // retitled itself meanwhile is left as it is. A text of ours that arrived
-    // late (a write that timed out) is known by its mark.
-    std::optional<Text> now = win.GetTitle(r.window, Unicode());
-    if (!now) return true;
-    if (*now != r.shown && (now->empty() || win.GetMark(r.window) != TextMark(*now))) return true;
-    WriteResult result = Write(r.window, r.original);
+    // retitled itself meanwhile is left as it is.
+    std::optional<Text> now = win.GetTitle(r.window, unicode);
+    if (!now || !IsOurText(r.window, *now, r.shown)) return std::nullopt;
+    const WriteResult result = win.SetTitle(r.window, r.original, unicode);
     if (result == WriteResult::Written) win.SetMark(r.window, 0);
-    return result != WriteResult::Hung;
+    return result;
+}
+
+bool vbKerova_TitleBar::RestoreNow(const Restore& r) {
+    return GiveBack(r, Unicode()) != WriteResult::Hung;
 }
 
 void vbKerova_TitleBar::ReturnTitle() {

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/text.h"
@@ -47,12 +48,19 @@ public:
 
     // The number kept on a window we write to: it identifies the text we wrote.
     static std::uint32_t TextMark(TextView text);
+    // Whether `now`, the title `w` shows, is text we wrote: the text we know
+    // we showed, or one whose mark the window carries (a clock has moved on, or
+    // a write that timed out arrived late).
+    static bool IsOurText(WindowId w, TextView now, TextView shown);
 
     // A title to give back: the window, its own title and the text of ours it shows.
     struct Restore {
         WindowId window;
         Text original, shown;
     };
+    // Gives the window its own title back if it still shows our text. No
+    // result when it is gone or shows a title of its own.
+    static std::optional<platform::WriteResult> GiveBack(const Restore& r, bool unicode);
     // Restores a hung window could not take yet.
     std::size_t PendingRestores() const { return pending_.size(); }
     const std::vector<Restore>& Pending() const { return pending_; }

@@ -16,16 +16,31 @@ protected:
     void SetUp() override { IniStore::Instance().Reset(); }
     void TearDown() override { IniStore::Instance().Reset(); }
 
+    // A title writer whose every change goes to the record, as in the program.
+    struct RecordedWriter {
+        explicit RecordedWriter(const Text& file) : record(file) {
+            writer.OnChange = [this](const vbKerova_TitleBar& tb) { record.Save(tb); };
+        }
+        ~RecordedWriter() { writer.OnChange = nullptr; }
+        void Show(platform::WindowId w, TextView text) {
+            ASSERT_TRUE(writer.SetTitle(w));
+            writer.ViewTitle(w, text);
+        }
+        // Gone without a word: nothing restored, nothing more recorded.
+        void Die() {
+            writer.OnChange = nullptr;
+            writer.TargetWindow = 0;
+        }
+        TitleRecord record;
+        vbKerova_TitleBar writer;
+    };
+
     // Decorates `w` with `text` the way a program that is then killed leaves it:
     // the record and the window's mark written, no restore run.
     void DecorateAndDie(platform::WindowId w, TextView text) {
-        vbKerova_TitleBar writer;
-        TitleRecord record(file_);
-        writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
-        ASSERT_TRUE(writer.SetTitle(w));
-        writer.ViewTitle(w, text);
-        writer.OnChange = nullptr;
-        writer.TargetWindow = 0;  // gone without a word: the destructor restores nothing
+        RecordedWriter run(file_);
+        run.Show(w, text);
+        run.Die();
     }
 
     test::FakeWindows wins_;
@@ -48,15 +63,12 @@ TEST_F(TitleRecordTest, AKilledProgramsTitleIsGivenBackAtTheNextStart) {
 
 TEST_F(TitleRecordTest, ALaterTextOfOursIsRecognisedByItsMark) {
     auto editor = wins_.Add(u"Editor");
-    vbKerova_TitleBar writer;
-    TitleRecord record(file_);
-    writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
-    writer.SetTitle(editor);
-    writer.ViewTitle(editor, u"12:00:00");
-    writer.SetTitle(editor);
-    writer.ViewTitle(editor, u"12:00:01");  // the record still says 12:00:00
-    writer.OnChange = nullptr;
-    writer.TargetWindow = 0;
+    {
+        RecordedWriter run(file_);
+        run.Show(editor, u"12:00:00");
+        run.Show(editor, u"12:00:01");  // the record still says 12:00:00
+        run.Die();
+    }
     EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 1u);
     EXPECT_EQ(wins_[editor].title, u"Editor");
 }
@@ -77,13 +89,9 @@ TEST_F(TitleRecordTest, TitlesThatAreNotOursAreLeftAlone) {
 TEST_F(TitleRecordTest, ANormalRestoreClearsTheRecord) {
     auto editor = wins_.Add(u"Editor");
     {
-        vbKerova_TitleBar writer;
-        TitleRecord record(file_);
-        writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
-        writer.SetTitle(editor);
-        writer.ViewTitle(editor, u"ours");
-        writer.ReturnTitle();
-        writer.OnChange = nullptr;
+        RecordedWriter run(file_);
+        run.Show(editor, u"ours");
+        run.writer.ReturnTitle();
     }
     wins_[editor].title = u"ours";  // even if the same text turns up again later
     EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);
@@ -92,19 +100,14 @@ TEST_F(TitleRecordTest, ANormalRestoreClearsTheRecord) {
 TEST_F(TitleRecordTest, WindowsHungAtTheQuitGetTheirTitlesBackLater) {
     auto first = wins_.Add(u"First"), second = wins_.Add(u"Second"), fine = wins_.Add(u"Fine");
     {
-        vbKerova_TitleBar writer;
-        TitleRecord record(file_);
-        writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
+        RecordedWriter run(file_);
         for (auto w : {first, second}) {
-            writer.SetTitle(w);
-            writer.ViewTitle(w, u"ours");
+            run.Show(w, u"ours");
             wins_[w].hung = true;
         }
-        writer.SetTitle(fine);
-        writer.ViewTitle(fine, u"ours");
-        writer.ReturnTitle();  // the quit: two windows cannot take their titles
-        ASSERT_EQ(writer.PendingRestores(), 2u);
-        writer.OnChange = nullptr;
+        run.Show(fine, u"ours");
+        run.writer.ReturnTitle();  // the quit: two windows cannot take their titles
+        ASSERT_EQ(run.writer.PendingRestores(), 2u);
     }
     EXPECT_EQ(wins_[fine].title, u"Fine");
 
@@ -123,17 +126,16 @@ TEST_F(TitleRecordTest, WindowsHungAtTheQuitGetTheirTitlesBackLater) {
     ASSERT_EQ(outcome.waiting.size(), 1u);
     EXPECT_EQ(outcome.waiting[0].window, second);
 
-    vbKerova_TitleBar writer;
-    TitleRecord record(file_);
-    writer.OnChange = [&](const vbKerova_TitleBar& tb) { record.Save(tb); };
-    writer.KeepPending(std::move(outcome.waiting));
-    writer.SetTitle(fine);
-    EXPECT_EQ(wins_[second].title, u"ours");
-    wins_[second].hung = false;
-    writer.SetTitle(fine);
-    EXPECT_EQ(wins_[second].title, u"Second");
-    EXPECT_EQ(writer.PendingRestores(), 0u);
-    writer.OnChange = nullptr;
+    {
+        RecordedWriter run(file_);
+        run.writer.KeepPending(std::move(outcome.waiting));
+        run.writer.SetTitle(fine);
+        EXPECT_EQ(wins_[second].title, u"ours");
+        wins_[second].hung = false;
+        run.writer.SetTitle(fine);
+        EXPECT_EQ(wins_[second].title, u"Second");
+        EXPECT_EQ(run.writer.PendingRestores(), 0u);
+    }
     // Settled: nothing is left for a later start, even if our text came back.
     wins_[second].title = u"ours";
     EXPECT_EQ(TitleRecord(file_).RestoreAfterCrash(true).restored, 0u);

@@ -19,36 +19,9 @@ const platform::CodePage* JapaneseCodePage() {
 #endif
 }
 
-#ifdef _WIN32
-namespace {
-class Win32Utf8 final : public platform::CodePage {
-public:
-    unsigned Id() const override { return CP_UTF8; }
-    std::string ToAnsi(TextView text) const override {
-        const auto* w = reinterpret_cast<const wchar_t*>(text.data());
-        const int size = static_cast<int>(text.size());
-        int n = WideCharToMultiByte(CP_UTF8, 0, w, size, nullptr, 0, nullptr, nullptr);
-        std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
-        if (n > 0) WideCharToMultiByte(CP_UTF8, 0, w, size, out.data(), n, nullptr, nullptr);
-        return out;
-    }
-    Text FromAnsi(std::string_view bytes) const override {
-        const int size = static_cast<int>(bytes.size());
-        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size, nullptr, 0);
-        Text out(static_cast<std::size_t>(n > 0 ? n : 0), u'\0');
-        if (n > 0)
-            MultiByteToWideChar(CP_UTF8, 0, bytes.data(), size,
-                                reinterpret_cast<wchar_t*>(out.data()), n);
-        return out;
-    }
-    bool IsLeadByte(unsigned char) const override { return false; }
-};
-}  // namespace
-#endif
-
 const platform::CodePage& Utf8CodePage() {
 #ifdef _WIN32
-    static Win32Utf8 cp;
+    static platform::Win32CodePage cp(CP_UTF8);
 #else
     static platform::IconvCodePage cp(65001);
 #endif

@@ -5,29 +5,31 @@
 
 namespace tbq::platform {
 
-unsigned Win32CodePage::Id() const { return GetACP(); }
+unsigned Win32CodePage::Id() const { return codePage_ == kSystem ? GetACP() : codePage_; }
 
 std::string Win32CodePage::ToAnsi(TextView text) const {
     if (text.empty()) return {};
     const auto* w = reinterpret_cast<const wchar_t*>(text.data());
-    int n = WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(text.size()), nullptr, 0, nullptr,
+    int n = WideCharToMultiByte(codePage_, 0, w, static_cast<int>(text.size()), nullptr, 0, nullptr,
                                 nullptr);
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w, static_cast<int>(text.size()), out.data(), n, nullptr,
+    WideCharToMultiByte(codePage_, 0, w, static_cast<int>(text.size()), out.data(), n, nullptr,
                         nullptr);
     return out;
 }
 
 Text Win32CodePage::FromAnsi(std::string_view bytes) const {
     if (bytes.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    int n = MultiByteToWideChar(codePage_, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     Text out(static_cast<size_t>(n), u'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+    MultiByteToWideChar(codePage_, 0, bytes.data(), static_cast<int>(bytes.size()),
                         reinterpret_cast<wchar_t*>(out.data()), n);
     return out;
 }
 
-bool Win32CodePage::IsLeadByte(unsigned char byte) const { return IsDBCSLeadByte(byte) != 0; }
+bool Win32CodePage::IsLeadByte(unsigned char byte) const {
+    return IsDBCSLeadByteEx(codePage_, byte) != 0;
+}
 
 namespace {
 ClockTime FromSystemTime(const SYSTEMTIME& st) {

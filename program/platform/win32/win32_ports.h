@@ -19,12 +19,18 @@ public:
     VersionValue ReadVersionString(const Text& path, const Text& key) override;
 };
 
+// The system's ANSI code page, or a given one (tests use UTF-8 this way).
 class Win32CodePage final : public CodePage {
 public:
+    static constexpr unsigned kSystem = 0;  // CP_ACP
+    explicit Win32CodePage(unsigned codePage = kSystem) : codePage_(codePage) {}
     unsigned Id() const override;
     std::string ToAnsi(TextView text) const override;
     Text FromAnsi(std::string_view bytes) const override;
     bool IsLeadByte(unsigned char byte) const override;
+
+private:
+    unsigned codePage_;
 };
 
 class Win32Clock final : public Clock {
