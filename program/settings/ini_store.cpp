@@ -35,7 +35,8 @@ IniStore::Entry* IniStore::Load(const Text& path) {
     }
     if (e->dirty) return e;  // gathered writes are newer than the disk
 
-    const auto time = std::chrono::steady_clock::now();
+    // Unsigned difference: right across the tick count's wrap at 2^32.
+    const std::uint32_t time = platform::clock().TickCount();
     const std::uint64_t change = platform::Files::ChangeCount();
     if (e->loaded && change == e->checkedChange && time - e->checkedAt < kRecheckInterval)
         return e;

@@ -7,12 +7,11 @@
 // old file or the new one, never half of either.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/files.h"
 #include "settings/ini_document.h"
 
@@ -28,7 +27,8 @@ public:
     // since the last look, or at once after any change this process made through
     // the files port. Loaders read thousands of keys in a burst; one look at the
     // disk per burst instead of one per key is most of their speed.
-    static constexpr std::chrono::microseconds kRecheckInterval{1000};
+    // In milliseconds of the clock port's tick count.
+    static constexpr std::uint32_t kRecheckInterval = 1;
 
     static IniStore& Instance();
 
@@ -58,7 +58,7 @@ private:
         Text path;
         IniDocument doc;
         std::optional<platform::FileStamp> stamp;
-        std::chrono::steady_clock::time_point checkedAt;
+        std::uint32_t checkedAt = 0;
         std::uint64_t checkedChange = 0;
         bool loaded = false;
         bool readable = true;

@@ -12,6 +12,7 @@
 #include "fakes/code_pages.h"
 #include "fakes/fake_library.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_clock.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -20,13 +21,7 @@
 namespace tbq {
 namespace {
 
-class FakeClock final : public platform::Clock {
-public:
-    platform::ClockTime utc{2026, 12, 7, 1, 12, 3, 9, 0};
-    platform::ClockTime UtcNow() override { return utc; }
-    platform::ClockTime LocalNow() override { return utc; }
-    std::uint32_t TickCount() override { return 0; }
-};
+using test::FakeClock;
 
 platform::ClockTime Utc(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
     return {y, mo, d, 0, h, mi, s, ms};

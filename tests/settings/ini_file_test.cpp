@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <thread>
 
 #include "fakes/code_pages.h"
+#include "fakes/fake_clock.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -237,11 +237,16 @@ TEST_F(IniFileTest, EveryAccessorSeesEveryEarlierWrite) {
 }
 
 TEST_F(IniFileTest, ChangesMadeByOthersOnDiskAreSeen) {
+    test::FakeClock clock;
+    clock.tick = 0xFFFFFFFFu;  // the next look crosses the tick count's wrap
+    platform::ScopedPorts ports(platform::Ports{.clock = &clock});
     vbIniFile ini = Fixture("[S]\r\nk=old\r\n");
     EXPECT_EQ(ini.GetText(u"S", u"k", u""), u"old");
-    // Written behind the program's back: seen once the cache looks at the disk again.
+    // Written behind the program's back: not looked for within the same burst of
+    // reads, seen once the cache looks at the disk again.
     dir_.WriteBytes("f.ini", "[S]\r\nk=new and longer\r\n");
-    std::this_thread::sleep_for(IniStore::kRecheckInterval * 2);
+    EXPECT_EQ(ini.GetText(u"S", u"k", u""), u"old");
+    clock.tick += IniStore::kRecheckInterval;
     EXPECT_EQ(ini.GetText(u"S", u"k", u""), u"new and longer");
     // Changed through the program's own file port: seen at once.
     platform::files().Delete(ini.FileName);
