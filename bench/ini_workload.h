@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
 

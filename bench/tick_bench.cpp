@@ -2,8 +2,8 @@
 // and the title write through the windows port (a fake that stores the title).
 #include <benchmark/benchmark.h>
 
-#include "core/app_state.h"
-#include "core/update_tick.h"
+#include "app/app_state.h"
+#include "app/update_tick.h"
 #include "fakes/fake_windows.h"
 #include "platform/ports.h"
 

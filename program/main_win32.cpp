@@ -3,14 +3,14 @@
 
 #include <memory>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "core/library_wrapper.h"
 #include "core/program_location.h"
 #include "core/title_record.h"
 #include "platform/ports.h"
 #include "platform/win32/library_win32.h"
-#include "platform/win32/wide.h"
-#include "settings/settings_files.h"
+#include "win32/wide.h"
+#include "app/settings_files.h"
 #include "ui/frm_main.h"
 
 namespace {

@@ -2,15 +2,16 @@
 #pragma once
 
 #include <string>
-
-#include "core/text.h"
+#include <string_view>
 
 namespace tbq::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
-inline std::wstring Wide(TextView t) { return std::wstring(t.begin(), t.end()); }
-inline Text FromWide(std::wstring_view w) { return Text(w.begin(), w.end()); }
-inline Text FromWide(const wchar_t* w) { return w ? FromWide(std::wstring_view(w)) : Text(); }
+inline std::wstring Wide(std::u16string_view t) { return std::wstring(t.begin(), t.end()); }
+inline std::u16string FromWide(std::wstring_view w) { return std::u16string(w.begin(), w.end()); }
+inline std::u16string FromWide(const wchar_t* w) {
+    return w ? FromWide(std::wstring_view(w)) : std::u16string();
+}
 
 }  // namespace tbq::win32

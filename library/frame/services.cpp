@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "frame/ansi_text.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace tbq::library {
 

@@ -1,6 +1,10 @@
-#include "core/app_state.h"
+#include "app/app_state.h"
+
+#include "app/settings_table.h"
 
 namespace tbq {
+
+AppSettings::AppSettings() { ApplyDefaultSettings(*this); }
 
 AppState& App() {
     static AppState state;

@@ -4,33 +4,30 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
+#include "core/program_location.h"
 #include "platform/windows.h"
+#include "rules/window_rule.h"
 
 namespace tbq {
 
+// The global settings; their keys and defaults are the table of
+// app/settings_table.cpp, which a new object starts from.
 struct AppSettings {
-    bool ViewDisplay = true;
-    bool TaskTray = true;
-    bool EndCheck = true;
-    bool VerCheck = false;
-    bool ViewDelCheck = true;
-    bool RefreshTiming = false;
-    Text EditDataName = u"*Default";
-    bool TitleInfo = true;
-    bool MDIChild = false;
-    bool Unicode = true;  // the NT family, which is every Windows we run on
-    std::int32_t Timing = 500;
-    Text DefaultViewData = u"*Default";
-    bool UseDrawBar = false;
-    bool DrawBarDelCheck = true;
+    AppSettings();
+
+    bool ViewDisplay, TaskTray, EndCheck, VerCheck;
+    bool ViewDelCheck, RefreshTiming;
+    Text EditDataName;
+    bool TitleInfo, MDIChild, Unicode;
+    std::int32_t Timing;
+    Text DefaultViewData;
+    bool UseDrawBar, DrawBarDelCheck;
     Text DrawBarDefault;
-    bool CheckAlarm = true;
-    bool AlarmDelCheck = true;
-    bool WindowDelCheck = true;
-    bool PermitOnly = false;
+    bool CheckAlarm, AlarmDelCheck, WindowDelCheck, PermitOnly;
 };
 
 struct AppState {
@@ -38,17 +35,17 @@ struct AppState {
     bool AppRunning = false;
     platform::WindowId MainWindowHandle = 0;
     platform::WindowId CurrentTarget = 0;
-    std::uint32_t CompositionStamp = 0;
     // The last windows that received the text, oldest first, at most 20.
     std::vector<platform::WindowId> RecentWindows;
     AppSettings settings;
+    // The rule that pins the display to one window (section "TitleBar").
+    vbKerova_Window FixedWindowRule;
+    // Window rules in priority order: the first that matches wins.
+    std::vector<std::shared_ptr<vbKerova_Window>> WindowRuleList;
     // The colour chooser's 16 custom colours.
     std::array<std::uint32_t, 16> CustomColors{};
 };
 
 AppState& App();
-
-// The product name the user sees in captions and where a title stands for "us".
-inline constexpr char16_t kProductName[] = u"Lunetta";
 
 }  // namespace tbq

@@ -1,10 +1,11 @@
-#include "settings/settings_files.h"
+#include "app/settings_files.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <exception>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
+#include "app/settings_table.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
@@ -19,8 +20,6 @@ constexpr char16_t kFirstHeader[] =
     u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
 constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
 constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
-
-constexpr std::int32_t kMinTiming = 10, kMaxTiming = 65000;
 
 Text SettingPath() { return ProgramFolder() + kSettingFile; }
 
@@ -101,28 +100,25 @@ bool SettingFileExists(const Text& name) {
 const char16_t* DataFileName() { return u"TBQ_Data.ini"; }
 
 void LoadAllSettings() {
-    AppSettings& s = App().settings;
+    AppState& app = App();
     vbIniFile ini(SettingPath());
-    s.ViewDisplay = ini.GetBool(u"Basic", u"ViewDisplay", true);
-    s.TaskTray = ini.GetBool(u"Basic", u"TaskTray", true);
-    s.EndCheck = ini.GetBool(u"Basic", u"EndCheck", true);
-    s.VerCheck = ini.GetBool(u"Basic", u"VerCheck", false);
-    s.ViewDelCheck = ini.GetBool(u"View", u"DelCheck", true);
-    s.RefreshTiming = ini.GetBool(u"View", u"RefreshTiming", false);
-    s.EditDataName = ini.GetText(u"View", u"EditDataName", kDefaultListName);
-    s.TitleInfo = ini.GetBool(u"TitleBar", u"TitleInfo", true);
-    s.MDIChild = ini.GetBool(u"TitleBar", u"MDIChild", false);
-    s.Unicode = ini.GetBool(u"TitleBar", u"Unicode", true);
-    s.Timing = std::clamp(ini.GetNumber(u"TitleBar", u"Timing", 500), kMinTiming, kMaxTiming);
-    s.DefaultViewData = ini.GetText(u"TitleBar", u"DefaultViewData", kDefaultListName);
-    s.UseDrawBar = ini.GetBool(u"DrawBar", u"UseDrawBar", false);
-    s.DrawBarDelCheck = ini.GetBool(u"DrawBar", u"DelCheck", true);
-    s.DrawBarDefault = ini.GetText(u"DrawBar", u"Default", u"");
-    s.CheckAlarm = ini.GetBool(u"Alarm", u"CheckAlarm", true);
-    s.AlarmDelCheck = ini.GetBool(u"Alarm", u"DelCheck", true);
-    s.WindowDelCheck = ini.GetBool(u"Window", u"DelCheck", true);
-    s.PermitOnly = ini.GetBool(u"Window", u"PermitOnly", false);
-    App().CustomColors = LoadCustomColors();
+    for (const SettingField& f : GlobalSettingFields()) {
+        switch (f.kind) {
+            case SettingField::Kind::Flag:
+                app.settings.*f.flag = ini.GetBool(f.section, f.key, f.defaultNumber != 0);
+                break;
+            case SettingField::Kind::Number:
+                app.settings.*f.number =
+                    std::clamp(ini.GetNumber(f.section, f.key, f.defaultNumber), f.min, f.max);
+                break;
+            case SettingField::Kind::String:
+                app.settings.*f.text = ini.GetText(f.section, f.key, f.defaultText);
+                break;
+            case SettingField::Kind::FixedWindowRule:
+                break;
+        }
+    }
+    app.CustomColors = LoadCustomColors();
 
     ViewListRegistry::Instance().Clear();
     LoadAllViewLists(ProgramFolder());
@@ -152,25 +148,14 @@ static bool SaveAllSettingsOrThrow() {
         IniWriteBatch batch;
         vbIniFile ini(path);
         ini.SetNumber(u"Main", u"SettingVersion", 1);
-        ini.SetBool(u"Basic", u"ViewDisplay", s.ViewDisplay);
-        ini.SetBool(u"Basic", u"TaskTray", s.TaskTray);
-        ini.SetBool(u"Basic", u"EndCheck", s.EndCheck);
-        ini.SetBool(u"Basic", u"VerCheck", s.VerCheck);
-        ini.SetBool(u"View", u"DelCheck", s.ViewDelCheck);
-        ini.SetBool(u"View", u"RefreshTiming", s.RefreshTiming);
-        ini.SetText(u"View", u"EditDataName", s.EditDataName);
-        ini.SetBool(u"TitleBar", u"TitleInfo", s.TitleInfo);
-        ini.SetBool(u"TitleBar", u"MDIChild", s.MDIChild);
-        ini.SetBool(u"TitleBar", u"Unicode", s.Unicode);
-        ini.SetNumber(u"TitleBar", u"Timing", s.Timing);
-        ini.SetText(u"TitleBar", u"DefaultViewData", s.DefaultViewData);
-        ini.SetBool(u"DrawBar", u"UseDrawBar", s.UseDrawBar);
-        ini.SetText(u"DrawBar", u"Default", s.DrawBarDefault);
-        ini.SetBool(u"DrawBar", u"DelCheck", s.DrawBarDelCheck);
-        ini.SetBool(u"Alarm", u"CheckAlarm", s.CheckAlarm);
-        ini.SetBool(u"Alarm", u"DelCheck", s.AlarmDelCheck);
-        ini.SetBool(u"Window", u"DelCheck", s.WindowDelCheck);
-        ini.SetBool(u"Window", u"PermitOnly", s.PermitOnly);
+        for (const SettingField& f : GlobalSettingFields()) {
+            switch (f.kind) {
+                case SettingField::Kind::Flag: ini.SetBool(f.section, f.key, s.*f.flag); break;
+                case SettingField::Kind::Number: ini.SetNumber(f.section, f.key, s.*f.number); break;
+                case SettingField::Kind::String: ini.SetText(f.section, f.key, s.*f.text); break;
+                case SettingField::Kind::FixedWindowRule: break;
+            }
+        }
         SaveCustomColors(App().CustomColors);
         if (!Commit(path)) return false;
     }

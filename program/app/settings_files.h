@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "items/view_list.h"
 
 namespace tbq {

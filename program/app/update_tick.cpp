@@ -1,8 +1,9 @@
-#include "core/update_tick.h"
+#include "app/update_tick.h"
 
 #include <algorithm>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
+#include "items/view_data.h"
 #include "platform/ports.h"
 
 namespace tbq {
@@ -125,7 +126,7 @@ void UpdateTick::Run() {
         }
     }
 
-    app.CompositionStamp = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
+    CompositionStamp() = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
     std::optional<Text> text = c_.compose ? c_.compose(listName) : std::optional<Text>(Text());
     if (text) {
         LastText = std::move(*text);

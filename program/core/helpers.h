@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq {
 

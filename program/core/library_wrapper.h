@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/library.h"
 
 namespace tbq {

@@ -2,9 +2,12 @@
 // executable. WinMain sets them once at start-up; tests set their own.
 #pragma once
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq {
+
+// The product name the user sees in captions and where a title stands for "us".
+inline constexpr char16_t kProductName[] = u"Lunetta";
 
 // `folder` should end with a separator; one "\" is added when it does not.
 void SetProgramLocation(Text folder, Text exeBaseName);

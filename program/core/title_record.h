@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "core/title_writer.h"
 
 namespace tbq {

@@ -2,14 +2,15 @@
 
 #include <algorithm>
 
-#include "core/app_state.h"
+#include "core/program_location.h"
 #include "platform/ports.h"
 
 namespace tbq {
 
 using platform::WriteResult;
 
-vbKerova_TitleBar::vbKerova_TitleBar(OwnWindowTest isOwn) : isOwn_(std::move(isOwn)) {}
+vbKerova_TitleBar::vbKerova_TitleBar(OwnWindowTest isOwn, UnicodeSetting unicode)
+    : isOwn_(std::move(isOwn)), unicode_(std::move(unicode)) {}
 
 vbKerova_TitleBar::~vbKerova_TitleBar() { ReturnTitle(); }
 
@@ -31,7 +32,7 @@ void vbKerova_TitleBar::Changed() {
     if (OnChange) OnChange(*this);
 }
 
-bool vbKerova_TitleBar::Unicode() const { return App().settings.Unicode; }
+bool vbKerova_TitleBar::Unicode() const { return unicode_ ? unicode_() : true; }
 
 Text vbKerova_TitleBar::GetTitle(WindowId w) const {
     return platform::windows().GetTitle(w, Unicode()).value_or(Text());

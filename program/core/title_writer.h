@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/windows.h"
 
 namespace tbq {
@@ -23,7 +23,11 @@ public:
     // Tells whether a window is one of the program's own (their titles are never ours to keep).
     using OwnWindowTest = std::function<bool(WindowId)>;
 
-    explicit vbKerova_TitleBar(OwnWindowTest isOwn = {});
+    // Whether titles go through the wide window-text functions (the "Unicode"
+    // setting, which the settings window can change while we run).
+    using UnicodeSetting = std::function<bool()>;
+
+    explicit vbKerova_TitleBar(OwnWindowTest isOwn = {}, UnicodeSetting unicode = {});
     ~vbKerova_TitleBar();
     vbKerova_TitleBar(const vbKerova_TitleBar&) = delete;
     vbKerova_TitleBar& operator=(const vbKerova_TitleBar&) = delete;
@@ -79,6 +83,7 @@ private:
     bool RestoreNow(const Restore& r);
 
     OwnWindowTest isOwn_;
+    UnicodeSetting unicode_;
     std::vector<Restore> pending_;
 };
 

@@ -24,8 +24,8 @@
 
 #include <cstddef>
 
-#include "core/date_time.h"
-#include "core/text.h"
+#include "base/date_time.h"
+#include "base/text.h"
 
 namespace tbq {
 

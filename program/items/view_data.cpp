@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "core/app_state.h"
 #include "items/view_clock.h"
 #include "items/view_group.h"
 #include "settings/ini_file.h"
@@ -29,6 +28,11 @@ private:
 };
 
 }  // namespace
+
+std::uint32_t& CompositionStamp() {
+    static std::uint32_t stamp = 0;
+    return stamp;
+}
 
 Text KindName(int code) {
     return (code >= 0 && code < 8) ? Text(kKindNames[code]) : Text(kKindNames[0]);
@@ -70,7 +74,7 @@ void vbKerova_ViewData::SetData(std::shared_ptr<ViewSubItem> data, std::uint32_t
 }
 
 const Text& vbKerova_ViewData::TextData() {
-    const std::uint32_t stamp = App().CompositionStamp;
+    const std::uint32_t stamp = CompositionStamp();
     if (!cacheValid_ || cacheStamp_ != stamp) {
         cacheStamp_ = stamp;
         cacheValid_ = true;

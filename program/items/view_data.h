@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq {
 
@@ -15,6 +15,10 @@ enum ViewKind : std::uint8_t {
     kKindNone = 0, kKindClock = 1, kKindFixed = 2, kKindTitle = 3, kKindCount = 4,
     kKindGroup = 5, kKindAlarm = 6, kKindPlugin = 7,
 };
+
+// The composition stamp: set from the system's millisecond tick count whenever
+// a pass over a list's text begins. Each item computes its text once per stamp.
+std::uint32_t& CompositionStamp();
 
 // Kind code <-> the upper-case name settings files hold.
 Text KindName(int code);

@@ -1,7 +1,7 @@
 // Message boxes the user must see. Tests answer them with a fake.
 #pragma once
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/windows.h"
 
 namespace tbq::platform {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq::platform {
 

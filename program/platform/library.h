@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/windows.h"
 
 namespace tbq::platform {

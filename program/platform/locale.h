@@ -5,7 +5,7 @@
 // must end in 月曜日, not Monday).
 #pragma once
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq::platform {
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq::platform {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq::platform {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/windows.h"
 
 namespace tbq {

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "core/text.h"
+#include "base/text.h"
 #include "platform/codepage.h"
 
 namespace tbq {

@@ -11,7 +11,7 @@
 
 #include <cstdint>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq {
 

@@ -1,9 +1,9 @@
 #include "ui/frm_main.h"
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "core/program_location.h"
 #include "items/view_list.h"
-#include "settings/settings_files.h"
+#include "app/settings_files.h"
 #include "platform/ports.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -39,16 +39,16 @@ bool FrmMain::Load() {
     AppState& app = App();
     app.MainWindowHandle = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(hwnd()));
 
-    titleBar_ = std::make_unique<vbKerova_TitleBar>([](platform::WindowId w) {
-        return IsOwnWindow(w, App().MainWindowHandle, false);
-    });
+    titleBar_ = std::make_unique<vbKerova_TitleBar>(
+        [](platform::WindowId w) { return IsOwnWindow(w, App().MainWindowHandle, false); },
+        [] { return App().settings.Unicode; });
     record_ = std::make_unique<TitleRecord>(ProgramFolder() + TitleRecord::kFileName);
     titleBar_->OnChange = [this](const vbKerova_TitleBar& tb) { record_->Save(tb); };
 
     UpdateTick::Collaborators c;
     c.titleBar = titleBar_.get();
-    c.fixedRule = &fixedRule_;
-    c.rules = &rules_;
+    c.fixedRule = &app.FixedWindowRule;
+    c.rules = &app.WindowRuleList;
     c.compose = ComposeList;
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 

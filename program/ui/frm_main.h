@@ -10,8 +10,8 @@
 #include "core/library_wrapper.h"
 #include "core/title_record.h"
 #include "core/title_writer.h"
-#include "core/update_tick.h"
-#include "core/window_rule.h"
+#include "app/update_tick.h"
+#include "rules/window_rule.h"
 #include "ui/window_base.h"
 
 namespace tbq::ui {
@@ -52,8 +52,6 @@ private:
     std::unique_ptr<vbKerova_TitleBar> titleBar_;
     std::unique_ptr<TitleRecord> record_;
     std::unique_ptr<UpdateTick> tick_;
-    vbKerova_Window fixedRule_;
-    std::vector<std::shared_ptr<vbKerova_Window>> rules_;
     HICON icon_ = nullptr;
     bool quitting_ = false;
 };

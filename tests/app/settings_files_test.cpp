@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
+#include "app/app_state.h"
 #include "core/program_location.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/temp_folder.h"
@@ -8,7 +8,7 @@
 #include "platform/ports.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
-#include "settings/settings_files.h"
+#include "app/settings_files.h"
 
 namespace tbq {
 namespace {

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
-#include "core/update_tick.h"
+#include "app/app_state.h"
+#include "app/update_tick.h"
+#include "items/view_data.h"
 #include "fakes/fake_windows.h"
 #include "platform/ports.h"
 
@@ -59,7 +60,7 @@ TEST_F(UpdateTickTest, TheForegroundWindowGetsTheTextAndGivesItBackWhenLeft) {
     tick.Run();
     EXPECT_EQ(wins_[a].title, u"<*Default>");
     EXPECT_EQ(App().CurrentTarget, a);
-    EXPECT_EQ(App().CompositionStamp, 1234u);
+    EXPECT_EQ(CompositionStamp(), 1234u);
     tick.Run();
     EXPECT_EQ(wins_[a].writes, 2);  // written on every tick
     wins_.foreground = b;

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
 #include "core/helpers.h"
 #include "core/title_record.h"
 #include "fakes/fake_windows.h"

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
 #include "core/title_writer.h"
 #include "fakes/fake_windows.h"
 #include "platform/ports.h"
@@ -14,9 +13,6 @@ namespace {
 
 class TitleWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override { App().settings.Unicode = true; }
-    void TearDown() override { App().settings.Unicode = true; }
-
     // One tick of the writer as the update tick drives it; the composed text is
     // the window's own title followed by `suffix` when `withTitle`.
     void Decorate(vbKerova_TitleBar& tb, platform::WindowId w, TextView suffix,
@@ -160,9 +156,8 @@ TEST_F(TitleWriterTest, AWriteThatArrivesLateIsStillRecognisedAsOurs) {
 TEST_F(TitleWriterTest, NarrowModeComparesWithTheConvertedText) {
     platform::IconvCodePage cp1252(1252);
     platform::ScopedPorts cp(platform::Ports{.codepage = &cp1252});
-    App().settings.Unicode = false;
     auto editor = wins_.Add(u"Editor");
-    vbKerova_TitleBar tb;
+    vbKerova_TitleBar tb({}, [] { return false; });
     Decorate(tb, editor, u"Editor 時計");  // not in the code page
     EXPECT_EQ(wins_[editor].title, u"Editor ??");
     EXPECT_EQ(tb.ShownTitle, u"Editor ??");

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "core/text.h"
+#include "base/text.h"
 
 namespace tbq::test {
 

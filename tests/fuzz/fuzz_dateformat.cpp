@@ -1,5 +1,5 @@
 // clang-format off
-// fuzz-sources: program/items/date_format.cpp program/core/date_time.cpp program/core/text.cpp program/platform/*.cpp program/platform/host/*.cpp
+// fuzz-sources: program/items/date_format.cpp program/base/*.cpp program/platform/*.cpp program/platform/host/*.cpp
 // clang-format on
 //
 // The clock item's date formatting with any value, any format and any

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/app_state.h"
 #include "fakes/temp_folder.h"
 #include "items/view_group.h"
 #include "items/view_list.h"
@@ -46,7 +45,7 @@ protected:
     void SetUp() override {
         ViewListRegistry::Instance().Clear();
         IniStore::Instance().Reset();
-        App().CompositionStamp = 1;
+        CompositionStamp() = 1;
     }
     void TearDown() override {
         ViewListRegistry::Instance().Clear();
@@ -96,7 +95,7 @@ TEST_F(ViewListTest, CompositionTakesEnabledTopLevelItemsOncePerPass) {
     EXPECT_EQ(ComposeListText(list, true), u"A-off-[shared][shared]");
     auto* counting = static_cast<CountingItem*>(list[0]->ObjectData().get());
     EXPECT_EQ(counting->calls, 1);  // asked twice in one pass, computed once
-    App().CompositionStamp = 2;
+    CompositionStamp() = 2;
     ComposeListText(list, false);
     EXPECT_EQ(counting->calls, 2);
 }

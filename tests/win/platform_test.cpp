@@ -5,7 +5,7 @@
 #include "core/helpers.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
-#include "platform/win32/wide.h"
+#include "win32/wide.h"
 
 namespace tbq {
 namespace {

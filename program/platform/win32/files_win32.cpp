@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide.h"
+#include "win32/unique_handle.h"
+#include "win32/wide.h"
 #include "platform/win32/win32_ports.h"
 
 namespace tbq::platform {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/win32/wide.h"
+#include "win32/wide.h"
 #include "tbq_library.h"
 
 namespace tbq::platform {

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "platform/library.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace tbq::platform {
 

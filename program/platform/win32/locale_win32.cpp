@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/locale.h"
-#include "platform/win32/wide.h"
+#include "win32/wide.h"
 
 namespace tbq::platform {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/win32/wide.h"
+#include "win32/wide.h"
 #include "platform/win32/win32_ports.h"
 
 namespace tbq::platform {

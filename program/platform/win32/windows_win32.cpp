@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "platform/win32/wide.h"
+#include "win32/wide.h"
 #include "platform/win32/win32_ports.h"
 
 namespace tbq::platform {
