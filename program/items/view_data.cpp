@@ -89,6 +89,9 @@ const Text& vbKerova_ViewData::TextData() {
     if (!cacheValid_ || cacheStamp_ != stamp) {
         cacheStamp_ = stamp;
         cacheValid_ = true;
+        // Emptied first: a group that reaches this item again while its text
+        // is being made gets nothing rather than the last pass's text.
+        cache_.clear();
         cache_ = sub_ ? sub_->Text() : Text();
     }
     return cache_;
