@@ -157,8 +157,7 @@ std::vector<std::pair<std::size_t, tbq::Text>> vbKerova_View_Group::Window(
 }
 
 long long vbKerova_View_Group::SwitchChild(
-    const std::vector<std::shared_ptr<vbKerova_ViewData>>& kids, bool skipEmpty,
-    tbq::Text* text) {
+    const std::vector<std::shared_ptr<vbKerova_ViewData>>& kids, bool skipEmpty, tbq::Text* text) {
     const auto count = static_cast<std::int32_t>(kids.size());
     if (nowPosition_ <= 0 || nowPosition_ > count) nowPosition_ = 1;
     const auto take = [&](std::int32_t index) {
@@ -228,7 +227,8 @@ tbq::Text vbKerova_View_Group::GetTextElement(const tbq::Text& parent, std::uint
     tbq::Text out = parent;
     // A nested group is broken into its own elements, its children without a
     // colour of their own taking the nested group's colour.
-    const auto addChild = [&](const std::shared_ptr<vbKerova_ViewData>& kid, const tbq::Text& text) {
+    const auto addChild = [&](const std::shared_ptr<vbKerova_ViewData>& kid,
+                              const tbq::Text& text) {
         if (auto* group = kid->GroupData())
             out = group->GetTextElement(out, ColorOf(*kid, fontColor));
         else

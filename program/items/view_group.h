@@ -18,7 +18,7 @@ public:
     static constexpr std::uint8_t kShowAll = 1;
     static constexpr std::uint8_t kSwitch = 2;
     static constexpr std::uint8_t kScroll = 4;
-    static constexpr std::uint8_t kByteMode = 8;      // scroll widths in byte width
+    static constexpr std::uint8_t kByteMode = 8;  // scroll widths in byte width
     static constexpr std::uint8_t kFirstValid = 16;
     static constexpr std::uint8_t kCheckLength = 32;  // a text that fits is not scrolled
 
@@ -72,7 +72,7 @@ private:
     void CheckPosition(long long width);
     // The pieces of the scroll window: (index into `parts`, text).
     std::vector<std::pair<std::size_t, tbq::Text>> Window(const std::vector<Part>& parts,
-                                                           long long width) const;
+                                                          long long width) const;
     // The index (0-based) of the child a switching group shows; -1 for none.
     // `skipEmpty` goes on past an enabled child with an empty text, as the
     // plain text does.

@@ -31,7 +31,11 @@ TEST(HelpersByteWidth, OnlyAsciiAndHalfWidthKanaAreNarrow) {
         {"Latin letter and hiragana", u"aあ", 3},
         {"a surrogate pair is one wide character", u"𠮷", 2},
         {"pair between narrow ones", u"a𠮷b", 4},
-        {"lone halves count as wide characters", Text(u"\xD842" u"a" u"\xDFB7"), 5},
+        {"lone halves count as wide characters",
+         Text(u"\xD842"
+              u"a"
+              u"\xDFB7"),
+         5},
     };
     for (const Case& c : cases) EXPECT_EQ(ByteWidth(c.s), c.width) << c.what;
 }
@@ -43,12 +47,8 @@ TEST(HelpersByteWidth, CutsNeverSplitASurrogatePair) {
         Text left, right;
     };
     const Case cases[] = {
-        {u"a𠮷b", 1, u"a", u"b"},
-        {u"a𠮷b", 2, u"a ", u" b"},
-        {u"a𠮷b", 3, u"a𠮷", u"𠮷b"},
-        {u"𠮷𠮷", 3, u"𠮷 ", u" 𠮷"},
-        {u"𠮷", 1, u" ", u" "},
-        {u"ｱ𠮷語", 4, u"ｱ𠮷 ", u"𠮷語"},
+        {u"a𠮷b", 1, u"a", u"b"},     {u"a𠮷b", 2, u"a ", u" b"}, {u"a𠮷b", 3, u"a𠮷", u"𠮷b"},
+        {u"𠮷𠮷", 3, u"𠮷 ", u" 𠮷"}, {u"𠮷", 1, u" ", u" "},     {u"ｱ𠮷語", 4, u"ｱ𠮷 ", u"𠮷語"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(TextToUtf8(c.s) + " " + std::to_string(c.n));
@@ -66,8 +66,8 @@ TEST(HelpersCharacters, CountAPairAsOneCharacter) {
         Text left, right;
     };
     const Case cases[] = {
-        {u"abc", 2, u"ab", u"bc"},     {u"a𠮷b", 2, u"a𠮷", u"𠮷b"}, {u"𠮷𠮷", 5, u"𠮷𠮷", u"𠮷𠮷"},
-        {u"語間", 0, u"", u""},        {u"語間", -3, u"", u""},
+        {u"abc", 2, u"ab", u"bc"}, {u"a𠮷b", 2, u"a𠮷", u"𠮷b"}, {u"𠮷𠮷", 5, u"𠮷𠮷", u"𠮷𠮷"},
+        {u"語間", 0, u"", u""},    {u"語間", -3, u"", u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(TextToUtf8(c.s) + " " + std::to_string(c.n));
@@ -79,7 +79,9 @@ TEST(HelpersCharacters, CountAPairAsOneCharacter) {
     EXPECT_EQ(MidChars(u"abc", -4, 2), u"ab");
     EXPECT_EQ(MidChars(u"abc", 4, 2), u"");
     EXPECT_EQ(CharLength(u"a𠮷b"), 3);
-    EXPECT_EQ(CharLength(Text(u"\xDFB7" u"\xD842")), 2);  // reversed halves are no pair
+    EXPECT_EQ(CharLength(Text(u"\xDFB7"
+                              u"\xD842")),
+              2);  // reversed halves are no pair
 }
 
 TEST(HelpersByteWidth, LeftAndRightReplaceAStraddlingCharacterBySpace) {

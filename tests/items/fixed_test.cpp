@@ -158,8 +158,8 @@ TEST_F(FixedTest, LoadingRecords) {
     };
     const Case cases[] = {
         {"TITLE without Type is an empty fixed text", "DataType=TITLE\r\n", kKindFixed, u"", 0, 0},
-        {"Type settles the kind over DataType", "DataType=FIXED\r\nType=Title\r\n", kKindTitle,
-         u"", 0, 1},
+        {"Type settles the kind over DataType", "DataType=FIXED\r\nType=Title\r\n", kKindTitle, u"",
+         0, 1},
         {"Type in any letter case", "DataType=TITLE\r\nType=fIxEd\r\nText=0041\r\n", kKindFixed,
          u"A", 0, 0},
         {"any other Type is a title", "DataType=FIXED\r\nType=Clock\r\nStyle=9\r\nNum=3\r\n",
@@ -168,8 +168,7 @@ TEST_F(FixedTest, LoadingRecords) {
          "DataType=FIXED\r\nType=FIXED\r\nStyle=9\r\nNum=3\r\nText=0042\r\n", kKindFixed, u"B", 0,
          0},
         {"values beyond the fields are cut",
-         "DataType=TITLE\r\nType=Title\r\nStyle=300\r\nNum=99999\r\n", kKindTitle, u"", 255,
-         32767},
+         "DataType=TITLE\r\nType=Title\r\nStyle=300\r\nNum=99999\r\n", kKindTitle, u"", 255, 32767},
         {"damaged text keeps its length", "DataType=FIXED\r\nText=0041zz000\r\n", kKindFixed,
          u"A\uFFFD\uFFFD", 0, 0},
     };
