@@ -11,23 +11,38 @@ namespace tbq {
 
 namespace {
 
-int CharWidth(char16_t c) { return static_cast<std::int16_t>(c) < 224 ? 1 : 2; }
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+int CharWidth(char16_t c) { return (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F)) ? 1 : 2; }
+
+// Code units of the character that starts at `i`: 2 for a whole surrogate pair.
+std::size_t UnitsAt(TextView s, std::size_t i) {
+    return (IsHighSurrogate(s[i]) && i + 1 < s.size() && IsLowSurrogate(s[i + 1])) ? 2 : 1;
+}
+
+// Code units of the character that ends just before `end`.
+std::size_t UnitsBefore(TextView s, std::size_t end) {
+    return (end >= 2 && IsLowSurrogate(s[end - 1]) && IsHighSurrogate(s[end - 2])) ? 2 : 1;
+}
 
 }  // namespace
 
 long long ByteWidth(TextView s) {
     long long width = 0;
-    for (char16_t c : s) width += CharWidth(c);
+    for (std::size_t i = 0; i < s.size(); i += UnitsAt(s, i)) width += CharWidth(s[i]);
     return width;
 }
 
 Text LeftByWidth(TextView s, long long n) {
     if (n <= 0) return Text();
     long long width = 0;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t units = UnitsAt(s, i);
         width += CharWidth(s[i]);
-        if (width == n) return Text(s.substr(0, i + 1));
+        if (width == n) return Text(s.substr(0, i + units));
         if (width > n) return Text(s.substr(0, i)) + u' ';
+        i += units;
     }
     return Text(s);
 }
@@ -35,10 +50,12 @@ Text LeftByWidth(TextView s, long long n) {
 Text RightByWidth(TextView s, long long n) {
     if (n <= 0) return Text();
     long long width = 0;
-    for (std::size_t i = s.size(); i-- > 0;) {
-        width += CharWidth(s[i]);
-        if (width == n) return Text(s.substr(i));
-        if (width > n) return u' ' + Text(s.substr(i + 1));
+    for (std::size_t end = s.size(); end > 0;) {
+        const std::size_t start = end - UnitsBefore(s, end);
+        width += CharWidth(s[start]);
+        if (width == n) return Text(s.substr(start));
+        if (width > n) return u' ' + Text(s.substr(end));
+        end = start;
     }
     return Text(s);
 }
@@ -51,6 +68,34 @@ Text MidByWidth(TextView s, long long start, long long n) {
     const long long rightWidth = ByteWidth(s) - start + 1;
     if (rightWidth <= 0) return Text();
     return LeftByWidth(RightByWidth(s, rightWidth), n);
+}
+
+// ---- Characters ---------------------------------------------------------------
+
+long long CharLength(TextView s) {
+    long long count = 0;
+    for (std::size_t i = 0; i < s.size(); i += UnitsAt(s, i)) ++count;
+    return count;
+}
+
+Text LeftChars(TextView s, long long n) {
+    std::size_t i = 0;
+    for (long long taken = 0; taken < n && i < s.size(); ++taken) i += UnitsAt(s, i);
+    return Text(s.substr(0, i));
+}
+
+Text RightChars(TextView s, long long n) {
+    std::size_t start = s.size();
+    for (long long taken = 0; taken < n && start > 0; ++taken) start -= UnitsBefore(s, start);
+    return Text(s.substr(start));
+}
+
+Text MidChars(TextView s, long long start, long long n) {
+    if (n <= 0) return Text();
+    std::size_t i = 0;
+    for (long long skip = std::max(start, 1LL) - 1; skip > 0 && i < s.size(); --skip)
+        i += UnitsAt(s, i);
+    return LeftChars(s.substr(i), n);
 }
 
 // ---- Strings and buffers -----------------------------------------------------

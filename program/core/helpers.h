@@ -12,9 +12,11 @@
 namespace tbq {
 
 // ---- Byte width -------------------------------------------------------------
-// A character is 1 wide when its code unit, read as a signed 16-bit number, is
-// below 224, else 2: U+0000-U+00DF and U+8000-U+FFFF (half-width katakana among
-// them) count 1, U+00E0-U+7FFF count 2. Each unit of a surrogate pair counts 1.
+// Titles and marquees are measured the way a fixed-pitch Japanese display lays
+// them out: ASCII (U+0000-U+007F) and half-width katakana (U+FF61-U+FF9F) take
+// one cell, every other character two. A surrogate pair is one character of
+// width 2; no function here ever cuts between its two halves. A lone surrogate
+// unit counts as one character of width 2.
 
 long long ByteWidth(TextView s);
 
@@ -30,6 +32,23 @@ Text RightByWidth(TextView s, long long n);
 // width ByteWidth(s) - start + 1, then the left part of width `n` of that.
 // start < 1 reads from the beginning, a start past the end and n <= 0 give "".
 Text MidByWidth(TextView s, long long start, long long n);
+
+// ---- Characters ---------------------------------------------------------------
+// Counting in characters, where a surrogate pair is one character, so that a cut
+// never leaves half a pair behind.
+
+// The number of characters of `s`.
+long long CharLength(TextView s);
+
+// The first `n` characters (all of `s` when it is shorter; "" for n <= 0).
+Text LeftChars(TextView s, long long n);
+
+// The last `n` characters (all of `s` when it is shorter; "" for n <= 0).
+Text RightChars(TextView s, long long n);
+
+// `n` characters from character `start` (1-based); a start before 1 reads from
+// the first character, one past the end and n <= 0 give "".
+Text MidChars(TextView s, long long start, long long n);
 
 // ---- Strings and buffers -----------------------------------------------------
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "items/view_clock.h"
+#include "items/view_count.h"
+#include "items/view_fixed.h"
 #include "items/view_group.h"
 #include "settings/ini_file.h"
 
@@ -48,9 +50,14 @@ std::shared_ptr<ViewSubItem> MakeSubItem(std::uint8_t kind) {
     switch (kind) {
         case kKindClock: return std::make_shared<vbKerova_View_Clock>();
         case kKindGroup: return std::make_shared<vbKerova_View_Group>();
+        case kKindCount: return std::make_shared<vbKerova_View_Count>();
+        // One class serves both; loading settles which by the record's "Type".
         case kKindFixed:
-        case kKindTitle:
-        case kKindCount:
+        case kKindTitle: {
+            auto fixed = std::make_shared<vbKerova_View_Fixed>();
+            if (kind == kKindTitle) fixed->DataType = vbKerova_View_Fixed::kWindowTitle;
+            return fixed;
+        }
         case kKindAlarm:
         case kKindPlugin: return std::make_shared<KeptSubItem>(kind);
         default: return nullptr;
@@ -63,6 +70,14 @@ vbKerova_View_Group* vbKerova_ViewData::GroupData() const {
 
 vbKerova_View_Clock* vbKerova_ViewData::ClockData() const {
     return dynamic_cast<vbKerova_View_Clock*>(sub_.get());
+}
+
+vbKerova_View_Fixed* vbKerova_ViewData::FixedData() const {
+    return dynamic_cast<vbKerova_View_Fixed*>(sub_.get());
+}
+
+vbKerova_View_Count* vbKerova_ViewData::CountData() const {
+    return dynamic_cast<vbKerova_View_Count*>(sub_.get());
 }
 
 void vbKerova_ViewData::SetData(std::shared_ptr<ViewSubItem> data, std::uint32_t fontColor,
@@ -78,6 +93,9 @@ const Text& vbKerova_ViewData::TextData() {
     if (!cacheValid_ || cacheStamp_ != stamp) {
         cacheStamp_ = stamp;
         cacheValid_ = true;
+        // Emptied first: a group that reaches this item again while its text
+        // is being made gets nothing rather than the last pass's text.
+        cache_.clear();
         cache_ = sub_ ? sub_->Text() : Text();
     }
     return cache_;

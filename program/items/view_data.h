@@ -38,6 +38,8 @@ public:
 
 class vbKerova_View_Group;
 class vbKerova_View_Clock;
+class vbKerova_View_Fixed;
+class vbKerova_View_Count;
 
 class vbKerova_ViewData {
 public:
@@ -46,8 +48,11 @@ public:
     static constexpr std::uint32_t kCaptionTextColor = 0x80000009;
 
     std::shared_ptr<ViewSubItem> ObjectData() const { return sub_; }
+    // The sub-item as its class; null when the item is of another kind.
     vbKerova_View_Group* GroupData() const;
     vbKerova_View_Clock* ClockData() const;
+    vbKerova_View_Fixed* FixedData() const;
+    vbKerova_View_Count* CountData() const;
 
     void SetData(std::shared_ptr<ViewSubItem> data, std::uint32_t fontColor, bool enable);
     // The text for the current composition pass.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_set>
 
 #include "items/view_group.h"
 #include "platform/ports.h"
@@ -14,30 +15,84 @@ Text ViewDataSection(int n) {
     return Utf8ToText(buf);
 }
 
+namespace {
+
+// Whether `group`'s object is `item`'s own sub-item or sits anywhere below it:
+// gathering such an item would make the group its own descendant.
+bool HoldsGroup(const vbKerova_ViewData& item, const vbKerova_View_Group* group,
+                std::unordered_set<const vbKerova_View_Group*>& seen) {
+    const vbKerova_View_Group* g = item.GroupData();
+    if (!g) return false;
+    if (g == group) return true;
+    if (!seen.insert(g).second) return false;
+    for (const auto& c : g->Children)
+        if (auto child = c.lock(); child && HoldsGroup(*child, group, seen)) return true;
+    return false;
+}
+
+// Lets the group item at `pos` gather its children. A group object that
+// another display item has linked (one of another list that shares it after
+// CopyData, or an earlier copy in this list) keeps the children it has, and
+// this item gathers none.
+void GatherChildren(ViewList& list, std::size_t pos) {
+    const std::shared_ptr<vbKerova_ViewData>& item = list[pos];
+    auto* g = item->GroupData();
+    if (!g) return;
+    const auto owner = g->LinkedBy();
+    if (owner && owner != item) return;
+    g->Relink(item);
+    int n = g->TargetNum;
+    for (std::size_t i = pos + 1; i < list.size() && n > 0; ++i) {
+        vbKerova_ViewData& candidate = *list[i];
+        if (candidate.Parent) continue;  // already a child of a nested group
+        std::unordered_set<const vbKerova_View_Group*> seen;
+        if (HoldsGroup(candidate, g, seen)) continue;
+        g->Children.push_back(list[i]);
+        candidate.Parent = item.get();
+        --n;
+    }
+}
+
+}  // namespace
+
 void LinkGroupChildren(ViewList& list, vbKerova_ViewData* group) {
     if (!group) {
+        std::unordered_set<const vbKerova_ViewData*> members;
+        for (const auto& item : list) members.insert(item.get());
         for (auto& item : list) {
             item->Parent = nullptr;
-            if (auto* g = item->GroupData()) g->Children.clear();
+            auto* g = item->GroupData();
+            if (!g) continue;
+            // Group objects this list linked before (or nobody now) start afresh.
+            const auto owner = g->LinkedBy();
+            if (!owner || members.count(owner.get())) g->Relink(nullptr);
         }
-        for (auto it = list.rbegin(); it != list.rend(); ++it) {
-            (*it)->Parent = nullptr;
-            if ((*it)->GroupData()) LinkGroupChildren(list, it->get());
+        // From the end, so that nested groups have their children before the
+        // group around them is linked and passes over them.
+        for (std::size_t pos = list.size(); pos-- > 0;) {
+            list[pos]->Parent = nullptr;
+            GatherChildren(list, pos);
         }
         return;
     }
-    auto* g = group->GroupData();
-    if (!g) return;
     auto pos = std::find_if(list.begin(), list.end(),
                             [&](const auto& item) { return item.get() == group; });
-    if (pos == list.end()) return;
-    int n = g->TargetNum;
-    for (auto it = pos + 1; it != list.end() && n > 0; ++it) {
-        if ((*it)->Parent) continue;  // already a child of a nested group
-        g->Children.push_back(it->get());
-        (*it)->Parent = group;
-        --n;
+    if (pos != list.end()) GatherChildren(list, static_cast<std::size_t>(pos - list.begin()));
+}
+
+bool AdvanceGroups(ViewListRegistry& registry) {
+    ViewListRegistry::Hold hold(registry);
+    if (!hold.Owns()) return false;
+    // A group object shared by two items (after CopyData) moves once a step.
+    std::unordered_set<vbKerova_View_Group*> moved;
+    for (const auto& entry : registry.Entries()) {
+        if (!entry.list) continue;
+        for (const auto& item : *entry.list) {
+            auto* g = item->GroupData();
+            if (item->Enable && g && moved.insert(g).second) g->UpdatePosition();
+        }
     }
+    return true;
 }
 
 Text ComposeListText(ViewList& list, bool allItems) {

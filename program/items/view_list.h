@@ -18,7 +18,9 @@ inline constexpr char16_t kDefaultListName[] = u"*Default";
 Text ViewDataSection(int n);
 
 // Recomputes every parent link of the list (no group), or lets one group
-// gather its children.
+// gather its children afresh. A group never gathers an item that holds its own
+// group object, and a group object shared with another list's item keeps the
+// children that list gave it.
 void LinkGroupChildren(ViewList& list, vbKerova_ViewData* group = nullptr);
 
 // The plain text of the list: the text of every taking-part top-level item.
@@ -39,6 +41,13 @@ void LoadAllViewLists(const Text& programFolder);
 // runs on one thread, a caller that finds it set is running inside the holder
 // (a message pumped in the middle of its work), and waiting could never end:
 // it gets no list this time instead.
+class ViewListRegistry;
+
+// One update step for the groups: every enabled group item of every registered
+// list moves on (UpdatePosition), under the registry's busy flag. Returns false,
+// moving nothing, when the flag is already held (this step is skipped).
+bool AdvanceGroups(ViewListRegistry& registry);
+
 class ViewListRegistry {
 public:
     struct Entry {

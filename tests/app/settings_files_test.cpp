@@ -86,7 +86,7 @@ TEST_F(SettingsFilesTest, ANewListFileIsWrittenExactly) {
                   "\r\n" + Sjis(u"#このファイルは、Lunetta用の表示項目情報ファイルです。") +
                   "\r\n"
                   "[ViewData0001]\r\nDataType=GROUP\r\nFontColor=0x80000009\r\nEnable=1\r\n"
-                  "TargetNum=0\r\n"
+                  "TargetNum=0\r\nTiming=1\r\nStep=1\r\nCharLen=10\r\nStyle=1\r\n"
                   "[ViewData0002]\r\nDataType=NONE\r\n");
 }
 

@@ -15,11 +15,73 @@
 namespace tbq {
 namespace {
 
-TEST(HelpersByteWidth, CountsByTheSignedCodeUnit) {
-    // Boundaries of the rule: U+00DF/U+00E0 and U+7FFF/U+8000; half-width kana count 1.
-    EXPECT_EQ(ByteWidth(u"a\u00DF\u8000ｶ\uFFFF"), 5);
-    EXPECT_EQ(ByteWidth(u"\u00E0あ\u7FFF"), 6);
-    EXPECT_EQ(ByteWidth(u"aあ"), 3);
+TEST(HelpersByteWidth, OnlyAsciiAndHalfWidthKanaAreNarrow) {
+    struct Case {
+        const char* what;
+        Text s;
+        long long width;
+    };
+    const Case cases[] = {
+        {"ASCII ends at U+007F", u"a\u007F", 2},
+        {"Latin-1 is wide", u"\u0080\u00DF\u00E0", 6},
+        // A code unit read as signed made everything from U+8000 up narrow.
+        {"U+8000 and up are wide", u"\u8000語間\uFFFF", 8},
+        {"half-width kana U+FF61-U+FF9F", u"\uFF61ｱ\uFF9F", 3},
+        {"just outside the kana block", u"\uFF60\uFFA0", 4},
+        {"Latin letter and hiragana", u"aあ", 3},
+        {"a surrogate pair is one wide character", u"𠮷", 2},
+        {"pair between narrow ones", u"a𠮷b", 4},
+        {"lone halves count as wide characters",
+         Text(u"\xD842"
+              u"a"
+              u"\xDFB7"),
+         5},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ByteWidth(c.s), c.width) << c.what;
+}
+
+TEST(HelpersByteWidth, CutsNeverSplitASurrogatePair) {
+    struct Case {
+        Text s;
+        long long n;
+        Text left, right;
+    };
+    const Case cases[] = {
+        {u"a𠮷b", 1, u"a", u"b"},     {u"a𠮷b", 2, u"a ", u" b"}, {u"a𠮷b", 3, u"a𠮷", u"𠮷b"},
+        {u"𠮷𠮷", 3, u"𠮷 ", u" 𠮷"}, {u"𠮷", 1, u" ", u" "},     {u"ｱ𠮷語", 4, u"ｱ𠮷 ", u"𠮷語"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(TextToUtf8(c.s) + " " + std::to_string(c.n));
+        EXPECT_EQ(LeftByWidth(c.s, c.n), c.left);
+        EXPECT_EQ(RightByWidth(c.s, c.n), c.right);
+    }
+    EXPECT_EQ(MidByWidth(u"a𠮷b", 2, 2), u"𠮷");
+    EXPECT_EQ(MidByWidth(u"a𠮷b", 3, 2), u" b");  // starts on the pair's second cell
+}
+
+TEST(HelpersCharacters, CountAPairAsOneCharacter) {
+    struct Case {
+        Text s;
+        long long n;
+        Text left, right;
+    };
+    const Case cases[] = {
+        {u"abc", 2, u"ab", u"bc"}, {u"a𠮷b", 2, u"a𠮷", u"𠮷b"}, {u"𠮷𠮷", 5, u"𠮷𠮷", u"𠮷𠮷"},
+        {u"語間", 0, u"", u""},    {u"語間", -3, u"", u""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(TextToUtf8(c.s) + " " + std::to_string(c.n));
+        EXPECT_EQ(LeftChars(c.s, c.n), c.left);
+        EXPECT_EQ(RightChars(c.s, c.n), c.right);
+    }
+    EXPECT_EQ(MidChars(u"a𠮷b", 2, 1), u"𠮷");
+    EXPECT_EQ(MidChars(u"a𠮷b", 3, 9), u"b");
+    EXPECT_EQ(MidChars(u"abc", -4, 2), u"ab");
+    EXPECT_EQ(MidChars(u"abc", 4, 2), u"");
+    EXPECT_EQ(CharLength(u"a𠮷b"), 3);
+    EXPECT_EQ(CharLength(Text(u"\xDFB7"
+                              u"\xD842")),
+              2);  // reversed halves are no pair
 }
 
 TEST(HelpersByteWidth, LeftAndRightReplaceAStraddlingCharacterBySpace) {
@@ -38,7 +100,7 @@ TEST(HelpersByteWidth, LeftAndRightReplaceAStraddlingCharacterBySpace) {
 }
 
 TEST(HelpersByteWidth, LeftAndRightAreExactlyAsWideAsAsked) {
-    const Text s = u"aあｶbい漢\u00E0c";
+    const Text s = u"aあｶbい漢\u00E0c𠮷d";
     for (long long n = 0; n <= ByteWidth(s) + 1; ++n) {
         const long long want = std::min(n, ByteWidth(s));
         EXPECT_EQ(ByteWidth(LeftByWidth(s, n)), want) << n;

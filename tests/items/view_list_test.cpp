@@ -71,11 +71,11 @@ TEST_F(ViewListTest, NestedGroupsGatherTheirDirectChildren) {
     auto* outer = list[0]->GroupData();
     auto* inner = list[1]->GroupData();
     ASSERT_EQ(inner->Children.size(), 2u);
-    EXPECT_EQ(inner->Children[0], list[2].get());
-    EXPECT_EQ(inner->Children[1], list[3].get());
+    EXPECT_EQ(inner->Children[0].lock(), list[2]);
+    EXPECT_EQ(inner->Children[1].lock(), list[3]);
     ASSERT_EQ(outer->Children.size(), 2u);
-    EXPECT_EQ(outer->Children[0], list[1].get());
-    EXPECT_EQ(outer->Children[1], list[4].get());
+    EXPECT_EQ(outer->Children[0].lock(), list[1]);
+    EXPECT_EQ(outer->Children[1].lock(), list[4]);
     EXPECT_EQ(ComposeListText(list, false), u"abc");
     // Relinking from scratch gives the same links, not doubled children.
     LinkGroupChildren(list);
