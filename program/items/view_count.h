@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/date_time.h"
+#include "base/date_time.h"
 #include "items/view_data.h"
 
 namespace tbq {

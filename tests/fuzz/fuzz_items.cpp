@@ -1,5 +1,5 @@
 // clang-format off
-// fuzz-sources: program/items/*.cpp program/core/*.cpp program/settings/*.cpp program/platform/*.cpp program/platform/host/*.cpp
+// fuzz-sources: program/items/*.cpp program/core/*.cpp program/base/*.cpp program/settings/*.cpp program/platform/*.cpp program/platform/host/*.cpp
 // clang-format on
 //
 // Display lists from any settings file, and groups with any settings over any
@@ -16,7 +16,6 @@
 #include <cstring>
 #include <string>
 
-#include "core/app_state.h"
 #include "core/helpers.h"
 #include "items/view_fixed.h"
 #include "items/view_group.h"
@@ -93,7 +92,7 @@ void FuzzListFile(const std::uint8_t* data, std::size_t size, MemoryFiles& files
     ViewListPtr list = registry.GetViewList(u"fuzz.ini", false);
     Require(list != nullptr);
     for (int round = 0; round < 3; ++round) {
-        ++App().CompositionStamp;
+        ++CompositionStamp();
         ComposeListText(*list, round == 1);
         ColoredRuns(*list, [](const Text&, std::uint32_t) { return 0; });
         // Every group's elements are whole: eight colour digits, text, NUL.
@@ -165,7 +164,7 @@ void FuzzGroup(const std::uint8_t* data, std::size_t size) {
                         (group->ViewStyle & G::kScroll) != 0;
     const bool bytes = (group->ViewStyle & G::kByteMode) != 0;
     for (int round = 0; round <= rounds; ++round) {
-        ++App().CompositionStamp;
+        ++CompositionStamp();
         const Text text = list[0]->TextData();
         const Text elements = group->GetTextElement(Text(), 0x80000009);
         const Text joined = JoinElements(elements);

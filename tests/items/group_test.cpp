@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "core/app_state.h"
 #include "fakes/temp_folder.h"
 #include "items/view_list.h"
 #include "settings/ini_store.h"
@@ -86,7 +85,7 @@ protected:
     void SetUp() override { ViewListRegistry::Instance().Clear(); }
     void TearDown() override { ViewListRegistry::Instance().Clear(); }
     // A new composition pass: every item computes its text afresh.
-    static void NextPass() { ++App().CompositionStamp; }
+    static void NextPass() { ++CompositionStamp(); }
 };
 
 TEST_F(GroupTest, StillModes) {
