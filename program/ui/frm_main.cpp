@@ -2,6 +2,7 @@
 
 #include "app/app_state.h"
 #include "core/program_location.h"
+#include "items/view_fixed.h"
 #include "items/view_list.h"
 #include "app/settings_files.h"
 #include "platform/ports.h"
@@ -28,6 +29,7 @@ FrmMain::~FrmMain() {
         KillTimer(hwnd(), tmrCheck);
     }
     RestoreTitle();
+    SetTitleSource({});
     // The record goes before the writer: the writer must not call into it.
     if (titleBar_) titleBar_->OnChange = nullptr;
 }
@@ -44,12 +46,15 @@ bool FrmMain::Load() {
         [] { return App().settings.Unicode; });
     record_ = std::make_unique<TitleRecord>(ProgramFolder() + TitleRecord::kFileName);
     titleBar_->OnChange = [this](const vbKerova_TitleBar& tb) { record_->Save(tb); };
+    // Window-title items show the decorated window's own title.
+    SetTitleSource([this] { return titleBar_->OldTitle(); });
 
     UpdateTick::Collaborators c;
     c.titleBar = titleBar_.get();
     c.fixedRule = &app.FixedWindowRule;
     c.rules = &app.WindowRuleList;
     c.compose = ComposeList;
+    c.advanceGroups = [] { AdvanceGroups(ViewListRegistry::Instance()); };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
@@ -156,6 +161,9 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_TIMER:
             if (wp == tmrMain && tick_ && !quitting_) tick_->Run();
+            // Groups switch and scroll on their own tenths of a second when asked to.
+            if (wp == tmrCheck && !quitting_ && App().settings.RefreshTiming)
+                AdvanceGroups(ViewListRegistry::Instance());
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wp)) {
