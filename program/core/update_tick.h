@@ -9,7 +9,7 @@
 
 #include "core/text.h"
 #include "core/title_writer.h"
-#include "core/window_rule.h"
+#include "rules/window_rule.h"
 #include "platform/windows.h"
 
 namespace tbq {

@@ -11,7 +11,7 @@
 #include "core/title_record.h"
 #include "core/title_writer.h"
 #include "core/update_tick.h"
-#include "core/window_rule.h"
+#include "rules/window_rule.h"
 #include "ui/window_base.h"
 
 namespace tbq::ui {

@@ -1,4 +1,4 @@
-#include "core/window_rule.h"
+#include "rules/window_rule.h"
 
 #include "platform/ports.h"
 
