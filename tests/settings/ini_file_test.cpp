@@ -193,6 +193,37 @@ TEST_F(IniFileTest, WritesCreateFileSectionAndKeyAndReadBack) {
               "[Flags]\r\nOn=1\r\nOff=0\r\n");
 }
 
+TEST_F(IniFileTest, ValuesWithBlanksOrQuotesAtAnEndReadBackExactly) {
+    // Reads drop blanks around a value and one pair of enclosing quotes; such
+    // values are written quoted, every other value exactly as given.
+    struct Case {
+        const char16_t* value;
+        const char* line;
+    } cases[] = {
+        {u" - Editor", "k=\" - Editor\""},
+        {u"   ", "k=\"   \""},
+        {u"\"abc\"", "k=\"\"abc\"\""},
+        {u"\t tabbed\t", "k=\"\t tabbed\t\""},
+        {u"trailing ", "k=\"trailing \""},
+        {u"\"", "k=\"\"\""},
+        {u"half\"", "k=\"half\"\""},
+        {u"in \"the\" middle", "k=in \"the\" middle"},
+        {u"plain", "k=plain"},
+        {u"", "k="},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        IniStore::Instance().Reset();
+        std::filesystem::remove(dir_.Native("q.ini"));
+        vbIniFile ini(dir_.Path("q.ini"));
+        ini.SetText(u"S", u"k", c.value);
+        EXPECT_EQ(dir_.ReadBytes("q.ini"), std::string("[S]\r\n") + c.line + "\r\n");
+        EXPECT_EQ(ini.GetText(u"S", u"k", u"default"), c.value);
+        IniStore::Instance().Reset();  // and from the disk, not the cache
+        EXPECT_EQ(vbIniFile(dir_.Path("q.ini")).GetText(u"S", u"k", u"default"), c.value);
+    }
+}
+
 TEST_F(IniFileTest, WritesKeepEverythingElseOfTheFile) {
     const std::string original =
         "#first header\r\n#second header\r\n[A]\r\n; a comment\r\nx = 1\r\n\r\n\r\n[B]\n"
