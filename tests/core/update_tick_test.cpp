@@ -107,7 +107,7 @@ TEST_F(UpdateTickTest, TitleInfoOffAndExcludingRulesStopTheDisplay) {
 TEST_F(UpdateTickTest, PermitOnlyShowsOnlyInPermittedWindows) {
     auto a = wins_.Add(u"A"), ok = wins_.Add(u"Permitted");
     auto rule = AddRule(vbKerova_Window::kPermit, u"permitted");
-    rule->ViewOption = 4;
+    rule->UseViewData = true;
     rule->ViewData = u"Other";
     App().settings.PermitOnly = true;
     UpdateTick tick = MakeTick();
@@ -156,7 +156,7 @@ TEST_F(UpdateTickTest, MdiFramesShowInTheirActiveChildWhenAskedTo) {
     EXPECT_EQ(wins_[child].title, u"<*Default>");
     // A rule that decides the MDI behaviour itself (option 1 without 2) turns it off.
     auto rule = AddRule(vbKerova_Window::kPermit, u"frame");
-    rule->ViewOption = 5;
+    rule->SetViewOption(5);  // as older versions stored the profile box
     rule->ViewData = u"Mine";
     tick.Run();
     EXPECT_EQ(wins_[child].title, u"Doc");
