@@ -78,7 +78,9 @@ std::int32_t ParseProfileNumber(TextView s) {
 
 Text vbIniFile::GetText(TextView section, TextView key, TextView defaultValue) const {
     std::optional<TextView> v = StoredValue(FileName, section, key);
-    return CutToAnsiBytes(v ? *v : defaultValue, kReadBufferBytes - 1);
+    TextView text = v ? *v : defaultValue;
+    // The read hands over its buffer up to the first NUL, as the system's does.
+    return CutToAnsiBytes(text.substr(0, text.find(u'\0')), kReadBufferBytes - 1);
 }
 
 std::int32_t vbIniFile::GetNumber(TextView section, TextView key, std::int32_t defaultValue) const {

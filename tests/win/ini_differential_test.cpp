@@ -71,7 +71,7 @@ const std::vector<Query> kQueries = {
     {u"Basic", u"Big"},        {u"Basic", u"Zero"},         {u"Basic", u"Tabbed"},
     {u"Last", u"unix"},        {u"Last", u"noeol"},         {u"U]", u"a"},
     {u"U", u"a"},              {u"Basic", u"#header"},      {u"Basic", u"Long"},
-    {u"Basic", u"Ideographic"},
+    {u"Basic", u"Ideographic"},  {u"Basic", u"Nul"},
 };
 
 TEST_F(IniDifferentialTest, ReadsOfOneFixtureAgree) {
@@ -85,7 +85,7 @@ TEST_F(IniDifferentialTest, ReadsOfOneFixtureAgree) {
         "; Commented=yes\r\nEquals=a=b\r\nHex=0x00FFFFFF\r\nHexUpperX=0X10\r\nMinus=-1\r\n"
         "Word=True\r\nLead=  42abc\r\nPlus=+7\r\nOctal=0o17\r\nBinary=0b101\r\n"
         "Big=4294967295\r\nZero=0\r\nTabbed=\t tab \t\r\n"
-        "Long=" + std::string(12000, 'L') + "\r\n"
+        "Long=" + std::string(12000, 'L') + "\r\n" + std::string("Nul=ab\0cd\r\n", 11) +
         "Ideographic=\x81\x40x\x81\x40\r\n"
         "\r\n[ Spaced Section ]\r\nk=in spaced\r\n"
         "[Basic]\r\nLate=second\r\n"
