@@ -19,6 +19,8 @@ namespace {
 constexpr char16_t kFirstHeader[] =
     u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
 constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
+constexpr char16_t kWindowHeader[] =
+    u"#このファイルは、Lunetta用のウインドウ個別情報ファイルです。";
 constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
 
 Text SettingPath() { return ProgramFolder() + kSettingFile; }
@@ -115,6 +117,8 @@ void LoadAllSettings() {
                 app.settings.*f.text = ini.GetText(f.section, f.key, f.defaultText);
                 break;
             case SettingField::Kind::FixedWindowRule:
+                app.FixedWindowRule = vbKerova_Window();
+                app.FixedWindowRule.LoadSetting(ini.FileName, f.section, true);
                 break;
         }
     }
@@ -122,6 +126,8 @@ void LoadAllSettings() {
 
     ViewListRegistry::Instance().Clear();
     LoadAllViewLists(ProgramFolder());
+
+    app.WindowRuleList = LoadWindowRuleList(ProgramFolder() + kWindowFile);
 }
 
 static bool SaveAllSettingsOrThrow();
@@ -153,29 +159,38 @@ static bool SaveAllSettingsOrThrow() {
                 case SettingField::Kind::Flag: ini.SetBool(f.section, f.key, s.*f.flag); break;
                 case SettingField::Kind::Number: ini.SetNumber(f.section, f.key, s.*f.number); break;
                 case SettingField::Kind::String: ini.SetText(f.section, f.key, s.*f.text); break;
-                case SettingField::Kind::FixedWindowRule: break;
+                case SettingField::Kind::FixedWindowRule:
+                    App().FixedWindowRule.SaveSetting(path, f.section, true);
+                    break;
             }
         }
         SaveCustomColors(App().CustomColors);
         if (!Commit(path)) return false;
     }
 
-    // Alarms, window rules and painting profiles are saved by their own lists;
-    // until those are part of the program their files are left exactly as they are.
+    // Alarms and painting profiles are saved by their own lists; until those are
+    // part of the program their files are left exactly as they are.
 
-    ViewListRegistry& registry = ViewListRegistry::Instance();
-    ViewListRegistry::Hold hold(registry);
-    if (!hold.Owns()) return false;
-    const auto& entries = registry.Entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        if (!entries[i].list) continue;
-        const Text listPath = i == 0 ? ProgramFolder() + kViewDataFile
-                                     : ProgramFolder() + u"ViewData\\" + entries[i].name;
-        if (!SaveViewList(listPath, *entries[i].list)) {
-            ShowSaveError(listPath);
-            return false;
+    {
+        ViewListRegistry& registry = ViewListRegistry::Instance();
+        ViewListRegistry::Hold hold(registry);
+        if (!hold.Owns()) return false;
+        const auto& entries = registry.Entries();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            if (!entries[i].list) continue;
+            const Text listPath = i == 0 ? ProgramFolder() + kViewDataFile
+                                         : ProgramFolder() + u"ViewData\\" + entries[i].name;
+            if (!SaveViewList(listPath, *entries[i].list)) {
+                ShowSaveError(listPath);
+                return false;
+            }
         }
     }
+
+    const Text rulesPath = ProgramFolder() + kWindowFile;
+    if (!PrepareForSave(rulesPath, kWindowHeader)) return false;
+    while (!SaveWindowRuleList(rulesPath, App().WindowRuleList))
+        if (!ShowRetry(rulesPath)) return false;
     return true;
 }
 

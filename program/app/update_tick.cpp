@@ -44,7 +44,7 @@ void RememberRecentWindow(WindowId w) {
     recent.push_back(w);
 }
 
-WindowId UpdateTick::ChooseTarget(bool& fixedMode) {
+WindowId UpdateTick::ChooseTarget(const RuleContext& context, bool& fixedMode) {
     vbKerova_Window* fixed = c_.fixedRule;
     fixedMode = fixed && fixed->Enable && fixed->IsSetting();
     if (!fixedMode) return platform::windows().Foreground();
@@ -52,7 +52,7 @@ WindowId UpdateTick::ChooseTarget(bool& fixedMode) {
     if (fixed->WindowHandle != 0 && !win.IsWindow(fixed->WindowHandle)) fixed->WindowHandle = 0;
     if (fixed->WindowHandle == 0) {
         win.EnumerateTopLevel([&](WindowId w) {
-            if (!fixed->CheckWindow(w)) return true;
+            if (!fixed->CheckWindow(w, context)) return true;
             fixed->WindowHandle = w;
             return false;
         });
@@ -74,10 +74,12 @@ void UpdateTick::Run() {
     AppState& app = App();
     const AppSettings& s = app.settings;
     Text listName = s.DefaultViewData;
+    Text barName = s.DrawBarDefault;
     vbKerova_TitleBar& tb = *c_.titleBar;
+    const RuleContext context{c_.titleBar, s.Unicode, c_.exePath};
 
     bool fixedMode = false;
-    WindowId target = ChooseTarget(fixedMode);
+    WindowId target = ChooseTarget(context, fixedMode);
     const std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
 
     if (IsOwnWindow(target, app.MainWindowHandle, false, forms)) {
@@ -94,7 +96,7 @@ void UpdateTick::Run() {
             const vbKerova_Window* rule = nullptr;
             if (!fixedMode && c_.rules) {
                 for (const auto& r : *c_.rules)
-                    if (r->Enable && r->CheckWindow(target)) {
+                    if (r->Enable && r->CheckWindow(target, context)) {
                         rule = r.get();
                         break;
                     }
@@ -116,9 +118,9 @@ void UpdateTick::Run() {
             } else if (rule->Action == vbKerova_Window::kExclude) {
                 StopDisplaying();
             } else if (rule->Action == vbKerova_Window::kPermit) {
-                bool mdi = rule->HasViewOption(1) ? rule->HasViewOption(2) : s.MDIChild;
-                if (rule->HasViewOption(4)) listName = rule->ViewData;
-                show(mdi);
+                if (rule->UseViewData) listName = rule->ViewData;
+                if (rule->UseDrawBar) barName = rule->DrawBar;
+                show(rule->DecidesMdi() ? rule->MdiOn() : s.MDIChild);
             } else {
                 // Only exclude and permit rules can be made; anything else shows nothing.
                 StopDisplaying();
@@ -126,6 +128,7 @@ void UpdateTick::Run() {
         }
     }
 
+    LastBarName = std::move(barName);
     CompositionStamp() = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
     std::optional<Text> text = c_.compose ? c_.compose(listName) : std::optional<Text>(Text());
     if (text) {

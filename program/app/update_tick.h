@@ -46,6 +46,9 @@ public:
         std::function<void()> advanceGroups;
         // Composition stamp source: the system's millisecond tick count.
         std::function<std::uint32_t()> tickCount;
+        // The executable of a window's process, for rules with a file condition
+        // (the library's GetExeFileName); without it such rules see "".
+        std::function<Text(WindowId)> exePath;
     };
 
     explicit UpdateTick(Collaborators c) : c_(std::move(c)) {}
@@ -56,9 +59,12 @@ public:
     bool TitleShown = false;
     // The last composed text (the settings window previews it).
     Text LastText;
+    // The painting profile the last tick chose: the default one, or the one a
+    // permitting rule names ("" for none).
+    Text LastBarName;
 
 private:
-    WindowId ChooseTarget(bool& fixedMode);
+    WindowId ChooseTarget(const RuleContext& context, bool& fixedMode);
     void StopDisplaying();
 
     Collaborators c_;

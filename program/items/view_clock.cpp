@@ -143,8 +143,8 @@ void vbKerova_View_Clock::LoadSetting(const tbq::Text& file, const tbq::Text& se
 
 void vbKerova_View_Clock::SaveSetting(const tbq::Text& file, const tbq::Text& section) {
     const vbIniFile ini(file);
-    // Quoted, so that blanks at either end of the format survive the reader.
-    ini.SetText(section, u"Format", u"\"" + FormatText + u"\"");
+    // The accessor quotes a format with blanks or quotes at its ends itself.
+    ini.SetText(section, u"Format", FormatText);
     ini.SetText(section, u"TimeZone", timeZoneName_);
     const std::int16_t offsets[] = {OffsetYear, OffsetMonth,  OffsetDay,
                                     OffsetHour, OffsetMinute, OffsetSecond};

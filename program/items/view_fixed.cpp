@@ -94,7 +94,9 @@ void vbKerova_View_Fixed::SaveSetting(const tbq::Text& file, const tbq::Text& se
     ini.SetNumber(section, u"Style", TitleStyle);
     ini.SetNumber(section, u"Num", TitleNum);
     // Quoted, so that a delimiter with blanks at its ends keeps them.
-    ini.SetText(section, u"Char", u"\"" + TitleChar + u"\"");
+    // The accessor quotes a delimiter with a blank or a quote at an end, so it
+    // reads back as written.
+    ini.SetText(section, u"Char", TitleChar);
 }
 
 void vbKerova_View_Fixed::LoadSetting(const tbq::Text& file, const tbq::Text& section) {

@@ -29,6 +29,11 @@ public:
     virtual WindowId Foreground() = 0;
     virtual WindowId Parent(WindowId w) = 0;
     virtual Text ClassName(WindowId w) = 0;
+    // The style and extended style words; 0 for a window that has gone.
+    virtual std::uint32_t Style(WindowId w) = 0;
+    virtual std::uint32_t ExStyle(WindowId w) = 0;
+    // Right minus left of the window rectangle, in pixels; 0 when it cannot be read.
+    virtual std::int32_t Width(WindowId w) = 0;
     // The active child of an MDI frame's client window, asked without blocking; 0 for none.
     virtual WindowId ActiveMdiChild(WindowId frame) = 0;
     // A small number kept on another program's window, readable after our

@@ -1,28 +1,132 @@
 #include "rules/window_rule.h"
 
+#include <algorithm>
+#include <cstdio>
+
+#include "core/title_writer.h"
 #include "platform/ports.h"
 
 namespace tbq {
 
-bool vbKerova_Window::CheckWindow(platform::WindowId w) const {
-    if (!IsSetting() || w == 0) return false;
-    if (IsFlag(kHandle)) return w == WindowHandle;
-    platform::Windows& win = platform::windows();
+namespace {
+
+// Titles are read through a buffer of this many characters, terminator included.
+constexpr std::size_t kTitleBuffer = 10240;
+
+bool StyleMatches(std::uint32_t actual, std::uint32_t wanted, bool all, bool notAll) {
+    const bool every = (actual & wanted) == wanted;
+    if (all) return every;
+    if (notAll) return !every;
+    return actual == wanted;
+}
+
+Text Hex(std::uint32_t v) {
+    char buf[12];
+    std::snprintf(buf, sizeof buf, "%X", static_cast<unsigned>(v));
+    return Utf8ToText(buf);
+}
+
+}  // namespace
+
+Text GetWindowTitleForMatch(platform::WindowId w, const RuleContext& context) {
+    // While we decorate a window its caption shows our text; the rule is about
+    // the window, so it sees the title the window gave itself.
+    if (context.titleBar && w != 0 && context.titleBar->TargetWindow == w)
+        return context.titleBar->OldTitle();
+    Text title = platform::windows().GetTitle(w, context.unicode).value_or(Text());
+    title.resize(std::min({title.find(u'\0'), title.size(), kTitleBuffer - 1}));
+    return title;
+}
+
+std::uint8_t vbKerova_Window::ViewOption() const {
+    return static_cast<std::uint8_t>(MdiChoice | (UseViewData ? kViewDataBox : 0) |
+                                     (UseDrawBar ? kDrawBarBox : 0));
+}
+
+void vbKerova_Window::SetViewOption(std::uint8_t value) {
+    MdiChoice = static_cast<std::uint8_t>((value & 1) ? (value & 3) : 0);
+    UseViewData = (value & kViewDataBox) == kViewDataBox;
+    UseDrawBar = (value & kDrawBarBox) == kDrawBarBox;
+}
+
+std::uint32_t vbKerova_Window::GetWindowStyle(platform::WindowId w) {
+    return platform::windows().Style(w);
+}
+
+std::uint32_t vbKerova_Window::GetExStyle(platform::WindowId w) {
+    return platform::windows().ExStyle(w);
+}
+
+bool vbKerova_Window::CheckWindow(platform::WindowId w, const RuleContext& context) const {
+    if (IsFlag(kHandle)) return WindowHandle == w;
     if (IsFlag(kTitle)) {
-        Text title = win.GetTitle(w, true).value_or(Text());
+        Text title = GetWindowTitleForMatch(w, context);
         Text want = WindowTitle;
         if (!IsCheckOption(kTitleCase)) {
             title = FoldCase(title);
             want = FoldCase(want);
         }
-        bool ok = IsCheckOption(kTitlePart) ? title.find(want) != Text::npos : title == want;
-        if (!ok) return false;
+        if (IsCheckOption(kTitlePart) ? title.find(want) == Text::npos : title != want)
+            return false;
     }
-    if (IsFlag(kClass) && !EqualsIgnoreCase(win.ClassName(w), WindowClass)) return false;
-    // Style, executable and width conditions arrive with the rest of the rule
-    // matching; until then a rule that asks for them matches nothing.
-    if (Flag & (kStyle | kExStyle | kFile | kWidth)) return false;
+    if (IsFlag(kClass) && platform::windows().ClassName(w) != WindowClass) return false;
+    if (IsFlag(kFile)) {
+        Text path = context.exePath ? context.exePath(w) : Text();
+        if (IsCheckOption(kFileNameOnly) || IsCheckOption(kFolderOnly)) {
+            const std::size_t slash = path.rfind(u'\\');
+            if (slash == Text::npos) return false;
+            path = IsCheckOption(kFileNameOnly) ? path.substr(slash + 1) : path.substr(0, slash + 1);
+        }
+        if (!EqualsIgnoreCase(path, FileName)) return false;
+    }
+    if (IsFlag(kStyle) && !StyleMatches(GetWindowStyle(w), WindowStyle, IsCheckOption(kStyleAll),
+                                        IsCheckOption(kStyleNotAll)))
+        return false;
+    if (IsFlag(kExStyle) && !StyleMatches(GetExStyle(w), ExStyle, IsCheckOption(kExStyleAll),
+                                          IsCheckOption(kExStyleNotAll)))
+        return false;
+    if (IsFlag(kWidth)) {
+        // Strict both ways: a window exactly WindowWidth wide never matches.
+        const std::int32_t width = platform::windows().Width(w);
+        if (IsCheckOption(kWider) ? !(width > WindowWidth) : !(width < WindowWidth)) return false;
+    }
     return true;
+}
+
+Text vbKerova_Window::SummaryText(bool withOptions) const {
+    Text line;
+    switch (Action) {
+        case kExclude: line = u"除"; break;
+        case kPermit: line = u"許"; break;
+        case kFixed: line = u"固"; break;
+        default: line = u"無"; break;
+    }
+    line += u":" + Title + u"(";
+
+    Text conditions;
+    auto add = [&](const Text& c) {
+        if (!conditions.empty()) conditions += u"/";
+        conditions += c;
+    };
+    if (IsFlag(kTitle)) add(u"T=" + WindowTitle + (IsCheckOption(kTitlePart) ? u"[含]" : u""));
+    if (IsFlag(kClass)) add(u"C=" + WindowClass);
+    if (IsFlag(kStyle))
+        add(Text(IsCheckOption(kStyleAll) ? u"S|=0x" : IsCheckOption(kStyleNotAll) ? u"S^=0x" : u"S=0x") +
+            Hex(WindowStyle));
+    if (IsFlag(kExStyle))
+        add(Text(IsCheckOption(kExStyleAll) ? u"E|=0x" : IsCheckOption(kExStyleNotAll) ? u"E^=0x" : u"E=0x") +
+            Hex(ExStyle));
+    if (IsFlag(kHandle)) add(u"H=0x" + Hex(WindowHandle));
+    if (IsFlag(kFile)) add(u"P=" + FileName);
+    if (IsFlag(kWidth)) add(Text(IsCheckOption(kWider) ? u"W>" : u"W<") + NumberText(WindowWidth));
+    line += (conditions.empty() ? Text(u"設定無し") : conditions) + u") ";
+
+    if (withOptions && Action == kPermit) {
+        if (DecidesMdi()) line += Text(u" MDIChild:") + (MdiOn() ? u"ON" : u"OFF");
+        if (UseViewData) line += u" 表示項目:" + ViewData;
+        if (UseDrawBar) line += u" 独自描画:" + (DrawBar.empty() ? Text(u"無") : DrawBar);
+    }
+    return line;
 }
 
 }  // namespace tbq

@@ -78,7 +78,9 @@ std::int32_t ParseProfileNumber(TextView s) {
 
 Text vbIniFile::GetText(TextView section, TextView key, TextView defaultValue) const {
     std::optional<TextView> v = StoredValue(FileName, section, key);
-    return CutToAnsiBytes(v ? *v : defaultValue, kReadBufferBytes - 1);
+    TextView text = v ? *v : defaultValue;
+    // The read hands over its buffer up to the first NUL, as the system's does.
+    return CutToAnsiBytes(text.substr(0, text.find(u'\0')), kReadBufferBytes - 1);
 }
 
 std::int32_t vbIniFile::GetNumber(TextView section, TextView key, std::int32_t defaultValue) const {
@@ -93,6 +95,15 @@ bool vbIniFile::GetBool(TextView section, TextView key, bool defaultValue) const
 }
 
 void vbIniFile::SetText(TextView section, TextView key, TextView value) const {
+    // Reads drop the blanks around a value and one pair of enclosing quotes, so
+    // a value that begins or ends with a blank or a double quote goes inside
+    // quotes of its own; any other value is written as it is, as the system's
+    // profile functions would write it.
+    auto edge = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'"'; };
+    if (!value.empty() && (edge(value.front()) || edge(value.back()))) {
+        IniStore::Instance().Write(FileName, section, key, u"\"" + Text(value) + u"\"");
+        return;
+    }
     IniStore::Instance().Write(FileName, section, key, value);
 }
 

@@ -4,9 +4,11 @@
 // profile-file conventions: case-insensitive sections and keys, blanks around
 // values dropped, a value in double (or single) quotes read without them, "0x"
 // numbers read as hexadecimal, missing files and keys read as the default, and
-// a write creates the file, the section and the key as needed. A write that
-// cannot be done is silently lost and leaves the file as it was; callers that
-// must know check with PrepareFileForWrite first.
+// a write creates the file, the section and the key as needed. A value with a
+// blank or a double quote at either end is written in double quotes, so it
+// reads back exactly as it was written. A write that cannot be done is
+// silently lost and leaves the file as it was; callers that must know check
+// with PrepareFileForWrite first.
 #pragma once
 
 #include <cstdint>

@@ -54,6 +54,7 @@ bool FrmMain::Load() {
     c.fixedRule = &app.FixedWindowRule;
     c.rules = &app.WindowRuleList;
     c.compose = ComposeList;
+    c.exePath = [this](platform::WindowId w) { return dll_.GetExeFileName(w); };
     c.advanceGroups = [] { AdvanceGroups(ViewListRegistry::Instance()); };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "app/app_state.h"
 #include "app/update_tick.h"
 #include "items/view_data.h"
@@ -108,7 +110,7 @@ TEST_F(UpdateTickTest, TitleInfoOffAndExcludingRulesStopTheDisplay) {
 TEST_F(UpdateTickTest, PermitOnlyShowsOnlyInPermittedWindows) {
     auto a = wins_.Add(u"A"), ok = wins_.Add(u"Permitted");
     auto rule = AddRule(vbKerova_Window::kPermit, u"permitted");
-    rule->ViewOption = 4;
+    rule->UseViewData = true;
     rule->ViewData = u"Other";
     App().settings.PermitOnly = true;
     UpdateTick tick = MakeTick();
@@ -157,7 +159,7 @@ TEST_F(UpdateTickTest, MdiFramesShowInTheirActiveChildWhenAskedTo) {
     EXPECT_EQ(wins_[child].title, u"<*Default>");
     // A rule that decides the MDI behaviour itself (option 1 without 2) turns it off.
     auto rule = AddRule(vbKerova_Window::kPermit, u"frame");
-    rule->ViewOption = 5;
+    rule->SetViewOption(5);  // as older versions stored the profile box
     rule->ViewData = u"Mine";
     tick.Run();
     EXPECT_EQ(wins_[child].title, u"Doc");
@@ -179,6 +181,104 @@ TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {
     tick.Run();
     EXPECT_EQ(wins_[a].title, u"A2");
     EXPECT_EQ(titleBar_.OriginalTitle, u"A2");
+}
+
+TEST(UpdateTickRulesTest, PermittingRulesChooseListProfileAndMdi) {
+    using W = vbKerova_Window;
+    struct Case {
+        const char* what;
+        std::function<void(W&)> rule;  // none: no rule at all
+        bool globalMdi;
+        bool permitOnly;
+        const char16_t* list;  // the list shown; none: nothing is shown
+        bool inChild;          // shown in the active MDI child, else in the frame
+        const char16_t* bar;   // the painting profile chosen
+    };
+    const std::vector<Case> cases = {
+        {"no rule", {}, false, false, u"*Default", false, u"DefBar"},
+        {"display list", [](W& r) { r.UseViewData = true; r.ViewData = u"Other"; }, false, false,
+         u"Other", false, u"DefBar"},
+        {"painting profile", [](W& r) { r.UseDrawBar = true; r.DrawBar = u"Bar"; }, false, false,
+         u"*Default", false, u"Bar"},
+        {"painting profile none", [](W& r) { r.UseDrawBar = true; }, false, false, u"*Default",
+         false, u""},
+        {"MDI on", [](W& r) { r.MdiChoice = W::kMdiOn; }, false, false, u"*Default", true,
+         u"DefBar"},
+        {"MDI off over the global setting", [](W& r) { r.MdiChoice = W::kMdiOff; }, true, false,
+         u"*Default", false, u"DefBar"},
+        {"MDI as the global setting", [](W&) {}, true, false, u"*Default", true, u"DefBar"},
+        {"MDI off and a display list keep the default profile",
+         [](W& r) { r.MdiChoice = W::kMdiOff; r.UseViewData = true; r.ViewData = u"L"; }, true,
+         false, u"L", false, u"DefBar"},
+        {"an older record's profile box brings list and MDI off",
+         [](W& r) { r.SetViewOption(5); r.ViewData = u"L"; r.DrawBar = u"B"; }, true, false, u"L",
+         false, u"B"},
+        {"exclude", [](W& r) { r.Action = W::kExclude; r.UseViewData = true; }, false, false,
+         nullptr, false, u"DefBar"},
+        {"a disabled rule is skipped", [](W& r) { r.Enable = false; r.UseViewData = true; }, false,
+         false, u"*Default", false, u"DefBar"},
+        {"permit only, no rule matches", [](W& r) { r.WindowTitle = u"nothing"; }, false, true,
+         nullptr, false, u"DefBar"},
+        {"permit only, permitted", [](W&) {}, false, true, u"*Default", false, u"DefBar"},
+        {"executable condition",
+         [](W& r) {
+             r.Flag = W::kFile; r.FileName = u"EDITOR.EXE"; r.CheckOption = W::kFileNameOnly;
+             r.UseViewData = true; r.ViewData = u"ByFile";
+         },
+         false, false, u"ByFile", false, u"DefBar"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::FakeWindows wins;
+        platform::ScopedPorts ports(platform::Ports{.windows = &wins});
+        App() = AppState{};
+        App().MainWindowHandle = wins.Add(u"設定");
+        App().settings.DrawBarDefault = u"DefBar";
+        App().settings.MDIChild = c.globalMdi;
+        App().settings.PermitOnly = c.permitOnly;
+        const WindowId frame = wins.Add(u"Frame - Editor");
+        const WindowId child = wins.Add(u"Doc", frame);
+        wins[frame].activeMdiChild = child;
+        wins.foreground = frame;
+
+        vbKerova_TitleBar titleBar;
+        vbKerova_Window fixed;
+        std::vector<std::shared_ptr<vbKerova_Window>> rules;
+        if (c.rule) {
+            // Matched by the frame's whole title: once the frame shows our
+            // text, only its own title still matches.
+            auto r = std::make_shared<W>();
+            r->Flag = W::kTitle;
+            r->WindowTitle = u"frame - editor";
+            r->Action = W::kPermit;
+            r->Enable = true;
+            c.rule(*r);
+            rules.push_back(r);
+        }
+        UpdateTick::Collaborators co;
+        co.titleBar = &titleBar;
+        co.fixedRule = &fixed;
+        co.rules = &rules;
+        co.compose = [](const Text& list) -> std::optional<Text> { return u"<" + list + u">"; };
+        co.tickCount = [] { return 1u; };
+        co.exePath = [frame](WindowId w) { return w == frame ? Text(u"C:\\Apps\\Editor.exe") : Text(); };
+        UpdateTick tick(std::move(co));
+        tick.Run();
+        tick.Run();
+
+        EXPECT_EQ(TextToUtf8(tick.LastBarName), TextToUtf8(c.bar));
+        if (!c.list) {
+            EXPECT_EQ(wins[frame].writes + wins[child].writes, 0);
+            EXPECT_EQ(App().CurrentTarget, 0u);
+        } else {
+            const WindowId shown = c.inChild ? child : frame;
+            EXPECT_EQ(TextToUtf8(wins[shown].title), TextToUtf8(u"<" + Text(c.list) + u">"));
+            EXPECT_EQ(wins[c.inChild ? frame : child].writes, 0);
+            EXPECT_EQ(App().CurrentTarget, shown);
+        }
+        titleBar.ReturnTitle();
+    }
+    App() = AppState{};
 }
 
 TEST(RecentWindowsTest, KeepsTheLastTwentyDistinctTargetsOldestFirst) {

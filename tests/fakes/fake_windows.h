@@ -14,6 +14,9 @@ public:
         Text title;
         platform::WindowId parent = 0;
         Text className = u"TestWindow";
+        std::uint32_t style = 0;
+        std::uint32_t exStyle = 0;
+        std::int32_t width = 0;
         platform::WindowId activeMdiChild = 0;
         bool hung = false;
         // A hung window's writes arrive once it answers again, as real ones do.
@@ -55,6 +58,18 @@ public:
     Text ClassName(platform::WindowId w) override {
         auto it = windows_.find(w);
         return it == windows_.end() ? Text() : it->second.className;
+    }
+    std::uint32_t Style(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? 0 : it->second.style;
+    }
+    std::uint32_t ExStyle(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? 0 : it->second.exStyle;
+    }
+    std::int32_t Width(platform::WindowId w) override {
+        auto it = windows_.find(w);
+        return it == windows_.end() ? 0 : it->second.width;
     }
     platform::WindowId ActiveMdiChild(platform::WindowId frame) override {
         auto it = windows_.find(frame);

@@ -121,7 +121,8 @@ TEST_F(FixedTest, SaveAndLoadRoundTrip) {
          "Text=00220061003D00620022003B005B0063005D000D000A\r\n"},
         {"title by delimiter with blanks", 1, u"", 6, 1, u" - ",
          "Type=Title\r\nStyle=6\r\nNum=1\r\nChar=\" - \"\r\n"},
-        {"title by width", 1, u"", 13, -7, u"", "Style=13\r\nNum=-7\r\nChar=\"\"\r\n"},
+        {"title by width", 1, u"", 13, -7, u"", "Style=13\r\nNum=-7\r\nChar=\r\n"},
+        {"a delimiter in quotes", 1, u"", 2, 1, u"\"x\"", "Char=\"\"x\"\"\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

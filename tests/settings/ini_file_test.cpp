@@ -133,6 +133,11 @@ TEST_F(IniFileTest, LongValuesAreCutToTheReadBuffer) {
     EXPECT_EQ(got.size(), 10239u);
     // A default is cut the same way.
     EXPECT_EQ(ini.GetText(u"S", u"missing", Text(20000, u'y')).size(), 10239u);
+    // A value or default ends at its first NUL, as the system's read ends there.
+    vbIniFile nul = Fixture(std::string("[S]\r\nk=\0\0Old\r\nm=ab\0cd\r\n", 23), "nul.ini");
+    EXPECT_EQ(nul.GetText(u"S", u"k", u"d"), u"");
+    EXPECT_EQ(nul.GetText(u"S", u"m", u"d"), u"ab");
+    EXPECT_EQ(nul.GetText(u"S", u"missing", Text(u"de\0f", 4)), u"de");
 }
 
 TEST_F(IniFileTest, LongJapaneseValuesNeverSplitACharacter) {
@@ -191,6 +196,37 @@ TEST_F(IniFileTest, WritesCreateFileSectionAndKeyAndReadBack) {
     EXPECT_EQ(dir_.ReadBytes("new.ini"),
               "[Main]\r\nName=replaced\r\nZero=0\r\nNegative=-1\r\nMax=2147483647\r\n"
               "[Flags]\r\nOn=1\r\nOff=0\r\n");
+}
+
+TEST_F(IniFileTest, ValuesWithBlanksOrQuotesAtAnEndReadBackExactly) {
+    // Reads drop blanks around a value and one pair of enclosing quotes; such
+    // values are written quoted, every other value exactly as given.
+    struct Case {
+        const char16_t* value;
+        const char* line;
+    } cases[] = {
+        {u" - Editor", "k=\" - Editor\""},
+        {u"   ", "k=\"   \""},
+        {u"\"abc\"", "k=\"\"abc\"\""},
+        {u"\t tabbed\t", "k=\"\t tabbed\t\""},
+        {u"trailing ", "k=\"trailing \""},
+        {u"\"", "k=\"\"\""},
+        {u"half\"", "k=\"half\"\""},
+        {u"in \"the\" middle", "k=in \"the\" middle"},
+        {u"plain", "k=plain"},
+        {u"", "k="},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        IniStore::Instance().Reset();
+        std::filesystem::remove(dir_.Native("q.ini"));
+        vbIniFile ini(dir_.Path("q.ini"));
+        ini.SetText(u"S", u"k", c.value);
+        EXPECT_EQ(dir_.ReadBytes("q.ini"), std::string("[S]\r\n") + c.line + "\r\n");
+        EXPECT_EQ(ini.GetText(u"S", u"k", u"default"), c.value);
+        IniStore::Instance().Reset();  // and from the disk, not the cache
+        EXPECT_EQ(vbIniFile(dir_.Path("q.ini")).GetText(u"S", u"k", u"default"), c.value);
+    }
 }
 
 TEST_F(IniFileTest, WritesKeepEverythingElseOfTheFile) {

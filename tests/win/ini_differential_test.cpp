@@ -71,7 +71,7 @@ const std::vector<Query> kQueries = {
     {u"Basic", u"Big"},        {u"Basic", u"Zero"},         {u"Basic", u"Tabbed"},
     {u"Last", u"unix"},        {u"Last", u"noeol"},         {u"U]", u"a"},
     {u"U", u"a"},              {u"Basic", u"#header"},      {u"Basic", u"Long"},
-    {u"Basic", u"Ideographic"},
+    {u"Basic", u"Ideographic"},  {u"Basic", u"Nul"},
 };
 
 TEST_F(IniDifferentialTest, ReadsOfOneFixtureAgree) {
@@ -85,7 +85,7 @@ TEST_F(IniDifferentialTest, ReadsOfOneFixtureAgree) {
         "; Commented=yes\r\nEquals=a=b\r\nHex=0x00FFFFFF\r\nHexUpperX=0X10\r\nMinus=-1\r\n"
         "Word=True\r\nLead=  42abc\r\nPlus=+7\r\nOctal=0o17\r\nBinary=0b101\r\n"
         "Big=4294967295\r\nZero=0\r\nTabbed=\t tab \t\r\n"
-        "Long=" + std::string(12000, 'L') + "\r\n"
+        "Long=" + std::string(12000, 'L') + "\r\n" + std::string("Nul=ab\0cd\r\n", 11) +
         "Ideographic=\x81\x40x\x81\x40\r\n"
         "\r\n[ Spaced Section ]\r\nk=in spaced\r\n"
         "[Basic]\r\nLate=second\r\n"
@@ -103,13 +103,20 @@ TEST_F(IniDifferentialTest, MissingFilesAndFoldersAgree) {
 TEST_F(IniDifferentialTest, WritesReadTheSameWhoeverWroteAndWhoeverReads) {
     struct Write {
         const char16_t *section, *key, *value;
+        // The system's writer leaves blanks and quotes at a value's ends to the
+        // reader, which drops them; ours quotes such values, so they read back
+        // as written.
+        bool oursKeepsMore = false;
     } writes[] = {
         {u"Main", u"SettingVersion", u"1"},
         {u"Basic", u"ViewDisplay", u"1"},
         {u"basic", u"viewdisplay", u"0"},  // same key, other case: replaced
-        {u"Basic", u"Name", u"  leading"},
-        {u"Basic", u"Trailing", u"trailing  "},
-        {u"Basic", u"Quoted", u"\"q\""},
+        {u"Basic", u"Name", u"  leading", true},
+        {u"Basic", u"Trailing", u"trailing  ", true},
+        {u"Basic", u"Quoted", u"\"q\"", true},
+        {u"Basic", u"Blanks", u"   ", true},
+        {u"Basic", u"LoneQuote", u"\""},
+        {u"Basic", u"Inner", u"a \"b\" c"},
         {u"Basic", u"Hex", u"0x0000FF00"},
         {u"Basic", u"Empty", u""},
         {u" Padded ", u" key ", u"v"},
@@ -126,10 +133,20 @@ TEST_F(IniDifferentialTest, WritesReadTheSameWhoeverWroteAndWhoeverReads) {
     for (const Write& w : writes) queries.emplace_back(w.section, w.key);
     queries.emplace_back(u"Padded", u"key");
     queries.emplace_back(u"Main", u"Nothing");
+    // Whoever wrote a file, the system's reader and ours read it alike.
     for (const Text& file : {ours, theirs}) ExpectSameReads(file, queries);
     vbIniFile theirsIni(theirs);
-    for (const auto& [section, key] : queries)
-        EXPECT_EQ(ini.GetText(section, key, u"D"), theirsIni.GetText(section, key, u"D"));
+    for (const Write& w : writes) {
+        SCOPED_TRACE(TextToUtf8(w.key));
+        const Text fromOurs = ini.GetText(w.section, w.key, u"D");
+        const Text fromTheirs = theirsIni.GetText(w.section, w.key, u"D");
+        if (w.oursKeepsMore) {
+            EXPECT_EQ(fromOurs, w.value);
+            EXPECT_NE(fromTheirs, w.value);
+        } else {
+            EXPECT_EQ(fromOurs, fromTheirs);
+        }
+    }
 }
 
 TEST_F(IniDifferentialTest, ShiftJisTextAgrees) {

@@ -60,6 +60,9 @@ public:
     WindowId Foreground() override { return 0; }
     WindowId Parent(WindowId) override { return 0; }
     Text ClassName(WindowId) override { return {}; }
+    std::uint32_t Style(WindowId) override { return 0; }
+    std::uint32_t ExStyle(WindowId) override { return 0; }
+    std::int32_t Width(WindowId) override { return 0; }
     WindowId ActiveMdiChild(WindowId) override { return 0; }
     void SetMark(WindowId, std::uint32_t) override {}
     std::uint32_t GetMark(WindowId) override { return 0; }

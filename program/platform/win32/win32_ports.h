@@ -48,6 +48,9 @@ public:
     WindowId Foreground() override;
     WindowId Parent(WindowId w) override;
     Text ClassName(WindowId w) override;
+    std::uint32_t Style(WindowId w) override;
+    std::uint32_t ExStyle(WindowId w) override;
+    std::int32_t Width(WindowId w) override;
     WindowId ActiveMdiChild(WindowId frame) override;
     void SetMark(WindowId w, std::uint32_t mark) override;
     std::uint32_t GetMark(WindowId w) override;

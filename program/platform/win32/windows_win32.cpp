@@ -79,6 +79,22 @@ Text Win32Windows::ClassName(WindowId w) {
     return codepage().FromAnsi(std::string_view(buf, static_cast<size_t>(n > 0 ? n : 0)));
 }
 
+// Style words and the rectangle are read from the system's window record:
+// no message goes to the window, so a hung one answers as fast as any.
+std::uint32_t Win32Windows::Style(WindowId w) {
+    return static_cast<std::uint32_t>(GetWindowLongW(H(w), GWL_STYLE));
+}
+
+std::uint32_t Win32Windows::ExStyle(WindowId w) {
+    return static_cast<std::uint32_t>(GetWindowLongW(H(w), GWL_EXSTYLE));
+}
+
+std::int32_t Win32Windows::Width(WindowId w) {
+    RECT r{};
+    if (!GetWindowRect(H(w), &r)) return 0;
+    return static_cast<std::int32_t>(r.right - r.left);
+}
+
 WindowId Win32Windows::ActiveMdiChild(WindowId frame) {
     HWND client = FindWindowExA(H(frame), nullptr, "mdiclient", nullptr);
     if (!client) return 0;
