@@ -60,6 +60,21 @@ std::vector<std::shared_ptr<vbKerova_ViewData>> Kids(
 
 bool IsEnabled(const std::shared_ptr<vbKerova_ViewData>& item) { return item && item->Enable; }
 
+// Adds one piece of the scroll window. No cut splits a pair, so a high
+// surrogate closing the last piece and a low one opening this piece are both
+// lone halves, each one character of width 2; joined they would read as one
+// character and leave the window short. The high half becomes U+FFFD, which
+// has the same width, so the pieces join to exactly what was measured.
+void AddPiece(std::vector<std::pair<std::size_t, tbq::Text>>& pieces, std::size_t index,
+              tbq::Text text) {
+    const auto high = [](char16_t c) { return c >= 0xD800 && c <= 0xDBFF; };
+    const auto low = [](char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; };
+    if (!pieces.empty() && !pieces.back().second.empty() && !text.empty() &&
+        high(pieces.back().second.back()) && low(text.front()))
+        pieces.back().second.back() = u'\uFFFD';
+    pieces.emplace_back(index, std::move(text));
+}
+
 }  // namespace
 
 struct vbKerova_View_Group::Part {
@@ -148,8 +163,9 @@ std::vector<std::pair<std::size_t, tbq::Text>> vbKerova_View_Group::Window(
             // Byte mode: a full-width character cut at either edge becomes a
             // blank, so the window keeps its width.
             const long long offset = from - s + 1, count = to - from + 1;
-            pieces.emplace_back(i, bytes ? MidByWidth(part.text, offset, count)
-                                         : MidChars(part.text, offset, count));
+            AddPiece(
+                pieces, i,
+                bytes ? MidByWidth(part.text, offset, count) : MidChars(part.text, offset, count));
             if (e >= last) return pieces;
         }
     }

@@ -152,6 +152,11 @@ TEST_F(GroupTest, MovingModesPassByPass) {
          u"ABABABA|BABABAB|ABABABA", "121"},
         {"a pair is one character", {.style = G::kScroll, .charLen = 2}, {{u"𠮷ab"}},
          u"𠮷a|ab|b𠮷|𠮷a", "1231"},
+        // The lone high half at the end and the lone low one at the start must
+        // not join into 𠮷 across the wrap: the window stays three characters.
+        {"lone halves meeting at the wrap stay two characters",
+         {.style = G::kScroll, .charLen = 3}, {{u"\xDFB7" u"a\xD842"}},
+         u"\xDFB7" u"a\xD842|a\xFFFD\xDFB7|\xFFFD\xDFB7" u"a|\xDFB7" u"a\xD842", "1231"},
         {"a text that fits stands still", {.style = G::kScroll | G::kCheckLength, .charLen = 3},
          {{u"ABC"}}, u"ABC|ABC", "12"},
         {"a text that does not fit scrolls", {.style = G::kScroll | G::kCheckLength, .charLen = 2},
