@@ -101,7 +101,10 @@ void vbIniFile::SetText(TextView section, TextView key, TextView value) const {
     // profile functions would write it.
     auto edge = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'"'; };
     if (!value.empty() && (edge(value.front()) || edge(value.back()))) {
-        IniStore::Instance().Write(FileName, section, key, u"\"" + Text(value) + u"\"");
+        Text quoted;
+        quoted.reserve(value.size() + 2);
+        quoted.append(1, u'"').append(value).append(1, u'"');
+        IniStore::Instance().Write(FileName, section, key, quoted);
         return;
     }
     IniStore::Instance().Write(FileName, section, key, value);

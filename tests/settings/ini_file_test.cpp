@@ -134,10 +134,10 @@ TEST_F(IniFileTest, LongValuesAreCutToTheReadBuffer) {
     // A default is cut the same way.
     EXPECT_EQ(ini.GetText(u"S", u"missing", Text(20000, u'y')).size(), 10239u);
     // A value or default ends at its first NUL, as the system's read ends there.
-    vbIniFile nul = Fixture(std::string("[S]\r\nk=\0\0Old\r\nm=ab\0cd\r\n", 23), "nul.ini");
-    EXPECT_EQ(nul.GetText(u"S", u"k", u"d"), u"");
-    EXPECT_EQ(nul.GetText(u"S", u"m", u"d"), u"ab");
-    EXPECT_EQ(nul.GetText(u"S", u"missing", Text(u"de\0f", 4)), u"de");
+    vbIniFile zeros = Fixture(std::string("[S]\r\nk=\0\0Old\r\nm=ab\0cd\r\n", 23), "zeros.ini");
+    EXPECT_EQ(zeros.GetText(u"S", u"k", u"d"), u"");
+    EXPECT_EQ(zeros.GetText(u"S", u"m", u"d"), u"ab");
+    EXPECT_EQ(zeros.GetText(u"S", u"missing", Text(u"de\0f", 4)), u"de");
 }
 
 TEST_F(IniFileTest, LongJapaneseValuesNeverSplitACharacter) {
