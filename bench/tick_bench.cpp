@@ -5,6 +5,10 @@
 #include "app/app_state.h"
 #include "app/update_tick.h"
 #include "fakes/fake_windows.h"
+#include "items/view_count.h"
+#include "items/view_fixed.h"
+#include "items/view_group.h"
+#include "items/view_list.h"
 #include "platform/ports.h"
 
 namespace {
@@ -33,6 +37,95 @@ void BM_UpdateTickOneItem(benchmark::State& state) {
     benchmark::DoNotOptimize(wins[editor].title);
 }
 BENCHMARK(BM_UpdateTickOneItem);
+
+// A busy setup: 20 enabled rules of which only the last matches the window,
+// and a 20-item list of fixed texts, title excerpts, counts and a scrolling
+// group, composed through the registry and moved on every tick.
+void BM_UpdateTickTwentyRulesTwentyItems(benchmark::State& state) {
+    using namespace tbq;
+    test::FakeWindows wins;
+    platform::ScopedPorts ports(platform::Ports{.windows = &wins});
+    App() = AppState{};
+    App().MainWindowHandle = wins.Add(u"Lunetta");
+    const auto editor = wins.Add(u"報告書.txt - メモ帳");
+    wins[editor].className = u"Notepad";
+    wins.foreground = editor;
+
+    std::vector<std::shared_ptr<vbKerova_Window>> rules;
+    for (int i = 0; i < 20; ++i) {
+        auto r = std::make_shared<vbKerova_Window>();
+        r->Title = u"rule";
+        r->Enable = true;
+        r->Action = vbKerova_Window::kPermit;
+        if (i < 19) {
+            r->Flag = vbKerova_Window::kTitle;
+            r->CheckOption = vbKerova_Window::kTitlePart;
+            r->WindowTitle = u"見つからない題名 " + NumberText(i);
+        } else {
+            r->Flag = vbKerova_Window::kClass;
+            r->WindowClass = u"Notepad";
+        }
+        rules.push_back(r);
+    }
+
+    auto list = std::make_shared<ViewList>();
+    auto add = [&](std::shared_ptr<ViewSubItem> sub) {
+        auto item = std::make_shared<vbKerova_ViewData>();
+        item->SetData(std::move(sub), vbKerova_ViewData::kNoColor, true);
+        list->push_back(item);
+    };
+    auto group = std::make_shared<vbKerova_View_Group>();
+    group->ViewStyle = vbKerova_View_Group::kScroll;
+    group->TargetNum = 4;
+    group->CharLen = 20;
+    add(group);
+    for (int i = 0; i < 19; ++i) {
+        if (i % 3 == 0) {
+            auto title = std::make_shared<vbKerova_View_Fixed>();
+            title->DataType = vbKerova_View_Fixed::kWindowTitle;
+            title->TitleStyle = vbKerova_View_Fixed::kByDelimiter;
+            title->TitleChar = u" - ";
+            add(title);
+        } else if (i % 3 == 1) {
+            auto count = std::make_shared<vbKerova_View_Count>();
+            count->TargetYear = vbKerova_View_Count::kNextYear;
+            count->TargetMonth = 1;
+            count->TargetDay = 1;
+            count->ViewStyle = vbKerova_View_Count::kDays | vbKerova_View_Count::kHours |
+                               vbKerova_View_Count::kSeconds;
+            add(count);
+        } else {
+            auto fixed = std::make_shared<vbKerova_View_Fixed>();
+            fixed->SetText(u"【作業中】");
+            add(fixed);
+        }
+    }
+    LinkGroupChildren(*list);
+    ViewListRegistry::Instance().Clear();
+    ViewListRegistry::Instance().SetViewList(kDefaultListName, list);
+
+    vbKerova_TitleBar titleBar;
+    SetTitleSource([&] { return titleBar.OldTitle(); });
+    vbKerova_Window fixed;
+    UpdateTick::Collaborators c;
+    c.titleBar = &titleBar;
+    c.fixedRule = &fixed;
+    c.rules = &rules;
+    c.compose = [](const Text& name) -> std::optional<Text> {
+        ViewListPtr l = ViewListRegistry::Instance().GetViewList(name, true);
+        if (!l) return std::nullopt;
+        return ComposeListText(*l, false);
+    };
+    c.advanceGroups = [] { AdvanceGroups(ViewListRegistry::Instance()); };
+    std::uint32_t stamp = 0;
+    c.tickCount = [&] { return ++stamp; };
+    UpdateTick tick(std::move(c));
+    for (auto _ : state) tick.Run();
+    benchmark::DoNotOptimize(wins[editor].title);
+    SetTitleSource({});
+    ViewListRegistry::Instance().Clear();
+}
+BENCHMARK(BM_UpdateTickTwentyRulesTwentyItems);
 
 }  // namespace
 
