@@ -49,6 +49,14 @@ public:
     // Row `index` of the extended format's token list: false (and both texts
     // untouched) past the last row.
     virtual bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) = 0;
+    // A new alarm message window owned by `owner`: caption `title`, message text
+    // `message` (ANSI, "\r\n" line breaks) and `tag`, which comes back in the
+    // kind-6 event of its check box. 0 when it could not be made.
+    virtual WindowId ShowAlarmWindow(WindowId owner, const std::string& title,
+                                     const std::string& message, std::uint32_t tag) = 0;
+    // Destroys a window ShowAlarmWindow made; false (and nothing done) for any
+    // other handle, including one whose window has gone.
+    virtual bool CloseAlarmWindow(WindowId window) = 0;
 };
 
 }  // namespace tbq::platform

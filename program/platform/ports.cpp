@@ -28,6 +28,8 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.dialogs) p.dialogs = replacement.dialogs;
     if (replacement.system) p.system = replacement.system;
     if (replacement.locale) p.locale = replacement.locale;
+    if (replacement.sound) p.sound = replacement.sound;
+    if (replacement.shell) p.shell = replacement.shell;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

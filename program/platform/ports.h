@@ -8,6 +8,8 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/locale.h"
+#include "platform/shell.h"
+#include "platform/sound.h"
 #include "platform/syscolors.h"
 #include "platform/system_settings.h"
 #include "platform/windows.h"
@@ -23,6 +25,8 @@ struct Ports {
     Dialogs* dialogs = nullptr;
     SystemSettings* system = nullptr;
     Locale* locale = nullptr;
+    Sound* sound = nullptr;
+    Shell* shell = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -37,6 +41,8 @@ inline Windows& windows() { return *Current().windows; }
 inline Dialogs& dialogs() { return *Current().dialogs; }
 inline SystemSettings& system() { return *Current().system; }
 inline Locale& locale() { return *Current().locale; }
+inline Sound& sound() { return *Current().sound; }
+inline Shell& shell() { return *Current().shell; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

@@ -40,6 +40,9 @@ public:
     // process has gone: it tells which text in its title is ours. 0 = none.
     virtual void SetMark(WindowId w, std::uint32_t mark) = 0;
     virtual std::uint32_t GetMark(WindowId w) = 0;
+    // Starts (caption and task-bar button, three times) or stops the flashing of
+    // a window; nothing for a window that has gone.
+    virtual void Flash(WindowId w, bool on) = 0;
     // Top-level windows in Z order until `visit` returns false.
     virtual void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) = 0;
 };

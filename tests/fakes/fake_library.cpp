@@ -22,4 +22,18 @@ bool FakeLibrary::ExFormatGetInfo(std::int32_t index, std::string& name, std::st
     return true;
 }
 
+platform::WindowId FakeLibrary::ShowAlarmWindow(platform::WindowId owner, const std::string& title,
+                                              const std::string& message, std::uint32_t tag) {
+    const platform::WindowId id = nextAlarmWindow_++;
+    alarmWindows[id] = {owner, title, message, tag};
+    if (log) log->push_back("show " + std::to_string(id) + " tag=" + std::to_string(tag) + " " + title);
+    return id;
+}
+
+bool FakeLibrary::CloseAlarmWindow(platform::WindowId window) {
+    if (alarmWindows.erase(window) == 0) return false;
+    if (log) log->push_back("close " + std::to_string(window));
+    return true;
+}
+
 }  // namespace tbq::test

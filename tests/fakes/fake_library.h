@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -42,6 +43,23 @@ public:
     std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                 const std::string& ansiFormat) override;
     bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;
+
+    // Alarm windows open now, by handle; handles count up and are never reused.
+    struct AlarmWindow {
+        platform::WindowId owner = 0;
+        std::string title, message;
+        std::uint32_t tag = 0;
+    };
+    std::map<platform::WindowId, AlarmWindow> alarmWindows;
+    // When set, every alarm window call is written here too: "show <handle> tag=<tag>
+    // <title>" and "close <handle>" (only for a window that was open).
+    std::vector<std::string>* log = nullptr;
+    platform::WindowId ShowAlarmWindow(platform::WindowId owner, const std::string& title,
+                                       const std::string& message, std::uint32_t tag) override;
+    bool CloseAlarmWindow(platform::WindowId window) override;
+
+private:
+    platform::WindowId nextAlarmWindow_ = 0x9000;
 };
 
 }  // namespace tbq::test

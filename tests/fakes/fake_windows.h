@@ -3,6 +3,8 @@
 
 #include <map>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "platform/windows.h"
 
@@ -74,6 +76,11 @@ public:
     platform::WindowId ActiveMdiChild(platform::WindowId frame) override {
         auto it = windows_.find(frame);
         return it == windows_.end() ? 0 : it->second.activeMdiChild;
+    }
+    // Every Flash call, in order: the window and whether it starts.
+    std::vector<std::pair<platform::WindowId, bool>> flashes;
+    void Flash(platform::WindowId w, bool on) override {
+        if (IsWindow(w)) flashes.emplace_back(w, on);
     }
     void SetMark(platform::WindowId w, std::uint32_t mark) override {
         if (auto it = windows_.find(w); it != windows_.end()) it->second.mark = mark;

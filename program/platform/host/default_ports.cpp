@@ -10,10 +10,14 @@ Ports DefaultPorts() {
     static HostWindows windows;
     static HostDialogs dialogs;
     static HostSystemSettings system;
+    static HostSound sound;
+    static HostShell shell;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
     p.locale = &SystemLocale();
+    p.sound = &sound;
+    p.shell = &shell;
     return p;
 }
 

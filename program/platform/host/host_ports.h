@@ -64,6 +64,7 @@ public:
     std::uint32_t ExStyle(WindowId) override { return 0; }
     std::int32_t Width(WindowId) override { return 0; }
     WindowId ActiveMdiChild(WindowId) override { return 0; }
+    void Flash(WindowId, bool) override {}
     void SetMark(WindowId, std::uint32_t) override {}
     std::uint32_t GetMark(WindowId) override { return 0; }
     void EnumerateTopLevel(const std::function<bool(WindowId)>&) override {}
@@ -77,6 +78,18 @@ public:
                : style == BoxStyle::Question       ? BoxAnswer::No
                                                    : BoxAnswer::Ok;
     }
+};
+
+// The host makes no sound and opens nothing.
+class HostSound final : public Sound {
+public:
+    Text SendCommand(TextView) override { return {}; }
+    void Beep(std::uint32_t) override {}
+};
+
+class HostShell final : public Shell {
+public:
+    void Open(TextView, TextView, TextView, TextView) override {}
 };
 
 class HostSystemSettings final : public SystemSettings {
