@@ -10,6 +10,7 @@
 #include "base/text.h"
 #include "core/program_location.h"
 #include "platform/windows.h"
+#include "alarm/alarm.h"
 #include "rules/window_rule.h"
 
 namespace tbq {
@@ -40,6 +41,8 @@ struct AppState {
     AppSettings settings;
     // The rule that pins the display to one window (section "TitleBar").
     vbKerova_Window FixedWindowRule;
+    // Alarms in list order; the check timer walks them from the last.
+    std::vector<std::shared_ptr<vbKerova_Alarm>> AlarmList;
     // Window rules in priority order: the first that matches wins.
     std::vector<std::shared_ptr<vbKerova_Window>> WindowRuleList;
     // The colour chooser's 16 custom colours.

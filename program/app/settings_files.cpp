@@ -19,6 +19,7 @@ namespace {
 constexpr char16_t kFirstHeader[] =
     u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
 constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
+constexpr char16_t kAlarmHeader[] = u"#このファイルは、Lunetta用のアラーム情報ファイルです。";
 constexpr char16_t kWindowHeader[] =
     u"#このファイルは、Lunetta用のウインドウ個別情報ファイルです。";
 constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
@@ -124,6 +125,8 @@ void LoadAllSettings() {
     }
     app.CustomColors = LoadCustomColors();
 
+    app.AlarmList = LoadAlarmList(ProgramFolder() + kAlarmFile);
+
     ViewListRegistry::Instance().Clear();
     LoadAllViewLists(ProgramFolder());
 
@@ -168,8 +171,16 @@ static bool SaveAllSettingsOrThrow() {
         if (!Commit(path)) return false;
     }
 
-    // Alarms and painting profiles are saved by their own lists; until those are
-    // part of the program their files are left exactly as they are.
+    const Text alarmPath = ProgramFolder() + kAlarmFile;
+    if (!PrepareForSave(alarmPath, kAlarmHeader)) return false;
+    {
+        IniWriteBatch batch;
+        SaveAlarmList(alarmPath, App().AlarmList);
+        if (!Commit(alarmPath)) return false;
+    }
+
+    // Painting profiles are saved by their own list; until that is part of the
+    // program its file is left exactly as it is.
 
     {
         ViewListRegistry& registry = ViewListRegistry::Instance();

@@ -15,6 +15,7 @@ namespace tbq {
 inline constexpr char16_t kSettingFile[] = u"TBQ_Setting.ini";
 inline constexpr char16_t kViewDataFile[] = u"TBQ_ViewData.ini";
 inline constexpr char16_t kWindowFile[] = u"TBQ_Window.ini";
+inline constexpr char16_t kAlarmFile[] = u"TBQ_Alarm.ini";
 
 struct NetworkTimeSetting {
     std::uint8_t Flag = 3;

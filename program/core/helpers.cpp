@@ -296,4 +296,9 @@ Text GetVersionString(const Text& key, const Text& file) {
     return CutAtNul(*version.value);
 }
 
+DateTime LocalDateTimeNow() {
+    const platform::ClockTime c = platform::clock().LocalNow();
+    return Clamped(DateTime{c.year, c.month, c.day, c.hour, c.minute, c.second});
+}
+
 }  // namespace tbq

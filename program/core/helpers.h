@@ -7,6 +7,7 @@
 #include <span>
 #include <vector>
 
+#include "base/date_time.h"
 #include "base/text.h"
 
 namespace tbq {
@@ -132,5 +133,8 @@ int PrepareFileForWrite(const Text& path);
 // the file has no version information, "" when it lacks the key. An empty `file`
 // means the program's own executable.
 Text GetVersionString(const Text& key, const Text& file);
+
+// The local date and time now from the clock port, in whole seconds.
+DateTime LocalDateTimeNow();
 
 }  // namespace tbq

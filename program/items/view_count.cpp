@@ -1,5 +1,7 @@
 #include "items/view_count.h"
 
+#include "core/helpers.h"
+
 #include <algorithm>
 
 #include "platform/ports.h"
@@ -112,8 +114,7 @@ tbq::Text vbKerova_View_Count::CountText(const DateTime& now, const DateTime& ta
 }
 
 tbq::Text vbKerova_View_Count::Text() {
-    const platform::ClockTime c = platform::clock().LocalNow();
-    const DateTime now = Clamped(DateTime{c.year, c.month, c.day, c.hour, c.minute, c.second});
+    const DateTime now = LocalDateTimeNow();
     const auto target = TargetFor(now);
     if (!target) return {};
     return CountText(now, *target);

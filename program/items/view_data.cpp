@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "items/view_alarm.h"
 #include "items/view_clock.h"
 #include "items/view_count.h"
 #include "items/view_fixed.h"
@@ -58,7 +59,7 @@ std::shared_ptr<ViewSubItem> MakeSubItem(std::uint8_t kind) {
             if (kind == kKindTitle) fixed->DataType = vbKerova_View_Fixed::kWindowTitle;
             return fixed;
         }
-        case kKindAlarm:
+        case kKindAlarm: return std::make_shared<vbKerova_View_Alarm>();
         case kKindPlugin: return std::make_shared<KeptSubItem>(kind);
         default: return nullptr;
     }
@@ -74,6 +75,10 @@ vbKerova_View_Clock* vbKerova_ViewData::ClockData() const {
 
 vbKerova_View_Fixed* vbKerova_ViewData::FixedData() const {
     return dynamic_cast<vbKerova_View_Fixed*>(sub_.get());
+}
+
+vbKerova_View_Alarm* vbKerova_ViewData::AlarmData() const {
+    return dynamic_cast<vbKerova_View_Alarm*>(sub_.get());
 }
 
 vbKerova_View_Count* vbKerova_ViewData::CountData() const {

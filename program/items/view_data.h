@@ -40,6 +40,7 @@ class vbKerova_View_Group;
 class vbKerova_View_Clock;
 class vbKerova_View_Fixed;
 class vbKerova_View_Count;
+class vbKerova_View_Alarm;
 
 class vbKerova_ViewData {
 public:
@@ -53,6 +54,7 @@ public:
     vbKerova_View_Clock* ClockData() const;
     vbKerova_View_Fixed* FixedData() const;
     vbKerova_View_Count* CountData() const;
+    vbKerova_View_Alarm* AlarmData() const;
 
     void SetData(std::shared_ptr<ViewSubItem> data, std::uint32_t fontColor, bool enable);
     // The text for the current composition pass.

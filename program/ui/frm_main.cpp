@@ -2,6 +2,9 @@
 
 #include "app/app_state.h"
 #include "core/program_location.h"
+#include "alarm/alarm.h"
+#include "core/helpers.h"
+#include "items/view_alarm.h"
 #include "items/view_fixed.h"
 #include "items/view_list.h"
 #include "app/settings_files.h"
@@ -30,6 +33,11 @@ FrmMain::~FrmMain() {
     }
     RestoreTitle();
     SetTitleSource({});
+    // The alarms go while the library can still close their windows: every
+    // message window closes, every sound stops and is closed.
+    SetAlarmListSource({});
+    App().AlarmList.clear();
+    SetAlarmHost({});
     // The record goes before the writer: the writer must not call into it.
     if (titleBar_) titleBar_->OnChange = nullptr;
 }
@@ -57,6 +65,16 @@ bool FrmMain::Load() {
     c.exePath = [this](platform::WindowId w) { return dll_.GetExeFileName(w); };
     c.advanceGroups = [] { AdvanceGroups(ViewListRegistry::Instance()); };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
+
+    AlarmHost alarmHost;
+    alarmHost.showWindow = [this](const Text& title, const Text& message, std::uint32_t tag) {
+        return dll_.ShowAlarmWindow(App().MainWindowHandle, title, message, tag);
+    };
+    alarmHost.closeWindow = [this](platform::WindowId w) { dll_.CloseAlarmWindow(w); };
+    alarmHost.flashTarget = [] { return App().CurrentTarget; };
+    SetAlarmHost(std::move(alarmHost));
+    SetAlarmListSource(
+        [] { return App().settings.CheckAlarm ? &App().AlarmList : nullptr; });
 
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
     SetTimer(hwnd(), tmrCheck, 100, nullptr);
@@ -105,7 +123,12 @@ void FrmMain::ShowWindowIfHidden() {
 
 void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) {
     if (!App().AppRunning) return;
-    if (kind == 4) {
+    if (kind == 6) {
+        // The check box of an alarm's message window: keep or drop the window
+        // for the alarm's later runs.
+        if (vbKerova_Alarm* alarm = FindAlarmByTag(App().AlarmList, static_cast<std::uint32_t>(a)))
+            alarm->SetAlarmEnable(b != 0);
+    } else if (kind == 4) {
         ShowWindowIfHidden();
     } else if (kind == 5) {
         const bool visible = IsWindowVisible(hwnd()) != FALSE;
@@ -119,9 +142,18 @@ void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) 
     }
 }
 
+void FrmMain::OnCheckTimer() {
+    AppState& app = App();
+    // Groups switch and scroll on their own tenths of a second when asked to.
+    if (app.settings.RefreshTiming) AdvanceGroups(ViewListRegistry::Instance());
+    soundActive_ = CheckAlarms(app.AlarmList, LocalDateTimeNow(), app.settings.CheckAlarm).soundActive;
+}
+
 void FrmMain::ShowTrayMenu() {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, mnuFile_Setting, L"設定画面を開く(&O)");
+    // Offered only while an alarm's sound plays.
+    if (soundActive_) AppendMenuW(menu, MF_STRING, mnuFile_Alarm, L"アラームサウンド停止(&A)");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, mnuFile_Save, L"設定保存(&S)");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -162,15 +194,16 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_TIMER:
             if (wp == tmrMain && tick_ && !quitting_) tick_->Run();
-            // Groups switch and scroll on their own tenths of a second when asked to.
-            if (wp == tmrCheck && !quitting_ && App().settings.RefreshTiming)
-                AdvanceGroups(ViewListRegistry::Instance());
+            if (wp == tmrCheck && !quitting_) OnCheckTimer();
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wp)) {
                 case mnuFile_Setting:
                     ShowWindowIfHidden();
                     ForceForeground(hwnd());
+                    return 0;
+                case mnuFile_Alarm:
+                    for (const auto& alarm : App().AlarmList) alarm->StopAlarmSound();
                     return 0;
                 case mnuFile_Save:
                     SaveAllSettings();

@@ -46,6 +46,8 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void Quit(bool noSave);
     void ShowTrayMenu();
+    // The 100 ms check: group timing and the alarms.
+    void OnCheckTimer();
     void ShowWindowIfHidden();
 
     vbKerova_Dll& dll_;
@@ -54,6 +56,8 @@ private:
     std::unique_ptr<UpdateTick> tick_;
     HICON icon_ = nullptr;
     bool quitting_ = false;
+    // An alarm with a sound started or runs: the stop command is offered.
+    bool soundActive_ = false;
 };
 
 }  // namespace tbq::ui

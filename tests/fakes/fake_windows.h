@@ -3,7 +3,7 @@
 
 #include <map>
 #include <optional>
-#include <utility>
+#include <string>
 #include <vector>
 
 #include "platform/windows.h"
@@ -77,10 +77,11 @@ public:
         auto it = windows_.find(frame);
         return it == windows_.end() ? 0 : it->second.activeMdiChild;
     }
-    // Every Flash call, in order: the window and whether it starts.
-    std::vector<std::pair<platform::WindowId, bool>> flashes;
+    // When set, every Flash call on a live window is written here: "flash <id> on|off".
+    std::vector<std::string>* flashLog = nullptr;
     void Flash(platform::WindowId w, bool on) override {
-        if (IsWindow(w)) flashes.emplace_back(w, on);
+        if (IsWindow(w) && flashLog)
+            flashLog->push_back("flash " + std::to_string(w) + (on ? " on" : " off"));
     }
     void SetMark(platform::WindowId w, std::uint32_t mark) override {
         if (auto it = windows_.find(w); it != windows_.end()) it->second.mark = mark;
