@@ -124,8 +124,10 @@ TEST_F(SettingsFilesTest, LoadingClampsTimingAndKeepsDefaults) {
     EXPECT_EQ(App().CustomColors[15], 16777215u);
 }
 
-TEST_F(SettingsFilesTest, SaveAllWritesTheMainFileWithItsHeaderAndLeavesOtherFilesAlone) {
-    dir_.WriteBytes("TBQ_Alarm.ini", "[Alarm0001]\r\nName=wake up\r\n");
+TEST_F(SettingsFilesTest, SaveAllWritesEveryFileAndLoadGivesTheSameBack) {
+    dir_.WriteBytes("TBQ_Alarm.ini", "[Alarm0001]\r\nName=wake up\r\nTargetHour=7\r\nEnable=1\r\n");
+    LoadAllSettings();
+    ASSERT_EQ(App().AlarmList.size(), 1u);
     App().settings.Timing = 250;
     App().CustomColors.fill(0xFF);
     ViewListRegistry::Instance().SetViewList(kDefaultListName,
@@ -139,7 +141,10 @@ TEST_F(SettingsFilesTest, SaveAllWritesTheMainFileWithItsHeaderAndLeavesOtherFil
                          0),
               0u);
     EXPECT_NE(main.find("00DefaultColor=0x000000FF\r\n"), std::string::npos);
-    EXPECT_EQ(dir_.ReadBytes("TBQ_Alarm.ini"), "[Alarm0001]\r\nName=wake up\r\n");
+    vbIniFile alarms(dir_.Path("TBQ_Alarm.ini"));
+    EXPECT_EQ(alarms.GetNumber(u"Alarm0001", u"TargetHour", 0), 7);
+    EXPECT_EQ(alarms.GetNumber(u"Alarm0001", u"DayType", 0), 1);
+    EXPECT_EQ(alarms.GetText(u"Alarm0002", u"Name", u"end mark missing"), u"");
     vbIniFile list(dir_.Path("TBQ_ViewData.ini"));
     EXPECT_EQ(list.GetText(u"ViewData0001", u"DataType", u""), u"GROUP");
 
@@ -150,6 +155,9 @@ TEST_F(SettingsFilesTest, SaveAllWritesTheMainFileWithItsHeaderAndLeavesOtherFil
     EXPECT_EQ(App().settings.Timing, 250);
     EXPECT_EQ(App().CustomColors[3], 0xFFu);
     EXPECT_EQ(ViewListRegistry::Instance().GetViewList(u"*default", false)->size(), 1u);
+    ASSERT_EQ(App().AlarmList.size(), 1u);
+    EXPECT_EQ(App().AlarmList[0]->AlarmName, u"wake up");
+    EXPECT_TRUE(App().AlarmList[0]->Enable());
 }
 
 TEST_F(SettingsFilesTest, AFolderThatCannotBeWrittenIsReported) {

@@ -39,7 +39,7 @@ TEST(AlarmTextTest, RunningAlarmsByStyleAndType) {
         {"a name no alarm has", 4, 2, u"tea ", u""},
         {"name and message", 2 | 4, 1, u"", u"Tea Now"},
         {"target, name and message", 1 | 2 | 4, 1, u"", u"Nw/Nw/Nw 7:30:0 Tea Now"},
-        {"nothing chosen to show", 0, 4, u"", u"|"},
+        {"nothing chosen to show", 0, 4, u"", u""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
