@@ -3,6 +3,7 @@
 // refused here, and nothing thrown inside gets out.
 #include "tbq_library.h"
 
+#include "frame/alarm_window.h"
 #include "frame/ansi_text.h"
 #include "frame/library_state.h"
 #include "frame/services.h"
@@ -67,5 +68,12 @@ int32_t WINAPI NotifyIconControl(int32_t mode, INT_PTR value1, INT_PTR value2) n
     if (TrayIcon* tray = State().trayIcon.get()) tray->Control(mode, value1, value2);
     return 0;
 }
+
+HWND WINAPI ShowAlarmWindow(HWND owner, const char* title, const char* message,
+                            int32_t tag) noexcept {
+    return OpenAlarmWindow(owner, title, message, static_cast<uint32_t>(tag));
+}
+
+int32_t WINAPI CloseAlarmWindow(HWND window) noexcept { return DestroyAlarmWindow(window); }
 
 }  // extern "C"

@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "frame/alarm_window.h"
 #include "frame/message_window.h"
 #include "frame/tray_icon.h"
 
@@ -100,6 +101,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved
             // the library being freed.
             const bool processEnding = reserved != nullptr;
             if (s.initialised && !s.shutDown) QuitLibrary(processEnding);
+            // Freed with alarm windows still open: their procedure goes with us.
+            if (!processEnding) CloseAlarmWindowsOfThisThread();
             if (s.trayIcon) s.trayIcon->Release(processEnding);
             s.trayIcon.reset();
             return TRUE;

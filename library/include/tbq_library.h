@@ -92,6 +92,16 @@ int32_t WINAPI ExFormatConvert(const SYSTEMTIME* time, const char* format, char*
 int32_t WINAPI ExFormatGetInfo(int32_t index, char* name, int32_t nameSize, char* help,
                                int32_t helpSize) TBQ_NOEXCEPT;
 
+/* A new modeless alarm message window owned by `owner`: caption `title`, message
+ * `message` ("\r\n" breaks lines; null texts read as empty), and `tag`, which
+ * comes back with TBQ_EVENT_ALARM_CHECK whenever its check box is clicked (as
+ * the same 32 bits). The window, or 0 when it could not be made. */
+HWND WINAPI ShowAlarmWindow(HWND owner, const char* title, const char* message,
+                            int32_t tag) TBQ_NOEXCEPT;
+/* Destroys a window ShowAlarmWindow made; the DestroyWindow result. Any other
+ * handle, or one whose window has gone, gives 0 and nothing is done. */
+int32_t WINAPI CloseAlarmWindow(HWND window) TBQ_NOEXCEPT;
+
 typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
 typedef int32_t(WINAPI* TBQ_QuitProc)(void);
 typedef TBQ_Information*(WINAPI* TBQ_GetInformationProc)(TBQ_Information*);
@@ -103,6 +113,8 @@ typedef int32_t(WINAPI* TBQ_CreateShortCutProc)(const char*, const char*, const 
 typedef int32_t(WINAPI* TBQ_NotifyIconControlProc)(int32_t, INT_PTR, INT_PTR);
 typedef int32_t(WINAPI* TBQ_ExFormatConvertProc)(const SYSTEMTIME*, const char*, char*, int32_t);
 typedef int32_t(WINAPI* TBQ_ExFormatGetInfoProc)(int32_t, char*, int32_t, char*, int32_t);
+typedef HWND(WINAPI* TBQ_ShowAlarmWindowProc)(HWND, const char*, const char*, int32_t);
+typedef int32_t(WINAPI* TBQ_CloseAlarmWindowProc)(HWND);
 
 #ifdef __cplusplus
 }  // extern "C"

@@ -87,6 +87,11 @@ bool vbKerova_Dll::GetFormatInfo(std::int32_t FormatNo, Text& FormatBuf, Text& I
     return true;
 }
 
+platform::WindowId vbKerova_Dll::ShowAlarmWindow(platform::WindowId owner, const Text& title,
+                                                 const Text& message, std::uint32_t tag) {
+    return library_.ShowAlarmWindow(owner, Ansi(title), Ansi(message), tag);
+}
+
 namespace {
 vbKerova_Dll* g_library = nullptr;
 }

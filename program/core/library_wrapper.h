@@ -47,6 +47,13 @@ public:
     // past the last row, with both texts left as they were.
     bool GetFormatInfo(std::int32_t FormatNo, Text& FormatBuf, Text& InfoBuf);
 
+    // A new alarm message window owned by `owner`; `tag` comes back in the
+    // kind-6 event of its check box. 0 when it could not be made.
+    platform::WindowId ShowAlarmWindow(platform::WindowId owner, const Text& title,
+                                       const Text& message, std::uint32_t tag);
+    // False for anything but an open alarm window of the library.
+    bool CloseAlarmWindow(platform::WindowId window) { return library_.CloseAlarmWindow(window); }
+
 private:
     platform::Library& library_;
     platform::WindowId messageWindow_ = 0;

@@ -3,6 +3,14 @@ add_executable(tbq_testwin ${CMAKE_CURRENT_LIST_DIR}/testwin.cpp)
 target_link_options(tbq_testwin PRIVATE -municode -mwindows)
 tbq_warnings(tbq_testwin)
 
+# Started by what opens programs: writes its folder, arguments and start folder
+# to argdump.log beside itself.
+add_executable(tbq_argdump ${CMAKE_CURRENT_LIST_DIR}/argdump.cpp)
+set_target_properties(tbq_argdump PROPERTIES OUTPUT_NAME argdump)
+target_link_options(tbq_argdump PRIVATE -municode -mwindows)
+target_link_libraries(tbq_argdump PRIVATE shell32)
+tbq_warnings(tbq_argdump)
+
 add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/clock_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rules_items_e2e_test.cpp
@@ -11,7 +19,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main)
 tbq_warnings(tbq_e2e_tests)
-add_dependencies(tbq_e2e_tests TBQ tbq_testwin)
+add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump)
 if(TARGET TBQ_dll)
   add_dependencies(tbq_e2e_tests TBQ_dll)
 endif()

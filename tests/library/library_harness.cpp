@@ -24,7 +24,8 @@ Proc Bind(HMODULE module, const char* name) {
 
 bool LibraryExports::Complete() const {
     return module && Init && Quit && GetInformation && ShowAbout && ShowMainProgramWindow &&
-           GetExeFileName && CreateShortCut && NotifyIconControl;
+           GetExeFileName && CreateShortCut && NotifyIconControl && ShowAlarmWindow &&
+           CloseAlarmWindow;
 }
 
 LibraryExports LoadTbqLibrary() {
@@ -40,6 +41,8 @@ LibraryExports LoadTbqLibrary() {
     e.GetExeFileName = Bind<TBQ_GetExeFileNameProc>(e.module, "GetExeFileName");
     e.CreateShortCut = Bind<TBQ_CreateShortCutProc>(e.module, "CreateShortCut");
     e.NotifyIconControl = Bind<TBQ_NotifyIconControlProc>(e.module, "NotifyIconControl");
+    e.ShowAlarmWindow = Bind<TBQ_ShowAlarmWindowProc>(e.module, "ShowAlarmWindow");
+    e.CloseAlarmWindow = Bind<TBQ_CloseAlarmWindowProc>(e.module, "CloseAlarmWindow");
     return e;
 }
 

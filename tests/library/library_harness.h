@@ -26,6 +26,8 @@ struct LibraryExports {
     TBQ_GetExeFileNameProc GetExeFileName = nullptr;
     TBQ_CreateShortCutProc CreateShortCut = nullptr;
     TBQ_NotifyIconControlProc NotifyIconControl = nullptr;
+    TBQ_ShowAlarmWindowProc ShowAlarmWindow = nullptr;
+    TBQ_CloseAlarmWindowProc CloseAlarmWindow = nullptr;
 
     // True when the library loaded and every export was found by its plain name.
     bool Complete() const;

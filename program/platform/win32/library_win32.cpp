@@ -21,6 +21,7 @@ void WINAPI Dispatch(int32_t kind, int32_t a, int32_t b) noexcept {
 }
 
 HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+WindowId Id(HWND h) { return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(h)); }
 
 // The library may write its size limit plus a terminator; one spare byte past
 // the limit keeps even a terminator-less answer inside our buffer.
@@ -46,7 +47,7 @@ WindowId Win32Library::Init(EventHandler handler) {
     auto fn = Get<TBQ_InitProc>("Init");
     if (!fn) return 0;
     if (!g_handler) g_handler = std::move(handler);
-    return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(fn(&Dispatch)));
+    return Id(fn(&Dispatch));
 }
 
 void Win32Library::Quit() {
@@ -117,6 +118,19 @@ bool Win32Library::ExFormatGetInfo(std::int32_t index, std::string& name, std::s
     name = UpToZero(nameBuf);
     help = UpToZero(helpBuf);
     return true;
+}
+
+WindowId Win32Library::ShowAlarmWindow(WindowId owner, const std::string& title,
+                                       const std::string& message, std::uint32_t tag) {
+    auto fn = Get<TBQ_ShowAlarmWindowProc>("ShowAlarmWindow");
+    if (!fn) return 0;
+    // The export takes the tag's 32 bits as a signed number.
+    return Id(fn(H(owner), title.c_str(), message.c_str(), static_cast<std::int32_t>(tag)));
+}
+
+bool Win32Library::CloseAlarmWindow(WindowId window) {
+    auto fn = Get<TBQ_CloseAlarmWindowProc>("CloseAlarmWindow");
+    return fn && fn(H(window)) != 0;
 }
 
 }  // namespace tbq::platform

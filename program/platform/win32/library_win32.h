@@ -29,6 +29,9 @@ public:
     std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                 const std::string& ansiFormat) override;
     bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;
+    WindowId ShowAlarmWindow(WindowId owner, const std::string& title, const std::string& message,
+                             std::uint32_t tag) override;
+    bool CloseAlarmWindow(WindowId window) override;
 
 private:
     FARPROC Export(const char* name);

@@ -1,4 +1,7 @@
 #include <windows.h>
+// After windows.h:
+#include <mmsystem.h>
+#include <shellapi.h>
 
 #include "win32/wide.h"
 #include "platform/win32/win32_ports.h"
@@ -60,6 +63,22 @@ ClockTime Win32Clock::LocalNow() {
 
 std::uint32_t Win32Clock::TickCount() { return GetTickCount(); }
 
+Text Win32Sound::SendCommand(TextView command) {
+    wchar_t reply[256] = {};
+    if (mciSendStringW(win32::Wide(command).c_str(), reply, 256, nullptr) != 0) return {};
+    // A reply that fills the buffer may come without its terminator.
+    const std::wstring_view text(reply, 256);
+    return win32::FromWide(text.substr(0, text.find(L'\0')));
+}
+
+void Win32Sound::Beep(std::uint32_t code) { MessageBeep(code); }
+
+void Win32Shell::Open(TextView verb, TextView file, TextView parameters, TextView folder) {
+    const std::wstring v = win32::Wide(verb);
+    ShellExecuteW(nullptr, v.empty() ? nullptr : v.c_str(), win32::Wide(file).c_str(),
+                  win32::Wide(parameters).c_str(), win32::Wide(folder).c_str(), SW_SHOWNORMAL);
+}
+
 std::uint32_t Win32SystemColors::SysColor(int index) { return GetSysColor(index); }
 
 BoxAnswer Win32Dialogs::Show(WindowId owner, const Text& text, const Text& caption,
@@ -114,10 +133,14 @@ Ports DefaultPorts() {
     static Win32Windows windows;
     static Win32Dialogs dialogs;
     static Win32SystemSettings system;
+    static Win32Sound sound;
+    static Win32Shell shell;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
     p.locale = &SystemLocale();
+    p.sound = &sound;
+    p.shell = &shell;
     return p;
 }
 

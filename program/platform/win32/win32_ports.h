@@ -54,6 +54,7 @@ public:
     WindowId ActiveMdiChild(WindowId frame) override;
     void SetMark(WindowId w, std::uint32_t mark) override;
     std::uint32_t GetMark(WindowId w) override;
+    void Flash(WindowId w, bool on) override;
     void EnumerateTopLevel(const std::function<bool(WindowId)>& visit) override;
 };
 
@@ -66,6 +67,17 @@ public:
 class Win32SystemSettings final : public SystemSettings {
 public:
     ProxySetting Proxy() override;
+};
+
+class Win32Sound final : public Sound {
+public:
+    Text SendCommand(TextView command) override;
+    void Beep(std::uint32_t code) override;
+};
+
+class Win32Shell final : public Shell {
+public:
+    void Open(TextView verb, TextView file, TextView parameters, TextView folder) override;
 };
 
 class Win32SystemColors final : public SystemColors {

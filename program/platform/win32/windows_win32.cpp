@@ -122,6 +122,18 @@ std::uint32_t Win32Windows::GetMark(WindowId w) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(GetPropW(H(w), kMarkProperty)));
 }
 
+void Win32Windows::Flash(WindowId w, bool on) {
+    if (!IsWindow(w)) return;
+    FLASHWINFO flash{};
+    flash.cbSize = sizeof(FLASHWINFO);
+    flash.hwnd = H(w);
+    flash.dwFlags = on ? FLASHW_CAPTION | FLASHW_TRAY : FLASHW_STOP;
+    flash.uCount = 3;
+    flash.dwTimeout = 0;  // the caret blink rate
+    // The result only says whether the window was active before.
+    FlashWindowEx(&flash);
+}
+
 namespace {
 struct Visit {
     const std::function<bool(WindowId)>& visit;
