@@ -15,6 +15,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/clock_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rules_items_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/alarm_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/draw_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main)

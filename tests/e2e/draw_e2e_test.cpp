@@ -1,0 +1,302 @@
+// Painting over captions with the real program: pixels read back from a
+// helper window's frame show the profile's background, border and text inside
+// its rectangle and nothing of ours outside it; the pseudo title bar lies over
+// the caption, belongs to its window, lets clicks through, hides with it and
+// follows it; the title modes leave, set or empty and restore the title.
+//
+// Each check runs at the prefix's own DPI and again at 144 pixels per inch,
+// set for the programs the test starts (the test program itself keeps the
+// resolution it started with: it only reads pixels).
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "e2e/e2e_support.h"
+#include "fakes/temp_folder.h"
+
+namespace tbq::e2e {
+namespace {
+
+constexpr int kSoon = 10000;
+// Colours as the profiles store them (0x00BBGGRR).
+constexpr COLORREF kBack = RGB(255, 0, 0), kLine = RGB(0, 255, 0);
+// The manual rectangle, in pixels from the window's left and top edges.
+constexpr int kLeft = 30, kTop = 6, kRightGap = 120, kBottom = 28;
+
+std::string Hex(const std::wstring& text) {
+    std::string out;
+    char buf[8];
+    for (wchar_t c : text) {
+        std::snprintf(buf, sizeof buf, "%04X", static_cast<unsigned>(c));
+        out += buf;
+    }
+    return out;
+}
+
+// A profile with a manual rectangle from the top edge and a 9-point font.
+std::string Profile(int n, const char* name, int drawType, int trans) {
+    char buf[1024];
+    std::snprintf(buf, sizeof buf,
+                  "[DrawBar%04d]\r\nName=%s\r\nDrawType=%d\r\nNormal_WindowFlag=272\r\n"
+                  "Normal_Left=%d\r\nNormal_Top=%d\r\nNormal_Right=%d\r\nNormal_Bottom=%d\r\n"
+                  "Normal_BackColor=0x%X\r\nNormal_LineColor=0x%X\r\nNormal_Trans=%d\r\n"
+                  "Normal_Trans_MouseOver=%d\r\nNormal_FontHeight=90\r\n",
+                  n, name, drawType, kLeft, kTop, kRightGap, kBottom, static_cast<unsigned>(kBack),
+                  static_cast<unsigned>(kLine), trans, trans);
+    return buf;
+}
+
+// Screen pixels: what the user sees, layered windows and all.
+class Screen {
+public:
+    Screen() : dc_(GetDC(nullptr)) {}
+    ~Screen() { ReleaseDC(nullptr, dc_); }
+    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y) & 0xFFFFFF; }
+
+private:
+    HDC dc_;
+};
+
+// What a rectangle of the screen holds: how many pixels of each colour of ours
+// and the vertical extent of the text.
+struct Census {
+    int back = 0, line = 0, text = 0, other = 0;
+    int textTop = -1, textBottom = -1;
+};
+Census Count(const RECT& r) {
+    Screen s;
+    Census c;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF p = s.At(x, y);
+            if (p == kBack) ++c.back;
+            else if (p == kLine) ++c.line;
+            // Text is smoothed into the background: any light pixel is text.
+            else if (GetGValue(p) >= 0x60 && GetBValue(p) >= 0x60 && GetRValue(p) >= 0x60) {
+                ++c.text;
+                if (c.textTop < 0) c.textTop = y;
+                c.textBottom = y;
+            } else ++c.other;
+        }
+    return c;
+}
+
+std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+
+RECT WindowRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+// The profile's rectangle on the screen for window `w`.
+RECT BarRect(HWND w) {
+    const RECT r = WindowRect(w);
+    return {r.left + kLeft, r.top + kTop, r.right - kRightGap, r.top + kBottom};
+}
+
+RECT Inset(RECT r, int d) { return {r.left + d, r.top + d, r.right - d, r.bottom - d}; }
+
+// The pseudo title bar: TBQ's window owned by `target`.
+HWND BarOf(DWORD tbq, HWND target) {
+    struct Find {
+        DWORD pid;
+        HWND owner, found;
+    } f{tbq, target, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(p);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid != find->pid || GetWindow(w, GW_OWNER) != find->owner) return TRUE;
+            find->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+class DrawEndToEnd : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
+            std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
+        folder_ = dir_.Native().wstring();
+        while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
+        folder_ += L'\\';
+        dir_.WriteBytes("TBQ_ViewData.ini",
+                        "[ViewData0001]\r\nDataType=FIXED\r\nType=Fixed\r\nFontColor=0xFFFFFF\r\nText=" +
+                            Hex(L"WWWW MMMM") + "\r\n[ViewData0002]\r\nDataType=NONE\r\n");
+        dir_.WriteBytes("TBQ_DrawBar.ini", Profile(1, "direct", 1, 0) + Profile(2, "same", 1 | 16, 0) +
+                                               Profile(3, "clear", 1 | 32, 0) +
+                                               Profile(4, "bar", 2, 255) + "[DrawBar0005]\r\nName=\r\n");
+        SetDpi(GetParam());
+    }
+    void TearDown() override { SetDpi(saved_); }
+
+    // The resolution the programs started from now on get.
+    void SetDpi(DWORD dpi) {
+        HKEY key;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &key, nullptr) != ERROR_SUCCESS)
+            return;
+        if (saved_ == 0) {
+            DWORD size = sizeof saved_;
+            if (RegQueryValueExW(key, L"LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&saved_),
+                                 &size) != ERROR_SUCCESS)
+                saved_ = 96;
+        }
+        RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+        RegCloseKey(key);
+    }
+
+    void Settings(const char* defaultBar, bool pinned, bool follow = true) {
+        std::string s = "[DrawBar]\r\nUseDrawBar=1\r\nDefault=" + std::string(defaultBar) +
+                        "\r\nFollowTarget=" + (follow ? "1" : "0") + "\r\n[TitleBar]\r\n";
+        if (pinned) s += "Fixed_WindowTitle=Pinned\r\nFixed_Flag=2\r\nFixed_Enable=1\r\n";
+        dir_.WriteBytes("TBQ_Setting.ini", s);
+    }
+
+    Process StartTbq() { return Process(L"\"" + folder_ + L"TBQ.exe\"", folder_); }
+    // TBQ's main window, hidden as soon as it shows so that it covers none of
+    // the windows whose pixels are read.
+    HWND Hidden(const Process& tbq) {
+        HWND main = MainWindowOf(tbq);
+        if (main) ShowWindow(main, SW_HIDE);
+        return main;
+    }
+    Process StartWindow(const std::wstring& title, HWND& window) {
+        Process p(L"\"" + OwnFolder() + L"tbq_testwin.exe\" \"" + title + L"\" /width 640", L"");
+        // A busy machine may take a while to start a program.
+        window = WaitForWindowOfProcess(p.Id(), L"TBQ_TestWindow", 3 * kSoon);
+        return p;
+    }
+
+    test::TempFolder dir_;
+    std::wstring folder_;
+    DWORD saved_ = 0;
+};
+
+TEST_P(DrawEndToEnd, DirectDrawingPaintsItsRectangleOnlyAndGoesWithTheWindow) {
+    Settings("direct", false);
+    HWND a = nullptr, b = nullptr;
+    Process pa = StartWindow(L"Alpha", a), pb = StartWindow(L"Beta", b);
+    ASSERT_TRUE(a && b);
+    SetWindowPos(b, nullptr, 100, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(BringToFront(a));
+    const RECT window = WindowRect(a);
+    // Outside the rectangle: the caption's buttons and the frame's corner.
+    const RECT outside{window.right - kRightGap + 2, window.top + kTop, window.right - 2, window.top + kBottom};
+    const Census before = Count(outside);
+    ASSERT_EQ(Count(BarRect(a)).back, 0) << "the caption is not already our colour";
+
+    Process tbq = StartTbq();
+    ASSERT_NE(Hidden(tbq), nullptr);
+    ASSERT_TRUE(BringToFront(a));
+    Census inside;
+    // Read until a whole pass is on the screen: background and text.
+    EXPECT_TRUE(WaitUntil([&] {
+        inside = Count(Inset(BarRect(a), 1));
+        return inside.back > 500 && inside.text > 20;
+    }, kSoon)) << "background " << inside.back << ", text " << inside.text << ", other " << inside.other;
+    // The border runs round the rectangle: its top row is the line colour.
+    const RECT top{BarRect(a).left + 1, BarRect(a).top, BarRect(a).right - 1, BarRect(a).top + 1};
+    EXPECT_GE(Count(top).line, (top.right - top.left) * 9 / 10);
+    const Census after = Count(outside);
+    EXPECT_EQ(after.back + after.line + after.text, before.back + before.line + before.text)
+        << "nothing of ours outside the rectangle";
+    // A 9-point font is 12 pixels high at 96 dpi and 18 at 144: the text's
+    // rows grow with the resolution.
+    const int rows = inside.textBottom - inside.textTop + 1;
+    EXPECT_GE(rows, 6 * GetParam() / 96) << rows;
+    EXPECT_LE(rows, 14 * GetParam() / 96) << rows;
+    EXPECT_EQ(TitleOf(a), L"Alpha") << "this profile leaves the title alone";
+
+    // Another window: it gets the painting, and the first repaints its own caption.
+    ASSERT_TRUE(BringToFront(b));
+    EXPECT_TRUE(WaitUntil([&] { return Count(Inset(BarRect(b), 1)).back > 500; }, kSoon));
+    EXPECT_TRUE(WaitUntil([&] { return Count(BarRect(a)).back == 0; }, kSoon)) << Count(BarRect(a)).back;
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
+    EXPECT_TRUE(WaitUntil([&] { return Count(BarRect(b)).back == 0; }, kSoon)) << "taken away at the end";
+}
+
+TEST_P(DrawEndToEnd, TitleModesLeaveSetOrEmptyAndRestoreTheTitle) {
+    for (const char* mode : {"same", "clear"}) {
+        SCOPED_TRACE(mode);
+        Settings(mode, true);
+        HWND pinned = nullptr, other = nullptr;
+        Process pp = StartWindow(L"Pinned", pinned), po = StartWindow(L"Other", other);
+        ASSERT_TRUE(pinned && other);
+        SetWindowPos(other, nullptr, 100, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Process tbq = StartTbq();
+        HWND main = Hidden(tbq);
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(BringToFront(other));
+        const std::wstring shown = std::string(mode) == "same" ? L"WWWW MMMM" : L"";
+        EXPECT_TRUE(WaitUntil([&] { return TitleOf(pinned) == shown; }, kSoon))
+            << "title [" << Narrow(TitleOf(pinned)) << "]";
+        EXPECT_TRUE(WaitUntil([&] { return Count(BarRect(pinned)).back > 500; }, kSoon)) << "and painted";
+        EXPECT_EQ(TitleOf(other), L"Other") << "the pinned window has the text";
+        ASSERT_TRUE(QuitTbqThroughMenu(tbq, main));
+        EXPECT_EQ(TitleOf(pinned), L"Pinned") << "given back at the end";
+    }
+}
+
+TEST_P(DrawEndToEnd, PseudoBarLiesOverTheCaptionLetsClicksThroughAndFollowsItsWindow) {
+    Settings("bar", true);
+    HWND pinned = nullptr;
+    Process pp = StartWindow(L"Pinned", pinned);
+    ASSERT_TRUE(pinned);
+    Process tbq = StartTbq();
+    ASSERT_NE(Hidden(tbq), nullptr);
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (bar = BarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
+    const RECT b = WindowRect(bar), want = BarRect(pinned);
+    EXPECT_EQ(b.left, want.left);
+    EXPECT_EQ(b.top, want.top);
+    EXPECT_EQ(b.right, want.right);
+    EXPECT_EQ(b.bottom, want.bottom);
+    EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & (WS_EX_LAYERED | WS_EX_TRANSPARENT),
+              WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    EXPECT_EQ(WindowFromPoint(POINT{(b.left + b.right) / 2, (b.top + b.bottom) / 2}), pinned)
+        << "clicks reach the window below";
+    // The background is keyed out: the caption shows through where no text is.
+    EXPECT_TRUE(WaitUntil([&] { return Count(Inset(b, 1)).text > 20; }, kSoon)) << "the text shows";
+    EXPECT_EQ(Count(b).back, 0) << "no background";
+    {
+        // Along the bar's lowest row, below the text, the caption shows as it
+        // does just right of the bar.
+        Screen sc;
+        const int y = b.bottom - 2;
+        const COLORREF caption = sc.At(b.right + 4, y);
+        int same = 0, all = 0;
+        for (int x = b.left + 2; x < b.right - 2; x += 5, ++all) same += sc.At(x, y) == caption;
+        EXPECT_GE(same * 10, all * 8) << "the caption below shows through: " << same << " of " << all;
+    }
+
+    // Minimised: the bar goes with its window; restored: it comes back.
+    ShowWindow(pinned, SW_MINIMIZE);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar) || !IsWindow(bar); }, kSoon));
+    ShowWindow(pinned, SW_RESTORE);
+    EXPECT_TRUE(WaitUntil([&] { return (bar = BarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
+
+    // Moved by a script: the bar follows.
+    const Clock::time_point moved = Clock::now();
+    SetWindowPos(pinned, nullptr, 300, 350, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(BarOf(tbq.Id(), pinned)).left == BarRect(pinned).left; },
+                          kSoon));
+    std::printf("[ measure ] the pseudo bar followed a moved window after %.0f ms\n", MillisecondsSince(moved));
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
+    EXPECT_FALSE(IsWindow(bar));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, DrawEndToEnd, ::testing::Values(96, 144),
+                         [](const ::testing::TestParamInfo<int>& p) { return "At" + std::to_string(p.param) + "Dpi"; });
+
+}  // namespace
+}  // namespace tbq::e2e
