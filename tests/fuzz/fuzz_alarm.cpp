@@ -29,6 +29,7 @@
 #include "alarm/alarm.h"
 #include "fakes/fake_alarm_ports.h"
 #include "fakes/fake_clock.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/ports.h"
 #include "settings/ini_store.h"
 
@@ -43,37 +44,20 @@ void Require(bool condition, const char* what) {
     std::abort();
 }
 
+using fuzz::Stored;
+
 struct World {
-    std::string folder;
     std::vector<std::string> log;
     test::FakeSound sound{log};
     test::FakeShell shell{log};
     test::FakeClock clock;
-
-    World() {
-        char pattern[] = "/tmp/tbq-fuzz-alarm-XXXXXX";
-        Require(mkdtemp(pattern) != nullptr, "temporary folder");
-        folder = pattern;
-    }
-    Text Path(const char* name) const { return Utf8ToText(folder + "/" + name); }
+    Text Path(const char* name) const { return fuzz::RunPath("tbq-fuzz-alarm", name); }
 };
 
 World& TheWorld() {
-    static World* world = [] {
-        auto* w = new World;  // kept for the whole run; its folder goes at exit
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(TheWorld().folder, ec);
-        });
-        return w;
-    }();
+    static World* world = new World;  // kept for the whole run
     return *world;
 }
-
-// Texts through the code page, as the settings file holds them: a character
-// the code page cannot hold is written as "?" whatever we do, so it is
-// compared as written.
-std::string Stored(const Text& t) { return platform::codepage().ToAnsi(t); }
 
 std::string Describe(const A& a) {
     std::string s = Stored(a.AlarmName) + "|" + Stored(a.AlarmText) + "|" + Stored(a.SoundFileName());

@@ -19,6 +19,7 @@
 #include "app/app_state.h"
 #include "core/title_writer.h"
 #include "fakes/fake_windows.h"
+#include "fuzz/fuzz_support.h"
 #include "platform/ports.h"
 #include "rules/window_rule.h"
 #include "settings/ini_store.h"
@@ -31,16 +32,14 @@ void Require(bool condition) {
     if (!condition) std::abort();
 }
 
+using fuzz::Stored;
+
 struct World {
-    std::string folder;
     test::FakeWindows wins;
     platform::WindowId plain, decorated, child;
     vbKerova_TitleBar titleBar;
 
     World() {
-        char pattern[] = "/tmp/tbq-fuzz-rules-XXXXXX";
-        Require(mkdtemp(pattern) != nullptr);
-        folder = pattern;
         plain = wins.Add(u"Memo - Editor");
         wins[plain].className = u"EditorClass";
         wins[plain].style = 0x16CF0000;
@@ -56,25 +55,13 @@ struct World {
     }
     ~World() { titleBar.TargetWindow = 0; }
 
-    Text Path(const char* name) const { return Utf8ToText(folder + "/" + name); }
+    Text Path(const char* name) const { return fuzz::RunPath("tbq-fuzz-rules", name); }
 };
 
 World& TheWorld() {
-    static World* world = [] {
-        auto* w = new World;  // kept for the whole run; its folder goes at exit
-        std::atexit([] {
-            std::error_code ec;
-            std::filesystem::remove_all(TheWorld().folder, ec);
-        });
-        return w;
-    }();
+    static World* world = new World;  // kept for the whole run
     return *world;
 }
-
-// Texts as a settings file in the code page holds them: a character the code
-// page cannot hold (a U+FFFD read from a UTF-8 file's bad bytes) is written
-// as "?" whatever we do, so it is compared as written.
-std::string Stored(const Text& t) { return platform::codepage().ToAnsi(t); }
 
 std::string Describe(const vbKerova_Window& r) {
     return Stored(r.Title) + "|" + Stored(r.WindowTitle) + "|" + Stored(r.WindowClass) +
