@@ -66,7 +66,7 @@ private:
 // and the vertical extent of the text.
 struct Census {
     int back = 0, line = 0, text = 0, other = 0;
-    int textTop = -1, textBottom = -1;
+    int textTop = -1, textBottom = -1;  // rows with any pixel of the text, smoothed edges too
 };
 Census Count(const RECT& r) {
     Screen s;
@@ -77,11 +77,12 @@ Census Count(const RECT& r) {
             if (p == kBack) ++c.back;
             else if (p == kLine) ++c.line;
             // Text is smoothed into the background: any light pixel is text.
-            else if (GetGValue(p) >= 0x60 && GetBValue(p) >= 0x60 && GetRValue(p) >= 0x60) {
-                ++c.text;
+            else if (GetGValue(p) >= 0x60 && GetBValue(p) >= 0x60 && GetRValue(p) >= 0x60) ++c.text;
+            else ++c.other;
+            if (p != kBack && p != kLine) {
                 if (c.textTop < 0) c.textTop = y;
                 c.textBottom = y;
-            } else ++c.other;
+            }
         }
     return c;
 }
@@ -232,6 +233,7 @@ TEST_P(DrawEndToEnd, DirectDrawingPaintsItsRectangleOnlyAndGoesWithTheWindow) {
     // A 9-point font is 12 pixels high at 96 dpi and 18 at 144: the text's
     // rows grow with the resolution.
     const int rows = inside.textBottom - inside.textTop + 1;
+    std::printf("[ measure ] the text spans %d rows at %d dpi\n", rows, GetParam());
     EXPECT_GE(rows, 6 * GetParam() / 96) << rows;
     EXPECT_LE(rows, 14 * GetParam() / 96) << rows;
     EXPECT_EQ(TitleOf(a), L"Alpha") << "this profile leaves the title alone";
