@@ -70,7 +70,10 @@ protected:
         std::ostringstream out;
         int last = -1, count = 0;
         auto flush = [&] {
-            if (count) out << (out.tellp() ? " " : "") << last << (count > 1 ? "x" + std::to_string(count) : "");
+            if (!count) return;
+            if (out.tellp()) out << ' ';
+            out << last;
+            if (count > 1) out << 'x' << count;
         };
         for (int i = 0; i < seconds * 10; ++i) {
             clock.tick += 100;
