@@ -158,17 +158,23 @@ std::string_view TrimBlanks(std::string_view s) {
 
 std::string HttpHeadRequest(std::string_view server, std::uint16_t port, bool viaProxy) {
     constexpr std::string_view kScheme = "http://";
-    std::string target = "/";
+    // Built by appending: GCC 12 at -O3 warns falsely on chains of "+".
+    std::string request;
+    request.reserve(server.size() + 40);
+    request.append("HEAD ");
     if (viaProxy) {
-        if (server.substr(0, kScheme.size()) == kScheme) {
-            target = std::string(server);
+        if (server.substr(0, kScheme.size()) != kScheme) {
+            request.append(kScheme).append(server);
+            if (port != kDefaultHttpPort) request.append(":").append(std::to_string(port));
         } else {
-            target = std::string(kScheme) + std::string(server);
-            if (port != kDefaultHttpPort) target += ":" + std::to_string(port);
+            request.append(server);
         }
-        if (target.back() != '/') target += '/';
+        if (request.back() != '/') request.push_back('/');
+    } else {
+        request.push_back('/');
     }
-    return "HEAD " + target + " HTTP/1.0\r\n\r\n";
+    request.append(" HTTP/1.0\r\n\r\n");
+    return request;
 }
 
 bool HttpResponseReader::Add(std::span<const std::uint8_t> bytes) {

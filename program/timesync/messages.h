@@ -31,6 +31,9 @@ inline constexpr char16_t kMsgBadProxy[] =
     u"プロキシサーバーの指定が正しくありません。\r\n"
     u"「ホスト名:ポート番号」(ポート番号は1～65535)の形で指定して下さい。";
 inline constexpr char16_t kMsgBadPort[] = u"ポート番号は1～65535の範囲で指定して下さい。";
+// Neither NTP nor HTTP is ticked.
+inline constexpr char16_t kMsgNothingTicked[] =
+    u"同期に失敗しました。\r\n「NTP」か「HTTP」のどちらかを選択して下さい。";
 // The window's warning when no server is given.
 inline constexpr char16_t kMsgNoServer[] = u"タイムサーバーを指定してさい";
 

@@ -98,11 +98,18 @@ void vbNTP::Initialize() {
 
 void vbNTP::SetTimeOut(long long ms) { timeOut_ = ClampTimeOut(ms); }
 
-Text vbNTP::Apply(UnixMs server, Window agree, bool withMilliseconds) {
+vbNTP::Receipt vbNTP::Now() const {
+    return {UnixMsFromClockTime(ports_.clock->UtcNow()), ports_.clock->TickCount()};
+}
+
+Text vbNTP::Apply(UnixMs atReceipt, Receipt received, Window agree, bool withMilliseconds) {
     platform::Clock& clock = *ports_.clock;
-    const UnixMs utcNow = UnixMsFromClockTime(clock.UtcNow());
-    const std::int64_t diff = server - utcNow;
+    // Compared with the clock as it read when the answer arrived, so time spent
+    // after that (a busy machine) does not count as a difference.
+    const std::int64_t diff = atReceipt - received.clock;
     const bool agrees = diff >= agree.lowMs && diff <= agree.highMs;
+    const UnixMs server =
+        atReceipt + static_cast<std::uint32_t>(clock.TickCount() - received.tick);
     if (!agrees) {
         switch (ports_.setter->SetUtc(UtcFromUnixMs(server))) {
             case platform::SetClockResult::Set: break;
@@ -166,6 +173,7 @@ Text vbNTP::DateSync(TextView server, int localPort, int port) {
         if (got.status != platform::NetStatus::Ok) return kMsgReceiveFailed;
         // Anything from elsewhere is not the answer: keep waiting for the server's.
         if (!(got.from == to)) continue;
+        const Receipt received = Now();
         const NtpReply checked = CheckNtpReply(std::span(reply.data(), got.size), nonce);
         switch (checked.check) {
             case NtpReplyCheck::Ok: break;
@@ -175,9 +183,9 @@ Text vbNTP::DateSync(TextView server, int localPort, int port) {
             default: return kMsgBadReply;
         }
         // Half the round trip passed since the server read its clock.
-        const std::int64_t roundTrip = static_cast<std::uint32_t>(ports_.clock->TickCount() - sentTick);
+        const std::int64_t roundTrip = static_cast<std::uint32_t>(received.tick - sentTick);
         const std::int64_t margin = roundTrip / 2 + kClockGrainMs;
-        return Apply(checked.transmit + roundTrip / 2, {-margin, margin}, true);
+        return Apply(checked.transmit + roundTrip / 2, received, {-margin, margin}, true);
     }
 }
 
@@ -216,7 +224,8 @@ Text vbNTP::DateSyncHttp(TextView server, int port, TextView proxy) {
         reader.Add(std::span(chunk.data(), got.size));
     }
     if (reader.Bytes().empty()) return kMsgReceiveFailed;
-    const std::int64_t roundTrip = static_cast<std::uint32_t>(ports_.clock->TickCount() - sentTick);
+    const Receipt received = Now();
+    const std::int64_t roundTrip = static_cast<std::uint32_t>(received.tick - sentTick);
 
     const HttpDate date = FindHttpDate(reader.Bytes(), ports_.clock->UtcNow().year);
     switch (date.status) {
@@ -227,7 +236,7 @@ Text vbNTP::DateSyncHttp(TextView server, int port, TextView proxy) {
         case HttpDate::Status::ServerError: return ServerErrorMessage(date.text);
     }
     // The server's clock read somewhere in that second, at most a round trip ago.
-    return Apply(date.unixSeconds * 1000,
+    return Apply(date.unixSeconds * 1000, received,
                  {-(kHttpDateGrainMs + roundTrip + kClockGrainMs), kClockGrainMs}, false);
 }
 

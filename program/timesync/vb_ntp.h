@@ -63,7 +63,14 @@ private:
     // Starts an exchange: resets the outcome and checks the server text and
     // port; the message when they cannot be used.
     const char16_t* Begin(TextView server, int port, Target& target);
-    Text Apply(UnixMs server, Window agree, bool withMilliseconds);
+    // The clock and the tick count when an answer arrived.
+    struct Receipt {
+        UnixMs clock;
+        std::uint32_t tick;
+    };
+    Receipt Now() const;
+    // Sets the clock to the server's time unless it agrees already; the message.
+    Text Apply(UnixMs atReceipt, Receipt received, Window agree, bool withMilliseconds);
 
     NtpPorts ports_;
     int timeOut_ = 5000;

@@ -6,6 +6,7 @@
 #include "fakes/fake_clock_setter.h"
 #include "fakes/loopback_peer.h"
 #include "timesync/messages.h"
+#include "timesync/time_sync_run.h"
 #include "timesync/vb_ntp.h"
 
 namespace tbq::timesync {
@@ -163,6 +164,38 @@ TEST_F(Exchange, HttpFailuresLeaveTheClockAlone) {
     { test::TcpPeer gone({}); closed = gone.port(); }
     EXPECT_EQ(ntp.DateSyncHttp(u"127.0.0.1", closed, u""), kMsgConnectFailed);
     EXPECT_TRUE(setter.Calls().empty());
+}
+
+}  // namespace
+}  // namespace tbq::timesync
+
+namespace tbq::timesync {
+namespace {
+
+TEST_F(Exchange, NtpTimingOutFallsBackToHttpAndUnticksNtp) {
+    std::uint16_t silent;
+    { test::UdpPeer gone([](auto) { return Bytes{}; }); silent = gone.port(); }
+    test::TcpPeer http({"HTTP/1.0 200 OK\r\nDate: Mon, 07 Dec 2026 12:34:56 GMT\r\n\r\n"});
+    SyncRequest r;
+    r.server = u"127.0.0.1";
+    r.ntpPort = silent;
+    r.httpPort = http.port();
+    r.timeOut = 300;
+    r.flag = kUseNtp | kUseHttp | kShowDetail;
+    const SyncOutcome out = RunTimeSync(ntp, r);
+    EXPECT_TRUE(out.success);
+    EXPECT_EQ(out.flag, kUseHttp | kShowDetail);
+    EXPECT_EQ(out.timeOut, 300);
+    EXPECT_TRUE(out.message.starts_with(
+        u"- NTP通信 -\r\nサーバからの受信に失敗しました。\r\n\r\n- HTTP通信 -\r\n同期に成功しました。"))
+        << TextToUtf8(out.message);
+
+    r.flag = kUseNtp;
+    r.timeOut = 300;
+    const SyncOutcome failed = RunTimeSync(ntp, r);
+    EXPECT_FALSE(failed.success);
+    EXPECT_EQ(failed.message, kMsgReceiveFailed);
+    EXPECT_EQ(setter.Calls().size(), 1u);
 }
 
 }  // namespace
