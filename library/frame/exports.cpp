@@ -5,6 +5,7 @@
 
 #include "frame/alarm_window.h"
 #include "frame/ansi_text.h"
+#include "frame/dummy_bar.h"
 #include "frame/library_state.h"
 #include "frame/services.h"
 #include "frame/tray_icon.h"
@@ -75,5 +76,25 @@ HWND WINAPI ShowAlarmWindow(HWND owner, const char* title, const char* message,
 }
 
 int32_t WINAPI CloseAlarmWindow(HWND window) noexcept { return DestroyAlarmWindow(window); }
+
+int32_t WINAPI SetDummyBarEx(int32_t show, HWND target, const TBQ_DummyBarRect* record) noexcept {
+    if (!record) return 0;
+    const RECT r{record->Left, record->Top, record->Right, record->Bottom};
+    PlaceDummyBar(show != 0, target, r, record->NormalValue, record->MouseOverValue);
+    return 0;
+}
+
+int32_t WINAPI SetDummyBar(int32_t show, HWND target, const RECT* rect, uint32_t value) noexcept {
+    if (!rect) return 0;
+    PlaceDummyBar(show != 0, target, *rect, value, value);
+    return 0;
+}
+
+HWND WINAPI GetDummyBar(void) noexcept { return DummyBar(); }
+
+int32_t WINAPI CloseDummyBar(void) noexcept {
+    tbq::library::CloseDummyBar();
+    return 0;
+}
 
 }  // extern "C"

@@ -72,7 +72,10 @@ std::int32_t QuitLibrary(bool processEnding) noexcept {
     if (s.trayIcon && s.trayIcon->Shown()) s.trayIcon->Remove();
     DestroyMessageWindow(s.messageWindow, s.module);
     s.messageWindow = nullptr;
-    if (s.dummyBar && IsWindow(s.dummyBar)) DestroyWindow(s.dummyBar);
+    // Only a bar that is still ours: the handle of one that went with its
+    // target may name another window by now.
+    if (s.dummyBar && IsWindow(s.dummyBar) && GetWindow(s.dummyBar, GW_OWNER) == s.dummyBarTarget)
+        DestroyWindow(s.dummyBar);
     s.dummyBar = nullptr;
     s.dummyBarTarget = nullptr;
 

@@ -102,6 +102,28 @@ HWND WINAPI ShowAlarmWindow(HWND owner, const char* title, const char* message,
  * handle, or one whose window has gone, gives 0 and nothing is done. */
 int32_t WINAPI CloseAlarmWindow(HWND window) TBQ_NOEXCEPT;
 
+/* Where the pseudo title bar lies over its target's caption, in pixels from the
+ * target window's top left corner, and its two transparency values: the top
+ * byte an alpha (nonzero: the whole bar with that constant alpha, 255 opaque;
+ * 0: pixels of exactly the RGB colour in the low three bytes are cut out). */
+typedef struct TBQ_DummyBarRect {
+    int32_t Reserved;
+    int32_t Left, Top, Right, Bottom;
+    uint32_t NormalValue;    /* the mouse pointer outside the bar */
+    uint32_t MouseOverValue; /* the mouse pointer over it */
+} TBQ_DummyBarRect;
+
+/* Places the library's one pseudo title bar (a layered popup owned by `target`
+ * that lets the mouse through) over the record's rectangle and shows it, or
+ * hides it when `show` is 0. A call for another target makes a new bar. 0. */
+int32_t WINAPI SetDummyBarEx(int32_t show, HWND target, const TBQ_DummyBarRect* record) TBQ_NOEXCEPT;
+/* The same with one transparency value for both mouse states. 0. */
+int32_t WINAPI SetDummyBar(int32_t show, HWND target, const RECT* rect, uint32_t value) TBQ_NOEXCEPT;
+/* The bar's window; 0 when there is none, or when it went with its target. */
+HWND WINAPI GetDummyBar(void) TBQ_NOEXCEPT;
+/* Destroys the bar, if there is one. 0. */
+int32_t WINAPI CloseDummyBar(void) TBQ_NOEXCEPT;
+
 typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
 typedef int32_t(WINAPI* TBQ_QuitProc)(void);
 typedef TBQ_Information*(WINAPI* TBQ_GetInformationProc)(TBQ_Information*);
@@ -115,10 +137,15 @@ typedef int32_t(WINAPI* TBQ_ExFormatConvertProc)(const SYSTEMTIME*, const char*,
 typedef int32_t(WINAPI* TBQ_ExFormatGetInfoProc)(int32_t, char*, int32_t, char*, int32_t);
 typedef HWND(WINAPI* TBQ_ShowAlarmWindowProc)(HWND, const char*, const char*, int32_t);
 typedef int32_t(WINAPI* TBQ_CloseAlarmWindowProc)(HWND);
+typedef int32_t(WINAPI* TBQ_SetDummyBarExProc)(int32_t, HWND, const TBQ_DummyBarRect*);
+typedef int32_t(WINAPI* TBQ_SetDummyBarProc)(int32_t, HWND, const RECT*, uint32_t);
+typedef HWND(WINAPI* TBQ_GetDummyBarProc)(void);
+typedef int32_t(WINAPI* TBQ_CloseDummyBarProc)(void);
 
 #ifdef __cplusplus
 }  // extern "C"
 
+static_assert(sizeof(TBQ_DummyBarRect) == 28, "the bar record is seven 32-bit fields");
 static_assert(sizeof(TBQ_Information) == 404, "the information record is 404 bytes");
 static_assert(offsetof(TBQ_Information, Comment) == 16 &&
                   offsetof(TBQ_Information, Copyright) == 272 &&

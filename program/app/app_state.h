@@ -11,6 +11,7 @@
 #include "core/program_location.h"
 #include "platform/windows.h"
 #include "alarm/alarm.h"
+#include "draw/draw_bar.h"
 #include "rules/window_rule.h"
 
 namespace tbq {
@@ -27,6 +28,9 @@ struct AppSettings {
     std::int32_t Timing;
     Text DefaultViewData;
     bool UseDrawBar, DrawBarDelCheck;
+    // The painted window is followed between ticks (window events), so a pseudo
+    // title bar moves with it at once.
+    bool FollowTarget;
     Text DrawBarDefault;
     bool CheckAlarm, AlarmDelCheck, WindowDelCheck, PermitOnly;
 };
@@ -45,6 +49,8 @@ struct AppState {
     std::vector<std::shared_ptr<vbKerova_Alarm>> AlarmList;
     // Window rules in priority order: the first that matches wins.
     std::vector<std::shared_ptr<vbKerova_Window>> WindowRuleList;
+    // Painting profiles; rules and the default setting name them.
+    tbq::DrawBarList DrawBarList;
     // The colour chooser's 16 custom colours.
     std::array<std::uint32_t, 16> CustomColors{};
 };

@@ -22,6 +22,7 @@ constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の�
 constexpr char16_t kAlarmHeader[] = u"#このファイルは、Lunetta用のアラーム情報ファイルです。";
 constexpr char16_t kWindowHeader[] =
     u"#このファイルは、Lunetta用のウインドウ個別情報ファイルです。";
+constexpr char16_t kDrawBarHeader[] = u"#このファイルは、Lunetta用の独自描画設定ファイルです。";
 constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
 
 Text SettingPath() { return ProgramFolder() + kSettingFile; }
@@ -126,6 +127,7 @@ void LoadAllSettings() {
     app.CustomColors = LoadCustomColors();
 
     app.AlarmList = LoadAlarmList(ProgramFolder() + kAlarmFile);
+    app.DrawBarList = LoadDrawBarList(ProgramFolder() + kDrawBarFile);
 
     ViewListRegistry::Instance().Clear();
     LoadAllViewLists(ProgramFolder());
@@ -179,8 +181,13 @@ static bool SaveAllSettingsOrThrow() {
         if (!Commit(alarmPath)) return false;
     }
 
-    // Painting profiles are saved by their own list; until that is part of the
-    // program its file is left exactly as it is.
+    const Text drawBarPath = ProgramFolder() + kDrawBarFile;
+    if (!PrepareForSave(drawBarPath, kDrawBarHeader)) return false;
+    {
+        IniWriteBatch batch;
+        SaveDrawBarList(drawBarPath, App().DrawBarList);
+        if (!Commit(drawBarPath)) return false;
+    }
 
     {
         ViewListRegistry& registry = ViewListRegistry::Instance();

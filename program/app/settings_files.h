@@ -16,6 +16,7 @@ inline constexpr char16_t kSettingFile[] = u"TBQ_Setting.ini";
 inline constexpr char16_t kViewDataFile[] = u"TBQ_ViewData.ini";
 inline constexpr char16_t kWindowFile[] = u"TBQ_Window.ini";
 inline constexpr char16_t kAlarmFile[] = u"TBQ_Alarm.ini";
+inline constexpr char16_t kDrawBarFile[] = u"TBQ_DrawBar.ini";
 
 struct NetworkTimeSetting {
     std::uint8_t Flag = 3;

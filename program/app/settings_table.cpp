@@ -47,6 +47,7 @@ const std::array kFields{
     Flag(u"DrawBar", u"UseDrawBar", &AppSettings::UseDrawBar, false),
     TextField(u"DrawBar", u"Default", &AppSettings::DrawBarDefault, u""),
     Flag(u"DrawBar", u"DelCheck", &AppSettings::DrawBarDelCheck, true),
+    Flag(u"DrawBar", u"FollowTarget", &AppSettings::FollowTarget, true),
     Flag(u"Alarm", u"CheckAlarm", &AppSettings::CheckAlarm, true),
     Flag(u"Alarm", u"DelCheck", &AppSettings::AlarmDelCheck, true),
     Flag(u"Window", u"DelCheck", &AppSettings::WindowDelCheck, true),

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "base/reentry_guard.h"
 #include "items/view_data.h"
 #include "platform/ports.h"
 
@@ -70,7 +71,11 @@ void UpdateTick::StopDisplaying() {
     App().CurrentTarget = 0;
 }
 
+DrawContext UpdateTick::Drawing() const { return {c_.pseudoBar, App().settings.Unicode}; }
+
 void UpdateTick::Run() {
+    const ReentryGuard guard(running_);
+    if (!guard.Owns()) return;
     AppState& app = App();
     const AppSettings& s = app.settings;
     Text listName = s.DefaultViewData;
@@ -128,18 +133,62 @@ void UpdateTick::Run() {
         }
     }
 
+    std::shared_ptr<vbKerova_DrawBar> profile =
+        c_.drawBars ? FindDrawBar(*c_.drawBars, barName) : nullptr;
+    if (ActiveDrawBar && ActiveDrawBar != profile) {
+        ActiveDrawBar->DrawStart(0, Drawing());
+        ActiveDrawBar->EndDraw();
+    }
+    ActiveDrawBar = profile;
     LastBarName = std::move(barName);
     CompositionStamp() = c_.tickCount ? c_.tickCount() : platform::clock().TickCount();
     std::optional<Text> text = c_.compose ? c_.compose(listName) : std::optional<Text>(Text());
     if (text) {
         LastText = std::move(*text);
-        // The title is written on every tick, changed or not: a program that
-        // retitled itself gets the text back at once. A list that shows nothing
-        // leaves the window its own title rather than blanking it.
-        if (app.CurrentTarget != 0)
-            tb.ViewTitle(app.CurrentTarget, LastText.empty() ? tb.OriginalTitle : LastText);
+        lastListName_ = listName;
+        Output(profile, listName);
     }
     if (!s.RefreshTiming && c_.advanceGroups) c_.advanceGroups();
+}
+
+void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const Text& listName) {
+    AppState& app = App();
+    vbKerova_TitleBar& tb = *c_.titleBar;
+    const bool painting = profile && app.settings.UseDrawBar;
+    if (app.CurrentTarget == 0) {
+        if (painting) {
+            profile->DrawStart(0, Drawing());
+            profile->EndDraw();
+        }
+        return;
+    }
+    // The title is written on every tick, changed or not: a program that
+    // retitled itself gets the text back at once. A list that shows nothing
+    // leaves the window its own title rather than blanking it.
+    const Text& shown = LastText.empty() ? tb.OriginalTitle : LastText;
+    if (!painting) {
+        tb.ViewTitle(app.CurrentTarget, shown);
+        return;
+    }
+    switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
+        case vbKerova_DrawBar::kTitleSame: tb.ViewTitle(app.CurrentTarget, shown); break;
+        case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
+        default: break;  // the title is left as it is
+    }
+    if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
+        if (c_.paintList) c_.paintList(*profile, listName);
+        profile->EndDraw();
+    }
+}
+
+void UpdateTick::Repaint() {
+    AppState& app = App();
+    const ReentryGuard guard(running_);
+    if (!guard.Owns() || !ActiveDrawBar || !app.settings.UseDrawBar || app.CurrentTarget == 0) return;
+    if (!ActiveDrawBar->DrawStart(app.CurrentTarget, Drawing())) {
+        if (c_.paintList) c_.paintList(*ActiveDrawBar, lastListName_);
+        ActiveDrawBar->EndDraw();
+    }
 }
 
 }  // namespace tbq

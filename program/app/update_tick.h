@@ -9,6 +9,7 @@
 
 #include "base/text.h"
 #include "core/title_writer.h"
+#include "draw/draw_bar.h"
 #include "rules/window_rule.h"
 #include "platform/windows.h"
 
@@ -49,6 +50,11 @@ public:
         // The executable of a window's process, for rules with a file condition
         // (the library's GetExeFileName); without it such rules see "".
         std::function<Text(WindowId)> exePath;
+        // Painting profiles, and what they paint with: the pseudo title bar,
+        // and the named display list's segments drawn in an open pass.
+        const DrawBarList* drawBars = nullptr;
+        PseudoBar* pseudoBar = nullptr;
+        std::function<void(vbKerova_DrawBar& profile, const Text& listName)> paintList;
     };
 
     explicit UpdateTick(Collaborators c) : c_(std::move(c)) {}
@@ -62,12 +68,22 @@ public:
     // The painting profile the last tick chose: the default one, or the one a
     // permitting rule names ("" for none).
     Text LastBarName;
+    // The profile that painted last, taken away when another one (or none) is chosen.
+    std::shared_ptr<vbKerova_DrawBar> ActiveDrawBar;
+
+    // Paints the last tick's text again at once, with the profile that painted
+    // it: the target moved, was sized, minimised or restored.
+    void Repaint();
 
 private:
     WindowId ChooseTarget(const RuleContext& context, bool& fixedMode);
     void StopDisplaying();
+    void Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const Text& listName);
+    DrawContext Drawing() const;
 
     Collaborators c_;
+    Text lastListName_;
+    bool running_ = false;  // a tick that lets messages run cannot start another
 };
 
 }  // namespace tbq

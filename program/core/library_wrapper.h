@@ -54,6 +54,14 @@ public:
     // False for anything but an open alarm window of the library.
     bool CloseAlarmWindow(platform::WindowId window) { return library_.CloseAlarmWindow(window); }
 
+    // The pseudo title bar over `target`: shown over the rectangle with its two
+    // transparency values, or hidden.
+    void ShowDummyBar(bool show, platform::WindowId target, const platform::DummyBarPlacement& place) {
+        library_.SetDummyBarEx(show, target, place);
+    }
+    platform::WindowId GetDummyBar() { return library_.GetDummyBar(); }
+    void CloseDummyBar() { library_.CloseDummyBar(); }
+
 private:
     platform::Library& library_;
     platform::WindowId messageWindow_ = 0;

@@ -25,7 +25,10 @@ std::uint32_t vbKerova_TitleBar::TextMark(TextView text) {
 
 bool vbKerova_TitleBar::IsOurText(WindowId w, TextView now, TextView shown) {
     if (!shown.empty() && now == shown) return true;
-    return !now.empty() && platform::windows().GetMark(w) == TextMark(now);
+    // An empty title is ours only by its mark: we emptied it (a painting
+    // profile that clears the title), and it must be given back.
+    const std::uint32_t mark = platform::windows().GetMark(w);
+    return mark != 0 && mark == TextMark(now);
 }
 
 void vbKerova_TitleBar::Changed() {
@@ -89,7 +92,9 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     }
     // The mark goes on before the text, so there is no moment at which the
     // window shows our text without it (the process may be killed at any point).
-    const bool changed = shown != ShownTitle;
+    // An empty text is told from "nothing written yet" by the window's mark.
+    const bool changed =
+        shown != ShownTitle || (shown.empty() && win.GetMark(target) != TextMark(shown));
     if (changed) win.SetMark(target, TextMark(shown));
     const WriteResult result = Write(target, caption);
     if (result != WriteResult::Written) {
@@ -99,7 +104,7 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
             win.SetMark(target, ShownTitle.empty() ? 0 : TextMark(ShownTitle));
         return false;
     }
-    const bool first = ShownTitle.empty();
+    const bool first = ShownTitle.empty() && changed;
     ShownTitle = std::move(shown);
     if (first) Changed();
     return true;

@@ -20,6 +20,14 @@ struct LibraryInformation {
     std::string copyright;  // 128
 };
 
+// Where the pseudo title bar goes over its target: pixels from the target
+// window's top left corner, and the transparency with the mouse outside and
+// over the bar (top byte alpha, 0 for the colour key of the low three bytes).
+struct DummyBarPlacement {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    std::uint32_t normal = 0, mouseOver = 0;
+};
+
 class Library {
 public:
     using EventHandler = std::function<void(std::int32_t kind, std::int32_t a, std::int32_t b)>;
@@ -57,6 +65,12 @@ public:
     // Destroys a window ShowAlarmWindow made; false (and nothing done) for any
     // other handle, including one whose window has gone.
     virtual bool CloseAlarmWindow(WindowId window) = 0;
+    // The library's one pseudo title bar: placed over `target` and shown, or
+    // hidden; a call for another target makes a new bar.
+    virtual void SetDummyBarEx(bool show, WindowId target, const DummyBarPlacement& place) = 0;
+    // The bar's window, 0 for none (or one that went with its target).
+    virtual WindowId GetDummyBar() = 0;
+    virtual void CloseDummyBar() = 0;
 };
 
 }  // namespace tbq::platform

@@ -30,6 +30,7 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.locale) p.locale = replacement.locale;
     if (replacement.sound) p.sound = replacement.sound;
     if (replacement.shell) p.shell = replacement.shell;
+    if (replacement.painter) p.painter = replacement.painter;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/locale.h"
+#include "platform/painter.h"
 #include "platform/shell.h"
 #include "platform/sound.h"
 #include "platform/syscolors.h"
@@ -27,6 +28,7 @@ struct Ports {
     Locale* locale = nullptr;
     Sound* sound = nullptr;
     Shell* shell = nullptr;
+    Painter* painter = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -43,6 +45,7 @@ inline SystemSettings& system() { return *Current().system; }
 inline Locale& locale() { return *Current().locale; }
 inline Sound& sound() { return *Current().sound; }
 inline Shell& shell() { return *Current().shell; }
+inline Painter& painter() { return *Current().painter; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

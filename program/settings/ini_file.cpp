@@ -1,5 +1,7 @@
 #include "settings/ini_file.h"
 
+#include "settings/ini_document.h"
+
 #include "platform/ports.h"
 #include "settings/ini_store.h"
 
@@ -99,7 +101,9 @@ void vbIniFile::SetText(TextView section, TextView key, TextView value) const {
     // a value that begins or ends with a blank or a double quote goes inside
     // quotes of its own; any other value is written as it is, as the system's
     // profile functions would write it.
-    auto edge = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'"'; };
+    // "Blanks" are whatever a read trims: form feeds, vertical tabs and
+    // Ctrl-Z as well as spaces and tabs.
+    auto edge = [](char16_t c) { return IsIniSpace(c) || c == u'"'; };
     if (!value.empty() && (edge(value.front()) || edge(value.back()))) {
         Text quoted;
         quoted.reserve(value.size() + 2);

@@ -8,6 +8,7 @@
 #include "items/view_fixed.h"
 #include "items/view_list.h"
 #include "app/settings_files.h"
+#include "draw/draw_list.h"
 #include "platform/ports.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -33,6 +34,7 @@ FrmMain::~FrmMain() {
         KillTimer(hwnd(), tmrMain);
         KillTimer(hwnd(), tmrCheck);
     }
+    WithdrawPainting();
     RestoreTitle();
     SetTitleSource({});
     // The alarms go while the library can still close their windows: every
@@ -66,6 +68,12 @@ bool FrmMain::Load() {
     c.compose = ComposeList;
     c.exePath = [this](platform::WindowId w) { return dll_.GetExeFileName(w); };
     c.advanceGroups = [] { AdvanceGroups(ViewListRegistry::Instance()); };
+    c.drawBars = &app.DrawBarList;
+    c.pseudoBar = &pseudoBar_;
+    c.paintList = [](vbKerova_DrawBar& profile, const Text& listName) {
+        if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(listName, true))
+            DrawListOnBar(profile, *list, 0);
+    };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 
     AlarmHost alarmHost;
@@ -144,6 +152,25 @@ void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) 
     }
 }
 
+void FrmMain::OnMainTimer() {
+    tick_->Run();
+    // The window painted on is followed between ticks.
+    const AppState& app = App();
+    const bool painting = tick_->ActiveDrawBar && app.settings.UseDrawBar && app.settings.FollowTarget;
+    follower_.Follow(painting ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(app.CurrentTarget))
+                              : nullptr);
+}
+
+void FrmMain::WithdrawPainting() {
+    follower_.Follow(nullptr);
+    if (tick_ && tick_->ActiveDrawBar) {
+        tick_->ActiveDrawBar->DrawStart(0, {&pseudoBar_, App().settings.Unicode});
+        tick_->ActiveDrawBar->EndDraw();
+        tick_->ActiveDrawBar.reset();
+    }
+    dll_.CloseDummyBar();
+}
+
 void FrmMain::OnCheckTimer() {
     AppState& app = App();
     // Groups switch and scroll on their own tenths of a second when asked to.
@@ -196,7 +223,7 @@ void FrmMain::Quit(bool noSave) {
 LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
         case WM_TIMER:
-            if (wp == tmrMain && tick_ && !quitting_) tick_->Run();
+            if (wp == tmrMain && tick_ && !quitting_) OnMainTimer();
             if (wp == tmrCheck && !quitting_) OnCheckTimer();
             return 0;
         case WM_COMMAND:
@@ -237,12 +264,14 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 KillTimer(hwnd(), tmrMain);
                 KillTimer(hwnd(), tmrCheck);
                 PrepareQuit(false, false);
+                WithdrawPainting();
                 RestoreTitle();
             }
             return 0;
         case WM_DESTROY:
             KillTimer(hwnd(), tmrMain);
             KillTimer(hwnd(), tmrCheck);
+            WithdrawPainting();
             RestoreTitle();
             PostQuitMessage(0);
             return 0;

@@ -11,8 +11,10 @@
 #include "core/title_record.h"
 #include "core/title_writer.h"
 #include "app/update_tick.h"
+#include "draw/library_bar.h"
 #include "rules/window_rule.h"
 #include "ui/frm_time_sync.h"
+#include "ui/target_follower.h"
 #include "ui/window_base.h"
 
 namespace tbq::ui {
@@ -53,11 +55,18 @@ private:
     // The 100 ms check: group timing and the alarms.
     void OnCheckTimer();
     void ShowWindowIfHidden();
+    void OnMainTimer();
+    // Takes the painting off the last window and closes the pseudo title bar.
+    void WithdrawPainting();
 
     vbKerova_Dll& dll_;
     std::unique_ptr<vbKerova_TitleBar> titleBar_;
     std::unique_ptr<TitleRecord> record_;
     std::unique_ptr<UpdateTick> tick_;
+    LibraryPseudoBar pseudoBar_{dll_};
+    TargetFollower follower_{[this] {
+        if (tick_) tick_->Repaint();
+    }};
     HICON icon_ = nullptr;
     bool quitting_ = false;
     // An alarm with a sound started or runs: the stop command is offered.

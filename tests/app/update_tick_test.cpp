@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "app/update_tick.h"
 #include "items/view_data.h"
+#include "fakes/fake_painter.h"
 #include "fakes/fake_windows.h"
 #include "platform/ports.h"
 
@@ -164,6 +165,88 @@ TEST_F(UpdateTickTest, MdiFramesShowInTheirActiveChildWhenAskedTo) {
     tick.Run();
     EXPECT_EQ(wins_[child].title, u"Doc");
     EXPECT_EQ(wins_[frame].title, u"<Mine>");
+}
+
+TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode) {
+    test::FakePainter painter;
+    platform::ScopedPorts paint(platform::Ports{.painter = &painter});
+    auto a = wins_.Add(u"A"), b = wins_.Add(u"B - 対象");
+    for (WindowId w : {a, b}) {
+        painter.targets[w].width = 300;
+        painter.targets[w].style = 0x00CF0000;
+        painter.targets[w].metrics.cyCaption = 19;
+    }
+    DrawBarList bars;
+    for (const char16_t* name : {u"keep", u"same", u"clear"}) {
+        bars.push_back(std::make_shared<vbKerova_DrawBar>());
+        bars.back()->DrawBarName = name;
+    }
+    bars[0]->DrawType = vbKerova_DrawBar::kDirect;
+    bars[1]->DrawType = vbKerova_DrawBar::kDirect | vbKerova_DrawBar::kTitleSame;
+    bars[2]->DrawType = vbKerova_DrawBar::kDirect | vbKerova_DrawBar::kTitleClear;
+    auto rule = AddRule(vbKerova_Window::kPermit, u"対象");
+    rule->CheckOption = vbKerova_Window::kTitlePart;
+    rule->UseDrawBar = true;
+    rule->UseViewData = true;
+    rule->ViewData = u"Rule";
+    std::vector<std::string> painted;
+    auto makeTick = [&] {
+        UpdateTick::Collaborators c;
+        c.titleBar = &titleBar_;
+        c.fixedRule = &fixed_;
+        c.rules = &rules_;
+        c.compose = [](const Text& list) -> std::optional<Text> { return u"<" + list + u">"; };
+        c.drawBars = &bars;
+        c.paintList = [&](vbKerova_DrawBar& p, const Text& list) {
+            painted.push_back(TextToUtf8(p.DrawBarName + u" " + list));
+        };
+        return UpdateTick(std::move(c));
+    };
+    struct Case {
+        const char16_t* defaultBar;
+        bool useDrawBar;
+        WindowId target;
+        const char16_t* titleA;
+        const char16_t* titleB;
+        const char* painted;  // "" for none
+    } cases[] = {
+        {u"KEEP", true, a, u"A", u"B - 対象", "keep *Default"},  // names in any case
+        {u"same", true, a, u"<*Default>", u"B - 対象", "same *Default"},
+        {u"clear", true, a, u"", u"B - 対象", "clear *Default"},
+        {u"clear", false, a, u"<*Default>", u"B - 対象", ""},       // painting is off
+        {u"nothing", true, a, u"<*Default>", u"B - 対象", ""},      // no such profile
+        {u"", true, b, u"A", u"<Rule>", ""},  // the rule's profile "" is none
+    };
+    for (const Case& c : cases) {
+        App().settings.UseDrawBar = c.useDrawBar;
+        App().settings.DrawBarDefault = c.defaultBar;
+        rule->DrawBar = c.target == b ? u"" : u"same";
+        painted.clear();
+        UpdateTick tick = makeTick();
+        wins_.foreground = c.target;
+        tick.Run();
+        EXPECT_EQ(wins_[a].title, c.titleA) << TextToUtf8(c.defaultBar);
+        EXPECT_EQ(wins_[b].title, c.titleB) << TextToUtf8(c.defaultBar);
+        EXPECT_EQ(painted.empty() ? "" : painted.front(), std::string(c.painted)) << TextToUtf8(c.defaultBar);
+        wins_.foreground = main_;
+        tick.Run();  // every case starts from the window's own title
+    }
+    // The rule's own profile paints its own list; leaving the window for our
+    // own takes the painting away (a repaint of the old frame).
+    App().settings.UseDrawBar = true;
+    App().settings.DrawBarDefault = u"keep";
+    rule->DrawBar = u"same";
+    UpdateTick tick = makeTick();
+    painted.clear();
+    wins_.foreground = b;
+    tick.Run();
+    EXPECT_EQ(painted, (std::vector<std::string>{"same Rule"}));
+    EXPECT_EQ(tick.ActiveDrawBar, bars[1]);
+    painter.log.clear();
+    wins_.foreground = a;
+    tick.Run();
+    EXPECT_EQ(painter.log.front(), "repaint " + std::to_string(b)) << "the old profile withdraws";
+    EXPECT_EQ(tick.ActiveDrawBar, bars[0]);
 }
 
 TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {

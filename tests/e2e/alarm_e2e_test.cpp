@@ -71,7 +71,10 @@ protected:
         for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "argdump.exe"})
             std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
         std::filesystem::create_directory(dir_.Native("work"));
-        folder_ = dir_.Native().wstring() + L"\\";
+        // The folder with exactly one separator at its end (Native() may give one).
+        folder_ = dir_.Native().wstring();
+        while (!folder_.empty() && (folder_.back() == L'\\' || folder_.back() == L'/')) folder_.pop_back();
+        folder_ += L'\\';
     }
 
     Process StartTbq() { return Process(L"\"" + folder_ + L"TBQ.exe\"", folder_); }

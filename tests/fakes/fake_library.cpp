@@ -36,4 +36,14 @@ bool FakeLibrary::CloseAlarmWindow(platform::WindowId window) {
     return true;
 }
 
+void FakeLibrary::SetDummyBarEx(bool show, platform::WindowId target,
+                                const platform::DummyBarPlacement& place) {
+    if (target != dummyBarTarget || dummyBar == 0) {
+        dummyBar = nextDummyBar_++;
+        dummyBarTarget = target;
+    }
+    dummyBarPlace = place;
+    dummyBarShown = show;
+}
+
 }  // namespace tbq::test

@@ -58,8 +58,19 @@ public:
                                        const std::string& message, std::uint32_t tag) override;
     bool CloseAlarmWindow(platform::WindowId window) override;
 
+    // The pseudo title bar: a bar id per target (a new one for each new
+    // target), where it was last placed and whether it shows.
+    platform::WindowId dummyBar = 0, dummyBarTarget = 0;
+    platform::DummyBarPlacement dummyBarPlace;
+    bool dummyBarShown = false;
+    void SetDummyBarEx(bool show, platform::WindowId target,
+                       const platform::DummyBarPlacement& place) override;
+    platform::WindowId GetDummyBar() override { return dummyBar; }
+    void CloseDummyBar() override { dummyBar = 0; dummyBarShown = false; }
+
 private:
     platform::WindowId nextAlarmWindow_ = 0x9000;
+    platform::WindowId nextDummyBar_ = 0xB000;
 };
 
 }  // namespace tbq::test

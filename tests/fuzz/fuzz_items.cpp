@@ -1,5 +1,5 @@
 // clang-format off
-// fuzz-sources: program/items/*.cpp program/core/*.cpp program/base/*.cpp program/settings/*.cpp program/platform/*.cpp program/platform/host/*.cpp
+// fuzz-sources: program/items/*.cpp program/alarm/*.cpp program/core/*.cpp program/base/*.cpp program/settings/*.cpp program/platform/*.cpp program/platform/host/*.cpp
 // clang-format on
 //
 // Display lists from any settings file, and groups with any settings over any

@@ -71,13 +71,18 @@ World& TheWorld() {
     return *world;
 }
 
+// Texts as a settings file in the code page holds them: a character the code
+// page cannot hold (a U+FFFD read from a UTF-8 file's bad bytes) is written
+// as "?" whatever we do, so it is compared as written.
+std::string Stored(const Text& t) { return platform::codepage().ToAnsi(t); }
+
 std::string Describe(const vbKerova_Window& r) {
-    return TextToUtf8(r.Title) + "|" + TextToUtf8(r.WindowTitle) + "|" + TextToUtf8(r.WindowClass) +
-           "|" + TextToUtf8(r.FileName) + "|" + std::to_string(r.WindowStyle) + "|" +
+    return Stored(r.Title) + "|" + Stored(r.WindowTitle) + "|" + Stored(r.WindowClass) +
+           "|" + Stored(r.FileName) + "|" + std::to_string(r.WindowStyle) + "|" +
            std::to_string(r.ExStyle) + "|" + std::to_string(r.WindowWidth) + "|" +
            std::to_string(r.Flag) + "|" + std::to_string(r.MdiChoice) + std::to_string(r.UseViewData) +
-           std::to_string(r.UseDrawBar) + "|" + TextToUtf8(r.ViewData) + "|" +
-           TextToUtf8(r.DrawBar) + "|" + std::to_string(r.CheckOption) + "|" +
+           std::to_string(r.UseDrawBar) + "|" + Stored(r.ViewData) + "|" +
+           Stored(r.DrawBar) + "|" + std::to_string(r.CheckOption) + "|" +
            std::to_string(r.Action) + "|" + std::to_string(r.Enable);
 }
 

@@ -25,7 +25,7 @@ Proc Bind(HMODULE module, const char* name) {
 bool LibraryExports::Complete() const {
     return module && Init && Quit && GetInformation && ShowAbout && ShowMainProgramWindow &&
            GetExeFileName && CreateShortCut && NotifyIconControl && ShowAlarmWindow &&
-           CloseAlarmWindow;
+           CloseAlarmWindow && SetDummyBarEx && SetDummyBar && GetDummyBar && CloseDummyBar;
 }
 
 LibraryExports LoadTbqLibrary() {
@@ -43,6 +43,10 @@ LibraryExports LoadTbqLibrary() {
     e.NotifyIconControl = Bind<TBQ_NotifyIconControlProc>(e.module, "NotifyIconControl");
     e.ShowAlarmWindow = Bind<TBQ_ShowAlarmWindowProc>(e.module, "ShowAlarmWindow");
     e.CloseAlarmWindow = Bind<TBQ_CloseAlarmWindowProc>(e.module, "CloseAlarmWindow");
+    e.SetDummyBarEx = Bind<TBQ_SetDummyBarExProc>(e.module, "SetDummyBarEx");
+    e.SetDummyBar = Bind<TBQ_SetDummyBarProc>(e.module, "SetDummyBar");
+    e.GetDummyBar = Bind<TBQ_GetDummyBarProc>(e.module, "GetDummyBar");
+    e.CloseDummyBar = Bind<TBQ_CloseDummyBarProc>(e.module, "CloseDummyBar");
     return e;
 }
 

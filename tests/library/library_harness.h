@@ -28,6 +28,10 @@ struct LibraryExports {
     TBQ_NotifyIconControlProc NotifyIconControl = nullptr;
     TBQ_ShowAlarmWindowProc ShowAlarmWindow = nullptr;
     TBQ_CloseAlarmWindowProc CloseAlarmWindow = nullptr;
+    TBQ_SetDummyBarExProc SetDummyBarEx = nullptr;
+    TBQ_SetDummyBarProc SetDummyBar = nullptr;
+    TBQ_GetDummyBarProc GetDummyBar = nullptr;
+    TBQ_CloseDummyBarProc CloseDummyBar = nullptr;
 
     // True when the library loaded and every export was found by its plain name.
     bool Complete() const;

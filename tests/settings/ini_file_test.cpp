@@ -210,6 +210,7 @@ TEST_F(IniFileTest, ValuesWithBlanksOrQuotesAtAnEndReadBackExactly) {
         {u"\"abc\"", "k=\"\"abc\"\""},
         {u"\t tabbed\t", "k=\"\t tabbed\t\""},
         {u"trailing ", "k=\"trailing \""},
+        {u"form feed\f", "k=\"form feed\f\""},  // any character a read trims
         {u"\"", "k=\"\"\""},
         {u"half\"", "k=\"half\"\""},
         {u"in \"the\" middle", "k=in \"the\" middle"},

@@ -12,12 +12,14 @@ Ports DefaultPorts() {
     static HostSystemSettings system;
     static HostSound sound;
     static HostShell shell;
+    static HostPainter painter;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
     p.locale = &SystemLocale();
     p.sound = &sound;
     p.shell = &shell;
+    p.painter = &painter;
     return p;
 }
 

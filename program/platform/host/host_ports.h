@@ -92,6 +92,24 @@ public:
     void Open(TextView, TextView, TextView, TextView) override {}
 };
 
+// Nothing to paint on: every window has gone.
+class HostPainter final : public Painter {
+public:
+    std::optional<PaintTarget> Describe(WindowId) override { return std::nullopt; }
+    FontSpec CaptionFont(bool, int) override { return {}; }
+    FontHandle MakeFont(const FontSpec&) override { return 0; }
+    void FreeFont(FontHandle) override {}
+    bool Begin(WindowId, const PaintRect&, bool) override { return false; }
+    void Fill(const PaintRect&, std::uint32_t, std::optional<std::uint32_t>) override {}
+    int SelectFont(FontHandle) override { return 0; }
+    void PaintText(TextView, const PaintRect&, std::uint32_t, bool) override {}
+    int MeasureRight(TextView, const PaintRect& r, bool) override { return r.left; }
+    void End() override {}
+    void Repaint(WindowId) override {}
+    void PaintNow(WindowId) override {}
+    WindowId Owner(WindowId) override { return 0; }
+};
+
 class HostSystemSettings final : public SystemSettings {
 public:
     ProxySetting Proxy() override { return {}; }

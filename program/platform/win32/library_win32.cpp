@@ -133,4 +133,21 @@ bool Win32Library::CloseAlarmWindow(WindowId window) {
     return fn && fn(H(window)) != 0;
 }
 
+void Win32Library::SetDummyBarEx(bool show, WindowId target, const DummyBarPlacement& place) {
+    auto fn = Get<TBQ_SetDummyBarExProc>("SetDummyBarEx");
+    if (!fn) return;
+    const TBQ_DummyBarRect record{0,           place.left,   place.top, place.right,
+                                  place.bottom, place.normal, place.mouseOver};
+    fn(show ? 1 : 0, H(target), &record);
+}
+
+WindowId Win32Library::GetDummyBar() {
+    auto fn = Get<TBQ_GetDummyBarProc>("GetDummyBar");
+    return fn ? Id(fn()) : 0;
+}
+
+void Win32Library::CloseDummyBar() {
+    if (auto fn = Get<TBQ_CloseDummyBarProc>("CloseDummyBar")) fn();
+}
+
 }  // namespace tbq::platform

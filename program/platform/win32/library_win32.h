@@ -32,6 +32,9 @@ public:
     WindowId ShowAlarmWindow(WindowId owner, const std::string& title, const std::string& message,
                              std::uint32_t tag) override;
     bool CloseAlarmWindow(WindowId window) override;
+    void SetDummyBarEx(bool show, WindowId target, const DummyBarPlacement& place) override;
+    WindowId GetDummyBar() override;
+    void CloseDummyBar() override;
 
 private:
     FARPROC Export(const char* name);

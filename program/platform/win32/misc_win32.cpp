@@ -141,6 +141,7 @@ Ports DefaultPorts() {
     p.locale = &SystemLocale();
     p.sound = &sound;
     p.shell = &shell;
+    p.painter = &Win32PainterInstance();
     return p;
 }
 

@@ -85,4 +85,7 @@ public:
     std::uint32_t SysColor(int index) override;
 };
 
+// GDI on window device contexts; one for the process.
+Painter& Win32PainterInstance();
+
 }  // namespace tbq::platform

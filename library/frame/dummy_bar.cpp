@@ -1,0 +1,93 @@
+#include "frame/dummy_bar.h"
+
+#include "frame/dummy_bar_ids.h"
+#include "frame/library_state.h"
+
+namespace tbq::library {
+
+namespace {
+
+// Every message gets the default dialog handling: the bar shows the dialog
+// background until the program paints on it.
+INT_PTR CALLBACK DummyBarProc(HWND, UINT, WPARAM, LPARAM) noexcept { return FALSE; }
+
+// The bar we made is still ours: a window, owned by the target we made it for.
+// A handle left from a window that has gone may name another window by now.
+bool BarIsOurs(const LibraryState& s) noexcept {
+    return s.dummyBar && IsWindow(s.dummyBar) && GetWindow(s.dummyBar, GW_OWNER) == s.dummyBarTarget;
+}
+
+// The layered-window function, looked up by name once: at Init, or here for
+// a caller that never called Init. Null on systems without it.
+SetLayeredWindowAttributesProc LayeredAttributes() noexcept {
+    LibraryState& s = State();
+    if (!s.setLayeredWindowAttributes)
+        if (HMODULE user = GetModuleHandleW(L"user32.dll"))
+            s.setLayeredWindowAttributes = reinterpret_cast<SetLayeredWindowAttributesProc>(
+                reinterpret_cast<void (*)()>(GetProcAddress(user, "SetLayeredWindowAttributes")));
+    return s.setLayeredWindowAttributes;
+}
+
+HWND MakeBar(HWND target) noexcept {
+    LibraryState& s = State();
+    HWND bar = CreateDialogParamW(s.module, MAKEINTRESOURCEW(IDD_DUMMY_BAR), target, &DummyBarProc, 0);
+    if (!bar) return nullptr;
+    // Layered only where the transparency can be set: a layered window that
+    // never had its attributes set is never drawn at all.
+    LONG_PTR ex = GetWindowLongPtrW(bar, GWL_EXSTYLE) | WS_EX_TRANSPARENT;
+    if (LayeredAttributes()) ex |= WS_EX_LAYERED;
+    SetWindowLongPtrW(bar, GWL_EXSTYLE, ex);
+    return bar;
+}
+
+void ApplyTransparency(HWND bar, std::uint32_t value) noexcept {
+    const auto set = LayeredAttributes();
+    if (!set) return;
+    const BYTE alpha = static_cast<BYTE>(value >> 24);
+    const COLORREF color = value & 0x00FFFFFF;
+    if (alpha != 0) set(bar, 0, alpha, LWA_ALPHA);
+    else set(bar, color, 0, LWA_COLORKEY);
+}
+
+}  // namespace
+
+void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t normal,
+                   std::uint32_t mouseOver) noexcept {
+    LibraryState& s = State();
+    if (!target || !IsWindow(target) || target == s.dummyBar) return;
+    if (target != s.dummyBarTarget || !BarIsOurs(s)) CloseDummyBar();
+    if (!s.dummyBar) {
+        s.dummyBar = MakeBar(target);
+        s.dummyBarTarget = target;
+        if (!s.dummyBar) return;
+    }
+    RECT window;
+    if (!GetWindowRect(target, &window)) return;
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0) show = false;
+    if (show)
+        SetWindowPos(s.dummyBar, nullptr, window.left + rect.left, window.top + rect.top, width, height,
+                     SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
+    if (!show) {
+        if (IsWindowVisible(s.dummyBar)) ShowWindow(s.dummyBar, SW_HIDE);
+        return;
+    }
+    POINT mouse{};
+    const RECT screen{window.left + rect.left, window.top + rect.top, window.left + rect.right,
+                      window.top + rect.bottom};
+    const bool over = GetCursorPos(&mouse) && PtInRect(&screen, mouse);
+    if (!IsWindowVisible(s.dummyBar)) ShowWindow(s.dummyBar, SW_SHOWNA);
+    ApplyTransparency(s.dummyBar, over ? mouseOver : normal);
+}
+
+// A bar whose window has gone (with its target) reads as none: its handle may
+// name another program's window by now.
+HWND DummyBar() noexcept { return BarIsOurs(State()) ? State().dummyBar : nullptr; }
+
+void CloseDummyBar() noexcept {
+    LibraryState& s = State();
+    if (BarIsOurs(s)) DestroyWindow(s.dummyBar);
+    s.dummyBar = nullptr;
+}
+
+}  // namespace tbq::library
