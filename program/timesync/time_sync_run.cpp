@@ -14,6 +14,8 @@ SyncOutcome RunTimeSync(vbNTP& ntp, const SyncRequest& r) {
     out.flag = r.flag;
     out.timeOut = ClampTimeOut(r.timeOut);
     ntp.SetTimeOut(out.timeOut);
+    // An earlier exchange's success must not stand for this one.
+    ntp.SetSuccess(false);
     Text ntpText, httpText;
     if (r.flag & kUseNtp) ntpText = ntp.DateSync(r.server, kNtpLocalPort, PortOrZero(r.ntpPort));
     if (!ntp.Success()) {

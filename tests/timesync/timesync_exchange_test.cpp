@@ -190,12 +190,17 @@ TEST_F(Exchange, NtpTimingOutFallsBackToHttpAndUnticksNtp) {
         u"- NTP通信 -\r\nサーバからの受信に失敗しました。\r\n\r\n- HTTP通信 -\r\n同期に成功しました。"))
         << TextToUtf8(out.message);
 
+    // HTTP alone after a success: the exchange is made, not taken from before.
+    r.flag = kUseHttp;
+    EXPECT_TRUE(RunTimeSync(ntp, r).success);
+    EXPECT_EQ(http.connections(), 2);
+
     r.flag = kUseNtp;
     r.timeOut = 300;
     const SyncOutcome failed = RunTimeSync(ntp, r);
     EXPECT_FALSE(failed.success);
     EXPECT_EQ(failed.message, kMsgReceiveFailed);
-    EXPECT_EQ(setter.Calls().size(), 1u);
+    EXPECT_EQ(setter.Calls().size(), 2u);
 }
 
 }  // namespace
