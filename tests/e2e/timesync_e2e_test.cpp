@@ -121,7 +121,8 @@ TEST(TimeSyncEndToEnd, TheWindowSynchronisesWithChronyAndReportsAStoppedServerIn
                    "[NetworkTime]\r\nFlag=9\r\nTimeServer=time.invalid\r\nPort=1\r\nTimeOut=9000\r\n");
     const std::wstring folder = dir.Native().wstring() + L"\\";
     Process window(L"\"" + OwnFolder() + L"tbq_testwin.exe\" \"Time target\"", L"");
-    HWND target = WaitForWindowOfProcess(window.Id(), L"TBQ_TestWindow", 10000);
+    // The first program of a fresh Wine session can take long to show up.
+    HWND target = WaitForWindowOfProcess(window.Id(), L"TBQ_TestWindow", 30000);
     ASSERT_NE(target, nullptr);
     Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
     HWND main = MainWindowOf(tbq);
