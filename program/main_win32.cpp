@@ -92,6 +92,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
         MSG msg;
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            if (mainForm.PreTranslate(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

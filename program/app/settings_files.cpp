@@ -263,6 +263,8 @@ NetworkTimeSetting LoadNetworkTimeSetting() {
 }
 
 void SaveNetworkTimeSetting(const NetworkTimeSetting& n) {
+    // A first run may have no settings file yet: it begins with its header lines.
+    PrepareSettingFile(SettingPath(), kSettingHeader);
     IniWriteBatch batch;
     vbIniFile ini(SettingPath());
     ini.SetNumber(u"NetworkTime", u"Flag", n.Flag);

@@ -28,6 +28,8 @@ std::optional<Text> ComposeList(const Text& name) {
 FrmMain::FrmMain(vbKerova_Dll& dll) : dll_(dll) {}
 
 FrmMain::~FrmMain() {
+    // A running exchange is waited for; it ends within its time-out.
+    timeSync_.reset();
     if (hwnd()) {
         KillTimer(hwnd(), tmrMain);
         KillTimer(hwnd(), tmrCheck);
@@ -179,6 +181,7 @@ void FrmMain::OnCheckTimer() {
 void FrmMain::ShowTrayMenu() {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, mnuFile_Setting, L"設定画面を開く(&O)");
+    AppendMenuW(menu, MF_STRING, mnuFile_TimeSync, L"時刻合わせ(&T)...");
     // Offered only while an alarm's sound plays.
     if (soundActive_) AppendMenuW(menu, MF_STRING, mnuFile_Alarm, L"アラームサウンド停止(&A)");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -234,6 +237,10 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     return 0;
                 case mnuFile_Save:
                     SaveAllSettings();
+                    return 0;
+                case mnuFile_TimeSync:
+                    if (!timeSync_) timeSync_ = std::make_unique<FrmTimeSync>();
+                    timeSync_->Show();
                     return 0;
                 case mnuFile_Quit0:
                     Quit(false);

@@ -13,6 +13,7 @@
 #include "app/update_tick.h"
 #include "draw/library_bar.h"
 #include "rules/window_rule.h"
+#include "ui/frm_time_sync.h"
 #include "ui/target_follower.h"
 #include "ui/window_base.h"
 
@@ -24,6 +25,7 @@ public:
         mnuFile_Setting = 1001,
         mnuFile_Alarm = 1002,
         mnuFile_Save = 1003,
+        mnuFile_TimeSync = 1004,  // 時刻合わせ(&T)...: the time synchronisation window
         mnuFile_Quit0 = 1010,  // 終了(&X): quit and save
         mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
     };
@@ -43,6 +45,8 @@ public:
     void RestoreTitle();
     // Restores an earlier run left waiting on hung windows.
     void KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores);
+    // Keyboard navigation in our modeless windows; true when the message was used.
+    bool PreTranslate(MSG& msg) { return timeSync_ && timeSync_->PreTranslate(msg); }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -67,6 +71,7 @@ private:
     bool quitting_ = false;
     // An alarm with a sound started or runs: the stop command is offered.
     bool soundActive_ = false;
+    std::unique_ptr<FrmTimeSync> timeSync_;
 };
 
 }  // namespace tbq::ui
