@@ -11,6 +11,9 @@
 #include "platform/win32/library_win32.h"
 #include "win32/wide.h"
 #include "app/settings_files.h"
+#include "items/view_list.h"
+#include "items/view_plugin.h"
+#include "plugin/plugin_registry.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -31,6 +34,24 @@ tbq::Text ExecutableFolder() {
     return tbq::win32::FromWide(buf);
 }
 
+
+// A plug-in that crashed or hung was switched off: the balloon says so, and
+// how to switch it on again.
+void TellPluginSwitchedOff(tbq::vbKerova_Dll& dll, const tbq::Text& file) {
+    using tbq::vbKerova_Dll;
+    if (!tbq::App().settings.TaskTray) return;
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonIcon, {}, NIIF_WARNING);
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonTitle, u"プラグインを無効にしました");
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonText,
+                          u"プラグイン「" + file +
+                              u"」が応答しないか異常終了したため、無効にしました。\r\n"
+                              u"設定画面のプラグイン一覧で再び有効にできます。");
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 1);
+    // The balloon shows when the icon is added.
+    dll.NotifyIconControl(vbKerova_Dll::kTrayRemove);
+    dll.NotifyIconControl(vbKerova_Dll::kTrayAdd);
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 0);
+}
 
 }  // namespace
 
@@ -70,6 +91,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         app.WelcomeState = 2;
     }
 
+    // The plug-ins are there before the display lists, whose items bind to them.
+    PluginRegistry plugins(library);
+    SetThePluginRegistry(&plugins);
+    plugins.OnRebind = [] { ReloadPluginItems(ViewListRegistry::Instance()); };
+    plugins.OnFailure = [&dll](const vbKerova_Plugin& p) { TellPluginSwitchedOff(dll, p.PluginFileName()); };
+    SetPluginTargetSource([] { return App().CurrentTarget; });
+    plugins.Scan(folder, folder + kSettingFile, false);
+
     LoadAllSettings();
 
     // A title left behind by a copy that did not end normally goes back first.
@@ -99,6 +128,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         g_mainForm = nullptr;
     }
     if (instance) CloseHandle(instance);
+    SetPluginTargetSource({});
+    SetThePluginRegistry(nullptr);
+    plugins.Clear();
     SetTheLibrary(nullptr);
     return exitCode;
 }

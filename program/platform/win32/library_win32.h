@@ -33,6 +33,22 @@ public:
                              std::uint32_t tag) override;
     bool CloseAlarmWindow(WindowId window) override;
 
+    PluginHandle PluginInit(const std::string& ansiPath) override;
+    bool PluginFree(PluginHandle plugin) override;
+    void PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) override;
+    void PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+                           PluginFuncBytes& record) override;
+    void PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
+                                  char* buffer, std::int32_t size) override;
+    PluginProc PluginGetFuncProc(PluginHandle plugin) override;
+    std::optional<std::int32_t> PluginGetText(PluginHandle plugin, PluginProc proc,
+                                              std::int32_t funcNo, std::int32_t settingNo,
+                                              WindowId window, char* buffer,
+                                              std::int32_t size) override;
+    void PluginShowAbout(PluginHandle plugin, WindowId owner) override;
+    void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
+                           WindowId owner) override;
+
 private:
     FARPROC Export(const char* name);
     template <typename Fn>
