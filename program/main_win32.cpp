@@ -1,5 +1,7 @@
 // TBQ.exe: start-up, the message loop and the end of the program.
 #include <windows.h>
+// After windows.h:
+#include <shellapi.h>
 
 #include <memory>
 

@@ -70,7 +70,10 @@ protected:
         std::ostringstream out;
         int last = -1, count = 0;
         auto flush = [&] {
-            if (count) out << (out.tellp() ? " " : "") << last << (count > 1 ? "x" + std::to_string(count) : "");
+            if (!count) return;
+            out << (out.tellp() ? " " : "") << last;
+            // Streamed, not concatenated: GCC 12 sees a false overlap in "x" + to_string.
+            if (count > 1) out << 'x' << count;
         };
         for (int i = 0; i < seconds * 10; ++i) {
             clock.tick += 100;
