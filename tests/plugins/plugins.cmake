@@ -31,3 +31,14 @@ endforeach()
 # A file that is no library at all, under a plug-in's name.
 file(MAKE_DIRECTORY ${TBQ_TEST_PLUGIN_DIR})
 file(WRITE ${TBQ_TEST_PLUGIN_DIR}/not_a_library.tbqp "This is a text file, not a plug-in.\n")
+
+# HostStat's numbers against Linux's own (/proc, df) for the same machine.
+add_executable(tbq_hoststat_probe ${CMAKE_CURRENT_LIST_DIR}/hoststat_probe.cpp)
+target_link_libraries(tbq_hoststat_probe PRIVATE tbq_library_interface)
+target_link_options(tbq_hoststat_probe PRIVATE -municode)
+tbq_warnings(tbq_hoststat_probe)
+add_dependencies(tbq_hoststat_probe HostStat TBQ_dll)
+add_test(NAME hoststat_numbers
+         COMMAND bash ${CMAKE_CURRENT_LIST_DIR}/check_hoststat.sh
+                 ${PROJECT_SOURCE_DIR}/tests/harness/wine-run $<TARGET_FILE:tbq_hoststat_probe>)
+set_tests_properties(hoststat_numbers PROPERTIES RESOURCE_LOCK wine TIMEOUT 120)
