@@ -62,7 +62,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
 
-    platform::Win32Library library(folder + u"TBQ.dll");
+    // Each plug-in runs in a host process of its own, so that none can crash
+    // TBQ or stall its title.
+    platform::Win32Library library(folder + u"TBQ.dll", folder + u"TBQPluginHost.exe");
     if (!library.Available()) {
         MessageBoxW(nullptr,
                     L"TBQ.dll が見つからないか、読み込めません。\r\n"

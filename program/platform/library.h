@@ -84,12 +84,13 @@ public:
                                           std::int32_t size) = 0;
     virtual PluginProc PluginGetFuncProc(PluginHandle plugin) = 0;
     // One GetText call through the text function `proc` of `plugin`: its result
-    // (the length). nullopt when the plug-in failed: it crashed, or took longer
+    // (the length). `buffer` holds `capacity` bytes (null and 0 for the length
+    // question); the plug-in is told `size`. nullopt when the plug-in failed: it crashed, or took longer
     // than its time budget; it must then be freed and not be called again.
     virtual std::optional<std::int32_t> PluginGetText(PluginHandle plugin, PluginProc proc,
                                                       std::int32_t funcNo, std::int32_t settingNo,
                                                       WindowId window, char* buffer,
-                                                      std::int32_t size) = 0;
+                                                      std::int32_t size, std::size_t capacity) = 0;
     virtual void PluginShowAbout(PluginHandle plugin, WindowId owner) = 0;
     virtual void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                                    WindowId owner) = 0;

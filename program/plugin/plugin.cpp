@@ -100,7 +100,10 @@ Text vbKerova_Plugin::PluginGetText(platform::WindowId hWnd, std::int32_t FuncNo
     const platform::PluginProc proc = textProc_;
     std::optional<Text> text = RequestPluginText(
         [&](char* buffer, std::int32_t size) {
-            return library_.PluginGetText(handle, proc, FuncNo, SettingNo, hWnd, buffer, size);
+            const std::size_t capacity =
+                buffer ? static_cast<std::size_t>(size + kTextBufferSpare) * (utf16 ? 2 : 1) : 0;
+            return library_.PluginGetText(handle, proc, FuncNo, SettingNo, hWnd, buffer, size,
+                                          capacity);
         },
         utf16);
     if (!text) {

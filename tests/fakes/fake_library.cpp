@@ -127,7 +127,7 @@ std::optional<std::int32_t> FakeLibrary::PluginGetText(platform::PluginHandle pl
                                                        platform::PluginProc proc,
                                                        std::int32_t funcNo, std::int32_t settingNo,
                                                        platform::WindowId, char* buffer,
-                                                       std::int32_t size) {
+                                                       std::int32_t size, std::size_t) {
     std::string file;
     const FakePlugin* p = Loaded(plugin, &file);
     bridgeCalls.push_back("text " + file + " " + std::to_string(funcNo) + " " +

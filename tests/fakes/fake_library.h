@@ -95,7 +95,8 @@ public:
     std::optional<std::int32_t> PluginGetText(platform::PluginHandle plugin,
                                               platform::PluginProc proc, std::int32_t funcNo,
                                               std::int32_t settingNo, platform::WindowId window,
-                                              char* buffer, std::int32_t size) override;
+                                              char* buffer, std::int32_t size,
+                                              std::size_t capacity) override;
     void PluginShowAbout(platform::PluginHandle, platform::WindowId) override {}
     void PluginShowSetting(platform::PluginHandle, std::int32_t, std::int32_t,
                            platform::WindowId) override {}

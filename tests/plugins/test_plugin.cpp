@@ -149,8 +149,9 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetText(int32_t funcNo, int32_t settingNo, HWND
 #elif TBQ_TEST_PLUGIN == UTF16_AS_ANSI
     return Deliver(L"wide", 4, buffer, size) * 2;
 #elif TBQ_TEST_PLUGIN == ANSI_AS_UTF16
-    // Six bytes "narrow" read as three UTF-16 units.
-    return Deliver("narrow", 6, buffer, size) / 2;
+    // Six bytes "narrow" (and a one-byte terminator) where three UTF-16 units are asked.
+    if (buffer && size >= 4) std::memcpy(buffer, "narrow", 7);
+    return 3;
 #elif TBQ_TEST_PLUGIN == DEPENDS
     char text[32];
     const int n = std::snprintf(text, sizeof text, "dependency %d", TbqTestDependency());

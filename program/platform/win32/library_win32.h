@@ -4,14 +4,19 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/library.h"
+#include "platform/win32/plugin_hosts_win32.h"
 #include "win32/unique_handle.h"
 
 namespace tbq::platform {
 
 class Win32Library final : public Library {
 public:
-    explicit Win32Library(Text dllPath) : path_(std::move(dllPath)) {}
+    // With `pluginHost` (the path of TBQPluginHost.exe, when that file exists)
+    // every plug-in runs in a host process of its own; without it in this one.
+    explicit Win32Library(Text dllPath, const Text& pluginHost = {});
     ~Win32Library() override;
 
     bool Available() override;
@@ -44,7 +49,7 @@ public:
     std::optional<std::int32_t> PluginGetText(PluginHandle plugin, PluginProc proc,
                                               std::int32_t funcNo, std::int32_t settingNo,
                                               WindowId window, char* buffer,
-                                              std::int32_t size) override;
+                                              std::int32_t size, std::size_t capacity) override;
     void PluginShowAbout(PluginHandle plugin, WindowId owner) override;
     void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                            WindowId owner) override;
@@ -59,6 +64,7 @@ private:
     Text path_;
     win32::UniqueModule module_;
     bool tried_ = false;
+    std::unique_ptr<PluginHosts> hosts_;
 };
 
 }  // namespace tbq::platform
