@@ -2,15 +2,10 @@
 // fuzz-sources: program/plugin/*.cpp program/core/*.cpp program/base/*.cpp program/settings/*.cpp program/platform/*.cpp program/platform/host/*.cpp tests/fakes/fake_library.cpp
 // clang-format on
 //
-// What a plug-in hands back, as random bytes.
-// Input: the first byte's bit 0 picks the form.
-//   0: an information record (956 bytes) and a function record (300 bytes),
-//      zero-padded when short; both are read, then a plug-in whose bridge
-//      returns that information record is loaded and asked every question.
-//   1: the length GetText answers (32-bit little-endian), a flag byte (bit 0:
-//      UTF-16), then the bytes it writes into the buffer, never more than the
-//      size it is told; the text request must stay inside its buffer and give
-//      no more characters than it told the plug-in to write.
+// The plug-in records as random bytes: an information record (956 bytes) and
+// a function record (300 bytes), zero-padded when short. Both are read, then a
+// plug-in whose bridge returns that information record is loaded and asked
+// every question. (The text lengths have a target of their own: plugintext.)
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -57,41 +52,9 @@ void Records(const std::uint8_t* data, std::size_t size) {
     for (int t = -1; t <= 6; ++t) (void)plugin.PluginInfoStr(t);
 }
 
-void TextLength(const std::uint8_t* data, std::size_t size) {
-    if (size < 5) return;
-    std::int32_t length;
-    std::memcpy(&length, data, 4);
-    const bool utf16 = data[4] & 1;
-    const std::uint8_t* written = data + 5;
-    const std::size_t n = size - 5;
-    std::int32_t told = -1;
-    std::optional<Text> text = RequestPluginText(
-        [&](char* buffer, std::int32_t bufferSize) -> std::optional<std::int32_t> {
-            if (buffer) {
-                told = bufferSize;
-                const std::size_t room = static_cast<std::size_t>(bufferSize) * (utf16 ? 2 : 1);
-                std::memcpy(buffer, written, std::min(room, n));
-            }
-            return length;
-        },
-        utf16);
-    Check(text.has_value());
-    if (length < 0 || length > kMaxPluginTextLength) {
-        Check(text->empty() && told == -1);
-        return;
-    }
-    Check(told == length + 1);
-    // A code page can turn one byte into one unit at most.
-    Check(text->size() <= static_cast<std::size_t>(told));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
-    if (data[0] & 1)
-        TextLength(data + 1, size - 1);
-    else
-        Records(data + 1, size - 1);
+    Records(data, size);
     return 0;
 }
