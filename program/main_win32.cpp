@@ -1,5 +1,7 @@
 // TBQ.exe: start-up, the message loop and the end of the program.
 #include <windows.h>
+// After windows.h:
+#include <shellapi.h>
 
 #include <memory>
 
@@ -11,6 +13,9 @@
 #include "platform/win32/library_win32.h"
 #include "win32/wide.h"
 #include "app/settings_files.h"
+#include "items/view_list.h"
+#include "items/view_plugin.h"
+#include "plugin/plugin_registry.h"
 #include "ui/frm_main.h"
 
 namespace {
@@ -32,6 +37,24 @@ tbq::Text ExecutableFolder() {
 }
 
 
+// A plug-in that crashed or hung was switched off: the balloon says so, and
+// how to switch it on again.
+void TellPluginSwitchedOff(tbq::vbKerova_Dll& dll, const tbq::Text& file) {
+    using tbq::vbKerova_Dll;
+    if (!tbq::App().settings.TaskTray) return;
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonIcon, {}, NIIF_WARNING);
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonTitle, u"プラグインを無効にしました");
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonText,
+                          u"プラグイン「" + file +
+                              u"」が応答しないか異常終了したため、無効にしました。\r\n"
+                              u"設定画面のプラグイン一覧で再び有効にできます。");
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 1);
+    // The balloon shows when the icon is added.
+    dll.NotifyIconControl(vbKerova_Dll::kTrayRemove);
+    dll.NotifyIconControl(vbKerova_Dll::kTrayAdd);
+    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 0);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -39,7 +62,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
 
-    platform::Win32Library library(folder + u"TBQ.dll");
+    // Each plug-in runs in a host process of its own, so that none can crash
+    // TBQ or stall its title.
+    platform::Win32Library library(folder + u"TBQ.dll", folder + u"TBQPluginHost.exe");
     if (!library.Available()) {
         MessageBoxW(nullptr,
                     L"TBQ.dll が見つからないか、読み込めません。\r\n"
@@ -69,6 +94,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         // "nothing to set up" choice does, with the defaults and no file written.
         app.WelcomeState = 2;
     }
+
+    // The plug-ins are there before the display lists, whose items bind to them.
+    PluginRegistry plugins(library);
+    SetThePluginRegistry(&plugins);
+    plugins.OnRebind = [] { ReloadPluginItems(ViewListRegistry::Instance()); };
+    plugins.OnFailure = [&dll](const vbKerova_Plugin& p) { TellPluginSwitchedOff(dll, p.PluginFileName()); };
+    SetPluginTargetSource([] { return App().CurrentTarget; });
+    plugins.Scan(folder, folder + kSettingFile, false);
 
     LoadAllSettings();
 
@@ -100,6 +133,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         g_mainForm = nullptr;
     }
     if (instance) CloseHandle(instance);
+    SetPluginTargetSource({});
+    SetThePluginRegistry(nullptr);
+    plugins.Clear();
     SetTheLibrary(nullptr);
     return exitCode;
 }

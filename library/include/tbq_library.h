@@ -14,6 +14,8 @@
 #include <stdint.h>
 #include <windows.h>
 
+#include "tbq_plugin.h"
+
 #ifdef __cplusplus
 extern "C" {
 /* No export ever lets an exception out. */
@@ -123,6 +125,29 @@ int32_t WINAPI SetDummyBar(int32_t show, HWND target, const RECT* rect, uint32_t
 HWND WINAPI GetDummyBar(void) TBQ_NOEXCEPT;
 /* Destroys the bar, if there is one. 0. */
 int32_t WINAPI CloseDummyBar(void) TBQ_NOEXCEPT;
+/* The plug-in bridge. A plug-in is loaded from its full path (its own folder is
+ * searched for the libraries it needs; the current directory never is) and
+ * refused, unloaded again, unless it exports all eight entry points. Handles
+ * and the text function's address are pointer-sized; calls with a handle or
+ * address this library did not hand out do nothing and give 0. */
+HMODULE WINAPI PluginInit(const char* path) TBQ_NOEXCEPT;
+/* Calls the plug-in's Free and unloads it; nonzero when it was unloaded. */
+int32_t WINAPI PluginFree(HMODULE plugin) TBQ_NOEXCEPT;
+/* The record is zeroed, then filled by the plug-in's GetInfo. */
+int32_t WINAPI PluginGetInfo(HMODULE plugin, TBQ_PluginInfo* info) TBQ_NOEXCEPT;
+int32_t WINAPI PluginGetFuncInfo(HMODULE plugin, int32_t funcNo,
+                                 TBQ_PluginFuncInfo* info) TBQ_NOEXCEPT;
+/* The buffer is zeroed first and always ends in a terminator. */
+int32_t WINAPI PluginGetFuncSettingName(HMODULE plugin, int32_t funcNo, int32_t settingNo,
+                                        char* buffer, int32_t size) TBQ_NOEXCEPT;
+TBQ_PluginGetTextProc WINAPI PluginGetFuncProc(HMODULE plugin) TBQ_NOEXCEPT;
+/* Calls a text function PluginGetFuncProc gave; its result, the text length. */
+int32_t WINAPI PluginGetText(TBQ_PluginGetTextProc proc, int32_t funcNo, int32_t settingNo,
+                             HWND window, char* buffer, int32_t size,
+                             int32_t reserved) TBQ_NOEXCEPT;
+int32_t WINAPI PluginShowAbout(HMODULE plugin, HWND owner) TBQ_NOEXCEPT;
+int32_t WINAPI PluginShowSetting(HMODULE plugin, int32_t funcNo, int32_t settingNo,
+                                 HWND owner) TBQ_NOEXCEPT;
 
 typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
 typedef int32_t(WINAPI* TBQ_QuitProc)(void);
@@ -141,6 +166,18 @@ typedef int32_t(WINAPI* TBQ_SetDummyBarExProc)(int32_t, HWND, const TBQ_DummyBar
 typedef int32_t(WINAPI* TBQ_SetDummyBarProc)(int32_t, HWND, const RECT*, uint32_t);
 typedef HWND(WINAPI* TBQ_GetDummyBarProc)(void);
 typedef int32_t(WINAPI* TBQ_CloseDummyBarProc)(void);
+
+typedef HMODULE(WINAPI* TBQ_PluginInitBridgeProc)(const char*);
+typedef int32_t(WINAPI* TBQ_PluginFreeBridgeProc)(HMODULE);
+typedef int32_t(WINAPI* TBQ_PluginGetInfoBridgeProc)(HMODULE, TBQ_PluginInfo*);
+typedef int32_t(WINAPI* TBQ_PluginGetFuncInfoBridgeProc)(HMODULE, int32_t, TBQ_PluginFuncInfo*);
+typedef int32_t(WINAPI* TBQ_PluginGetFuncSettingNameBridgeProc)(HMODULE, int32_t, int32_t, char*,
+                                                                int32_t);
+typedef TBQ_PluginGetTextProc(WINAPI* TBQ_PluginGetFuncProcBridgeProc)(HMODULE);
+typedef int32_t(WINAPI* TBQ_PluginGetTextBridgeProc)(TBQ_PluginGetTextProc, int32_t, int32_t, HWND,
+                                                     char*, int32_t, int32_t);
+typedef int32_t(WINAPI* TBQ_PluginShowAboutBridgeProc)(HMODULE, HWND);
+typedef int32_t(WINAPI* TBQ_PluginShowSettingBridgeProc)(HMODULE, int32_t, int32_t, HWND);
 
 #ifdef __cplusplus
 }  // extern "C"

@@ -9,6 +9,7 @@
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
+#include "plugin/plugin_registry.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
 
@@ -170,6 +171,7 @@ static bool SaveAllSettingsOrThrow() {
             }
         }
         SaveCustomColors(App().CustomColors);
+        if (const PluginRegistry* plugins = ThePluginRegistry()) plugins->SaveEnableStates(path);
         if (!Commit(path)) return false;
     }
 

@@ -7,6 +7,7 @@
 #include "items/view_count.h"
 #include "items/view_fixed.h"
 #include "items/view_group.h"
+#include "items/view_plugin.h"
 #include "settings/ini_file.h"
 
 namespace tbq {
@@ -15,20 +16,6 @@ namespace {
 
 constexpr const char16_t* kKindNames[] = {u"NONE",  u"CLOCK", u"FIXED",  u"TITLE",
                                           u"COUNT", u"GROUP", u"ALARM", u"PLUGIN"};
-
-// An item of a kind this build does not show yet: it shows nothing, and since
-// a save never removes keys, its section's own keys stay in the file as they were.
-class KeptSubItem final : public ViewSubItem {
-public:
-    explicit KeptSubItem(std::uint8_t kind) : kind_(kind) {}
-    tbq::Text Text() override { return {}; }
-    std::uint8_t ViewDataType() const override { return kind_; }
-    void SaveSetting(const tbq::Text&, const tbq::Text&) override {}
-    void LoadSetting(const tbq::Text&, const tbq::Text&) override {}
-
-private:
-    std::uint8_t kind_;
-};
 
 }  // namespace
 
@@ -60,7 +47,7 @@ std::shared_ptr<ViewSubItem> MakeSubItem(std::uint8_t kind) {
             return fixed;
         }
         case kKindAlarm: return std::make_shared<vbKerova_View_Alarm>();
-        case kKindPlugin: return std::make_shared<KeptSubItem>(kind);
+        case kKindPlugin: return std::make_shared<vbKerova_View_Plugin>();
         default: return nullptr;
     }
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "base/text.h"
@@ -27,6 +28,16 @@ struct DummyBarPlacement {
     std::int32_t left = 0, top = 0, right = 0, bottom = 0;
     std::uint32_t normal = 0, mouseOver = 0;
 };
+// The plug-in records as the bridge fills them, byte for byte: the information
+// record (six text fields, the number of functions, flags, reserved) and one
+// function's record (name, description, number of settings, flags, reserved).
+inline constexpr std::size_t kPluginInfoRecordSize = 956;
+inline constexpr std::size_t kPluginFuncRecordSize = 300;
+using PluginInfoBytes = std::array<std::uint8_t, kPluginInfoRecordSize>;
+using PluginFuncBytes = std::array<std::uint8_t, kPluginFuncRecordSize>;
+// A loaded plug-in and its text function, pointer-sized; 0 is none.
+using PluginHandle = std::intptr_t;
+using PluginProc = std::intptr_t;
 
 class Library {
 public:
@@ -71,6 +82,31 @@ public:
     // The bar's window, 0 for none (or one that went with its target).
     virtual WindowId GetDummyBar() = 0;
     virtual void CloseDummyBar() = 0;
+
+    // The plug-in bridge. `ansiPath` is the plug-in file's full path; 0 when it
+    // cannot be loaded or is not a plug-in.
+    virtual PluginHandle PluginInit(const std::string& ansiPath) = 0;
+    virtual bool PluginFree(PluginHandle plugin) = 0;
+    // The records come back zeroed where the plug-in wrote nothing.
+    virtual void PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) = 0;
+    virtual void PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+                                   PluginFuncBytes& record) = 0;
+    // The setting's name into `buffer` of `size` bytes, terminated.
+    virtual void PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo,
+                                          std::int32_t settingNo, char* buffer,
+                                          std::int32_t size) = 0;
+    virtual PluginProc PluginGetFuncProc(PluginHandle plugin) = 0;
+    // One GetText call through the text function `proc` of `plugin`: its result
+    // (the length). `buffer` holds `capacity` bytes (null and 0 for the length
+    // question); the plug-in is told `size`. nullopt when the plug-in failed: it crashed, or took longer
+    // than its time budget; it must then be freed and not be called again.
+    virtual std::optional<std::int32_t> PluginGetText(PluginHandle plugin, PluginProc proc,
+                                                      std::int32_t funcNo, std::int32_t settingNo,
+                                                      WindowId window, char* buffer,
+                                                      std::int32_t size, std::size_t capacity) = 0;
+    virtual void PluginShowAbout(PluginHandle plugin, WindowId owner) = 0;
+    virtual void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
+                                   WindowId owner) = 0;
 };
 
 }  // namespace tbq::platform

@@ -17,13 +17,14 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/alarm_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/draw_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/timesync_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/plugin_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32)
 tbq_warnings(tbq_e2e_tests)
 add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump)
 if(TARGET TBQ_dll)
-  add_dependencies(tbq_e2e_tests TBQ_dll)
+  add_dependencies(tbq_e2e_tests TBQ_dll TBQPluginHost HostStat tbq_test_plugins)
 endif()
 
 add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0)

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -67,10 +68,53 @@ public:
                        const platform::DummyBarPlacement& place) override;
     platform::WindowId GetDummyBar() override { return dummyBar; }
     void CloseDummyBar() override { dummyBar = 0; dummyBarShown = false; }
+    // Plug-ins the fake bridge "loads", by the full path it is asked for.
+    struct FakeFunction {
+        std::string name, comment;
+        std::int32_t settingNum = 0, flags = 0;
+        // The text GetText delivers: ANSI bytes, or UTF-16 units as bytes.
+        std::string text;
+        // What GetText answers for the length, when not the text's own.
+        std::optional<std::int32_t> reportedLength;
+        // GetText fails (the plug-in crashed or hung in the host).
+        bool fails = false;
+    };
+    struct FakePlugin {
+        std::string name = "Fake", version, comment, copyright, url, mail;
+        std::int32_t flags = 0;
+        std::optional<std::int32_t> funcNum;  // what the record says; else the functions' count
+        std::vector<FakeFunction> functions;
+        // The whole record instead, byte for byte.
+        std::optional<platform::PluginInfoBytes> rawInfo;
+    };
+    std::map<std::string, FakePlugin> plugins;
+    // Every bridge call: "init <path>", "free <file>", "text <file> <f> <s> <size>".
+    std::vector<std::string> bridgeCalls;
+    // Handles loaded now, by handle (they are above 32 bits, as 64-bit ones are).
+    std::map<platform::PluginHandle, std::string> loadedPlugins;
+
+    platform::PluginHandle PluginInit(const std::string& ansiPath) override;
+    bool PluginFree(platform::PluginHandle plugin) override;
+    void PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& record) override;
+    void PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
+                           platform::PluginFuncBytes& record) override;
+    void PluginGetFuncSettingName(platform::PluginHandle plugin, std::int32_t funcNo,
+                                  std::int32_t settingNo, char* buffer, std::int32_t size) override;
+    platform::PluginProc PluginGetFuncProc(platform::PluginHandle plugin) override;
+    std::optional<std::int32_t> PluginGetText(platform::PluginHandle plugin,
+                                              platform::PluginProc proc, std::int32_t funcNo,
+                                              std::int32_t settingNo, platform::WindowId window,
+                                              char* buffer, std::int32_t size,
+                                              std::size_t capacity) override;
+    void PluginShowAbout(platform::PluginHandle, platform::WindowId) override {}
+    void PluginShowSetting(platform::PluginHandle, std::int32_t, std::int32_t,
+                           platform::WindowId) override {}
 
 private:
+    const FakePlugin* Loaded(platform::PluginHandle plugin, std::string* file = nullptr) const;
     platform::WindowId nextAlarmWindow_ = 0x9000;
     platform::WindowId nextDummyBar_ = 0xB000;
+    platform::PluginHandle nextPlugin_ = 0x7FF000010000;
 };
 
 }  // namespace tbq::test

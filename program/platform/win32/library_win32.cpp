@@ -1,6 +1,7 @@
 #include "platform/win32/library_win32.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "win32/wide.h"
@@ -21,6 +22,7 @@ void WINAPI Dispatch(int32_t kind, int32_t a, int32_t b) noexcept {
 }
 
 HWND H(WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
+HMODULE M(PluginHandle p) { return reinterpret_cast<HMODULE>(p); }
 WindowId Id(HWND h) { return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(h)); }
 
 // The library may write its size limit plus a terminator; one spare byte past
@@ -30,6 +32,11 @@ std::string UpToZero(const std::vector<char>& buffer) {
     return std::string(buffer.begin(), end);
 }
 }  // namespace
+
+Win32Library::Win32Library(Text dllPath, const Text& pluginHost) : path_(std::move(dllPath)) {
+    if (!pluginHost.empty() && GetFileAttributesW(win32::Wide(pluginHost).c_str()) != INVALID_FILE_ATTRIBUTES)
+        hosts_ = std::make_unique<PluginHosts>(win32::Wide(pluginHost));
+}
 
 Win32Library::~Win32Library() = default;
 
@@ -148,6 +155,79 @@ WindowId Win32Library::GetDummyBar() {
 
 void Win32Library::CloseDummyBar() {
     if (auto fn = Get<TBQ_CloseDummyBarProc>("CloseDummyBar")) fn();
+}
+
+PluginHandle Win32Library::PluginInit(const std::string& ansiPath) {
+    if (hosts_) return hosts_->Init(ansiPath);
+    auto fn = Get<TBQ_PluginInitBridgeProc>("PluginInit");
+    return fn ? reinterpret_cast<PluginHandle>(fn(ansiPath.c_str())) : 0;
+}
+
+bool Win32Library::PluginFree(PluginHandle plugin) {
+    if (hosts_) return hosts_->Free(plugin);
+    auto fn = Get<TBQ_PluginFreeBridgeProc>("PluginFree");
+    return fn && fn(M(plugin)) != 0;
+}
+
+void Win32Library::PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) {
+    static_assert(sizeof(TBQ_PluginInfo) == kPluginInfoRecordSize);
+    if (hosts_) return hosts_->GetInfo(plugin, record);
+    record.fill(0);
+    auto fn = Get<TBQ_PluginGetInfoBridgeProc>("PluginGetInfo");
+    if (!fn) return;
+    TBQ_PluginInfo info{};
+    fn(M(plugin), &info);
+    std::memcpy(record.data(), &info, sizeof info);
+}
+
+void Win32Library::PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+                                     PluginFuncBytes& record) {
+    static_assert(sizeof(TBQ_PluginFuncInfo) == kPluginFuncRecordSize);
+    if (hosts_) return hosts_->GetFuncInfo(plugin, funcNo, record);
+    record.fill(0);
+    auto fn = Get<TBQ_PluginGetFuncInfoBridgeProc>("PluginGetFuncInfo");
+    if (!fn) return;
+    TBQ_PluginFuncInfo info{};
+    fn(M(plugin), funcNo, &info);
+    std::memcpy(record.data(), &info, sizeof info);
+}
+
+void Win32Library::PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo,
+                                            std::int32_t settingNo, char* buffer,
+                                            std::int32_t size) {
+    if (hosts_) return hosts_->GetFuncSettingName(plugin, funcNo, settingNo, buffer, size);
+    if (auto fn = Get<TBQ_PluginGetFuncSettingNameBridgeProc>("PluginGetFuncSettingName"))
+        fn(M(plugin), funcNo, settingNo, buffer, size);
+}
+
+PluginProc Win32Library::PluginGetFuncProc(PluginHandle plugin) {
+    if (hosts_) return hosts_->GetFuncProc(plugin);
+    auto fn = Get<TBQ_PluginGetFuncProcBridgeProc>("PluginGetFuncProc");
+    return fn ? reinterpret_cast<PluginProc>(fn(M(plugin))) : 0;
+}
+
+std::optional<std::int32_t> Win32Library::PluginGetText(PluginHandle plugin, PluginProc proc,
+                                                        std::int32_t funcNo,
+                                                        std::int32_t settingNo, WindowId window,
+                                                        char* buffer, std::int32_t size,
+                                                        std::size_t capacity) {
+    if (hosts_) return hosts_->GetText(plugin, funcNo, settingNo, window, buffer, size, capacity);
+    auto fn = Get<TBQ_PluginGetTextBridgeProc>("PluginGetText");
+    if (!fn) return 0;
+    return fn(reinterpret_cast<TBQ_PluginGetTextProc>(proc), funcNo, settingNo, H(window), buffer,
+              size, 0);
+}
+
+void Win32Library::PluginShowAbout(PluginHandle plugin, WindowId owner) {
+    if (hosts_) return hosts_->ShowAbout(plugin, owner);
+    if (auto fn = Get<TBQ_PluginShowAboutBridgeProc>("PluginShowAbout")) fn(M(plugin), H(owner));
+}
+
+void Win32Library::PluginShowSetting(PluginHandle plugin, std::int32_t funcNo,
+                                     std::int32_t settingNo, WindowId owner) {
+    if (hosts_) return hosts_->ShowSetting(plugin, funcNo, settingNo, owner);
+    if (auto fn = Get<TBQ_PluginShowSettingBridgeProc>("PluginShowSetting"))
+        fn(M(plugin), funcNo, settingNo, H(owner));
 }
 
 }  // namespace tbq::platform

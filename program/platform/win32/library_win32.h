@@ -4,14 +4,19 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/library.h"
+#include "platform/win32/plugin_hosts_win32.h"
 #include "win32/unique_handle.h"
 
 namespace tbq::platform {
 
 class Win32Library final : public Library {
 public:
-    explicit Win32Library(Text dllPath) : path_(std::move(dllPath)) {}
+    // With `pluginHost` (the path of TBQPluginHost.exe, when that file exists)
+    // every plug-in runs in a host process of its own; without it in this one.
+    explicit Win32Library(Text dllPath, const Text& pluginHost = {});
     ~Win32Library() override;
 
     bool Available() override;
@@ -36,6 +41,22 @@ public:
     WindowId GetDummyBar() override;
     void CloseDummyBar() override;
 
+    PluginHandle PluginInit(const std::string& ansiPath) override;
+    bool PluginFree(PluginHandle plugin) override;
+    void PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) override;
+    void PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+                           PluginFuncBytes& record) override;
+    void PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
+                                  char* buffer, std::int32_t size) override;
+    PluginProc PluginGetFuncProc(PluginHandle plugin) override;
+    std::optional<std::int32_t> PluginGetText(PluginHandle plugin, PluginProc proc,
+                                              std::int32_t funcNo, std::int32_t settingNo,
+                                              WindowId window, char* buffer,
+                                              std::int32_t size, std::size_t capacity) override;
+    void PluginShowAbout(PluginHandle plugin, WindowId owner) override;
+    void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
+                           WindowId owner) override;
+
 private:
     FARPROC Export(const char* name);
     template <typename Fn>
@@ -46,6 +67,7 @@ private:
     Text path_;
     win32::UniqueModule module_;
     bool tried_ = false;
+    std::unique_ptr<PluginHosts> hosts_;
 };
 
 }  // namespace tbq::platform

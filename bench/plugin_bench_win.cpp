@@ -1,0 +1,71 @@
+// Windows build: what one plug-in text request costs, through TBQ.dll's bridge
+// in this process and through a plug-in host process (TBQPluginHost.exe), for
+// a small test plug-in and for HostStat's CPU load. Run it under Wine, after
+// the win64 build (it finds everything beside itself in build/win64/bin):
+//   tests/harness/wine-run build/win64/bin/tbq_plugin_bench_win.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+
+#include "platform/win32/library_win32.h"
+#include "plugin/plugin_registry.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+double Seconds(const std::function<void()>& work) {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    work();
+    QueryPerformanceCounter(&b);
+    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+tbq::Text AsText(const fs::path& p) {
+    const std::u16string s = p.u16string();
+    return tbq::Text(s.begin(), s.end());
+}
+
+void Measure(const char* what, const fs::path& bin, const fs::path& folder, bool hosted,
+             const char16_t* file, int func, int rounds) {
+    tbq::platform::Win32Library library(AsText(bin / "TBQ.dll"),
+                                        hosted ? AsText(bin / "TBQPluginHost.exe") : tbq::Text());
+    tbq::PluginRegistry registry(library);
+    double loading = Seconds([&] { registry.Scan(AsText(folder) + u"\\", AsText(folder / "none.ini"), false); });
+    auto plugin = registry.Find(file);
+    if (!plugin || !plugin->Enable()) {
+        std::printf("%-44s not loaded\n", what);
+        return;
+    }
+    std::size_t chars = 0;
+    const double s = Seconds([&] {
+        for (int i = 0; i < rounds; ++i) chars += plugin->PluginGetText(0, func, 1).size();
+    });
+    std::printf("%-44s %9.2f us a request (%d requests, %zu characters), loading %.1f ms\n", what,
+                1e6 * s / rounds, rounds, chars / static_cast<std::size_t>(rounds), 1e3 * loading);
+}
+
+}  // namespace
+
+int wmain() {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    const fs::path bin = fs::path(self).parent_path();
+    const fs::path folder = fs::temp_directory_path() / "tbq-plugin-bench";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "Plugins");
+    fs::copy_file(bin / "testplugins" / "good_ansi.tbqp", folder / "Plugins" / "good_ansi.tbqp");
+    fs::copy_file(bin / "Plugins" / "HostStat.tbqp", folder / "Plugins" / "HostStat.tbqp");
+
+    Measure("test plug-in, in this process", bin, folder, false, u"good_ansi.tbqp", 1, 20000);
+    Measure("test plug-in, host process", bin, folder, true, u"good_ansi.tbqp", 1, 2000);
+    Measure("HostStat CPU load, in this process", bin, folder, false, u"HostStat.tbqp", 1, 2000);
+    Measure("HostStat CPU load, host process", bin, folder, true, u"HostStat.tbqp", 1, 2000);
+    Measure("HostStat memory, host process", bin, folder, true, u"HostStat.tbqp", 2, 2000);
+    fs::remove_all(folder);
+    return 0;
+}

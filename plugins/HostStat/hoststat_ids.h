@@ -1,0 +1,8 @@
+#pragma once
+#define IDD_HOSTSTAT_SETTING 100
+#define IDC_HS_CHOICE 101
+#define IDC_HS_NAME 102
+#define IDC_HS_FORMAT 103
+#define IDC_HS_DRIVE 104
+#define IDC_HS_HELP 105
+#define IDC_HS_PREVIEW 106

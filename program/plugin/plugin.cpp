@@ -1,0 +1,142 @@
+#include "plugin/plugin.h"
+
+#include "platform/ports.h"
+
+namespace tbq {
+
+namespace {
+constexpr char16_t kNotLoadedComment[] = u"ロードされていないプラグイン";
+constexpr std::int32_t kSettingNameBuffer = 256;
+
+Text FromAnsi(const std::string& bytes) { return platform::codepage().FromAnsi(bytes); }
+}  // namespace
+
+bool vbKerova_Plugin::init(const Text& path, const Text& FileName, bool Enable) {
+    fileName_ = FileName;
+    enabled_ = Enable;
+    Free();
+    if (!Enable) return true;
+    handle_ = library_.PluginInit(platform::codepage().ToAnsi(path + FileName));
+    if (handle_ == 0) {
+        enabled_ = false;
+        return false;
+    }
+    textProc_ = library_.PluginGetFuncProc(handle_);
+    platform::PluginInfoBytes record{};
+    library_.PluginGetInfo(handle_, record);
+    info_ = ReadPluginInformation(record);
+    funcs_.resize(static_cast<std::size_t>(info_.funcNum));
+    for (std::int32_t n = 1; n <= info_.funcNum; ++n) {
+        platform::PluginFuncBytes func{};
+        library_.PluginGetFuncInfo(handle_, n, func);
+        funcs_[static_cast<std::size_t>(n - 1)] = ReadPluginFunction(func);
+    }
+    return true;
+}
+
+void vbKerova_Plugin::Free() {
+    if (handle_ != 0) library_.PluginFree(handle_);
+    handle_ = 0;
+    // The text function's address goes with the file: it is never called again.
+    textProc_ = 0;
+    info_ = PluginInformation{};
+    funcs_.clear();
+}
+
+Text vbKerova_Plugin::PluginInfoStr(int type) const {
+    if (!loaded()) {
+        if (type == 0) return fileName_;
+        if (type == 2) return kNotLoadedComment;
+        return {};
+    }
+    switch (type) {
+        case 0: return FromAnsi(info_.name);
+        case 1: return FromAnsi(info_.version);
+        case 2: return FromAnsi(info_.comment);
+        case 3: return FromAnsi(info_.copyright);
+        case 4: return FromAnsi(info_.url);
+        case 5: return FromAnsi(info_.mail);
+        default: return {};
+    }
+}
+
+Text vbKerova_Plugin::PluginFuncInfoStr(std::int32_t FuncNo, int type) const {
+    if (!loaded()) return fileName_ + u"-" + NumberText(FuncNo);
+    if (!ValidFunc(FuncNo)) return {};
+    const PluginFunction& f = funcs_[static_cast<std::size_t>(FuncNo - 1)];
+    if (type == 0) return FromAnsi(f.name);
+    if (type == 1) return FromAnsi(f.comment);
+    return {};
+}
+
+bool vbKerova_Plugin::PluginIsFlag(std::int32_t iFlag) const {
+    return loaded() && (info_.flags & iFlag) == iFlag;
+}
+
+bool vbKerova_Plugin::PluginFuncIsFlag(std::int32_t FuncNo, std::int32_t iFlag) const {
+    return ValidFunc(FuncNo) &&
+           (funcs_[static_cast<std::size_t>(FuncNo - 1)].flags & iFlag) == iFlag;
+}
+
+std::int32_t vbKerova_Plugin::FuncSettingNum(std::int32_t FuncNo) const {
+    return ValidFunc(FuncNo) ? funcs_[static_cast<std::size_t>(FuncNo - 1)].settingNum : 0;
+}
+
+Text vbKerova_Plugin::PluginFuncSettingName(std::int32_t FuncNo, std::int32_t SettingNo) {
+    if (!loaded())
+        return fileName_ + u"-" + NumberText(FuncNo) + u"-" + NumberText(SettingNo);
+    if (SettingNo < 1 || SettingNo > FuncSettingNum(FuncNo)) return {};
+    // One spare byte past what the plug-in is told keeps the name terminated.
+    std::string buffer(kSettingNameBuffer + 1, '\0');
+    library_.PluginGetFuncSettingName(handle_, FuncNo, SettingNo, buffer.data(), kSettingNameBuffer);
+    return FromAnsi(FieldBytes(buffer.data(), buffer.size()));
+}
+
+Text vbKerova_Plugin::PluginGetText(platform::WindowId hWnd, std::int32_t FuncNo,
+                                    std::int32_t SettingNo) {
+    if (!loaded() || textProc_ == 0) return {};
+    const bool utf16 = PluginFuncIsFlag(FuncNo, kFuncUtf16);
+    const platform::PluginHandle handle = handle_;
+    const platform::PluginProc proc = textProc_;
+    std::optional<Text> text = RequestPluginText(
+        [&](char* buffer, std::int32_t size) {
+            const std::size_t capacity =
+                buffer ? static_cast<std::size_t>(size + kTextBufferSpare) * (utf16 ? 2 : 1) : 0;
+            return library_.PluginGetText(handle, proc, FuncNo, SettingNo, hWnd, buffer, size,
+                                          capacity);
+        },
+        utf16);
+    if (!text) {
+        Fail();
+        return {};
+    }
+    return std::move(*text);
+}
+
+void vbKerova_Plugin::ShowAbout(platform::WindowId hWnd) {
+    if (loaded()) library_.PluginShowAbout(handle_, hWnd);
+}
+
+void vbKerova_Plugin::ShowSetting(platform::WindowId hWnd, std::int32_t FuncNo,
+                                  std::int32_t SettingNo) {
+    if (loaded()) library_.PluginShowSetting(handle_, FuncNo, SettingNo, hWnd);
+}
+
+void vbKerova_Plugin::SetEnable(bool vNewValue) {
+    if (vNewValue && !enabled_) {
+        failed_ = false;
+        enabled_ = init(PluginsFolder, fileName_, true);
+    } else if (!vNewValue && enabled_) {
+        Free();
+        enabled_ = false;
+    }
+}
+
+void vbKerova_Plugin::Fail() {
+    Free();
+    enabled_ = false;
+    failed_ = true;
+    if (OnFailure) OnFailure(*this);
+}
+
+}  // namespace tbq

@@ -1,0 +1,59 @@
+// The plug-in registry: every *.tbqp file of the "Plugins" folder, in name
+// order, each a vbKerova_Plugin that is loaded while the user has it enabled.
+// The enabled state of each file lives in "TBQ_Setting.ini", section
+// "Plugin_Enable", under the file's name.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "base/text.h"
+#include "platform/library.h"
+#include "plugin/plugin.h"
+
+namespace tbq {
+
+inline constexpr char16_t kPluginEnableSection[] = u"Plugin_Enable";
+inline constexpr char16_t kPluginsFolderName[] = u"Plugins\\";
+inline constexpr char16_t kPluginExtension[] = u".TBQP";
+
+class PluginRegistry {
+public:
+    using PluginPtr = std::shared_ptr<vbKerova_Plugin>;
+
+    explicit PluginRegistry(platform::Library& library) : library_(library) {}
+    ~PluginRegistry() { Clear(); }
+    PluginRegistry(const PluginRegistry&) = delete;
+    PluginRegistry& operator=(const PluginRegistry&) = delete;
+
+    // Builds the registry from the folder `programFolder` + "Plugins\", reading
+    // the enabled states from `settingFile`. A rescan keeps the state of every
+    // file it knew (saved or not) and reads only new files' states; the old
+    // objects are unloaded before their files are loaded again. The current
+    // directory is neither used nor changed.
+    void Scan(const Text& programFolder, const Text& settingFile, bool rescan);
+    // The plug-in listed under `fileName` (any letter case), or null.
+    PluginPtr Find(TextView fileName) const;
+    const std::vector<PluginPtr>& Plugins() const { return plugins_; }
+    // Writes the enabled state of every listed file, disabled ones included.
+    void SaveEnableStates(const Text& settingFile) const;
+    // Unloads and forgets every plug-in (the end of the program).
+    void Clear();
+
+    // Told when a plug-in failed inside a call and was switched off.
+    vbKerova_Plugin::FailureHandler OnFailure;
+    // Told after a rescan, so that the items holding plug-ins bind again.
+    std::function<void()> OnRebind;
+
+private:
+    platform::Library& library_;
+    std::vector<PluginPtr> plugins_;
+};
+
+// The program's one registry, for the plug-in text items. Null until start-up
+// sets it, and in tests that set none (every plug-in then counts as missing).
+PluginRegistry* ThePluginRegistry();
+void SetThePluginRegistry(PluginRegistry* registry);
+
+}  // namespace tbq

@@ -1,0 +1,101 @@
+// The plug-in registry over a fake bridge: which files it lists and in what
+// order, the enabled states it reads, keeps and saves, rescans, and plug-in
+// text items that must never reach an unloaded plug-in.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "fakes/plugin_folder.h"
+#include "plugin/plugin_registry.h"
+#include "settings/ini_file.h"
+#include "settings/ini_store.h"
+
+namespace tbq {
+namespace {
+
+using PluginRegistryTest = test::PluginFolderTest;
+
+TEST_F(PluginRegistryTest, ListsPluginFilesInNameOrderWithTheirStates) {
+    AddFile("b.TBQP");
+    AddFile("A.tbqp");
+    AddFile("readme.txt");
+    AddFile("broken.tbqp", false);  // fails to load while enabled: left out
+    AddFile("off.tbqp");
+    AddFile("c.tbqp.bak");
+    vbIniFile(SettingFile()).SetBool(kPluginEnableSection, u"off.tbqp", false);
+    Scan(false);
+
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"A.tbqp", "b.TBQP", "off.tbqp (off)"}));
+    EXPECT_EQ(library_.bridgeCalls,
+              (std::vector<std::string>{"init " + PathOf("A.tbqp"), "init " + PathOf("b.TBQP"),
+                                        "init " + PathOf("broken.tbqp")}));
+
+    auto on = registry_.Find(u"a.TBQP");
+    ASSERT_TRUE(on);
+    EXPECT_EQ(on->PluginInfoStr(0), u"Name of A.tbqp");
+    EXPECT_EQ(on->FuncNum(), 1);
+    EXPECT_EQ(on->PluginFuncInfoStr(1, 1), u"the time");
+    EXPECT_EQ(on->PluginFuncInfoStr(2, 0), u"");
+    EXPECT_EQ(on->PluginFuncSettingName(1, 2), u"setting 1-2");
+    EXPECT_EQ(on->PluginFuncSettingName(1, 3), u"");
+    EXPECT_EQ(on->PluginGetText(0, 1, 1), u"text of A.tbqp");
+
+    auto off = registry_.Find(u"off.tbqp");
+    ASSERT_TRUE(off);
+    const std::size_t calls = library_.bridgeCalls.size();
+    EXPECT_EQ(off->PluginInfoStr(0), u"off.tbqp");
+    EXPECT_EQ(off->PluginInfoStr(2), u"ロードされていないプラグイン");
+    EXPECT_EQ(off->PluginInfoStr(3), u"");
+    EXPECT_EQ(off->PluginFuncInfoStr(3, 0), u"off.tbqp-3");
+    EXPECT_EQ(off->PluginFuncSettingName(3, 4), u"off.tbqp-3-4");
+    EXPECT_FALSE(off->PluginIsFlag(0));
+    EXPECT_EQ(off->PluginGetText(0, 1, 1), u"");
+    EXPECT_EQ(library_.bridgeCalls.size(), calls) << "a disabled plug-in is never called";
+
+    // No folder at all: an empty registry, and no call.
+    std::filesystem::remove_all(dir_.Native("Plugins"));
+    Scan(false);
+    EXPECT_TRUE(registry_.Plugins().empty());
+    EXPECT_TRUE(library_.loadedPlugins.empty());
+}
+
+TEST_F(PluginRegistryTest, RescanKeepsKnownStatesAndSavesEveryEntry) {
+    AddFile("a.tbqp");
+    AddFile("b.tbqp");
+    AddFile("gone.tbqp");
+    Scan(false);
+    registry_.Find(u"a.tbqp")->SetEnable(false);
+    // The file says otherwise, but was not saved since: the object's state wins.
+    vbIniFile(SettingFile()).SetBool(kPluginEnableSection, u"a.tbqp", true);
+    vbIniFile(SettingFile()).SetBool(kPluginEnableSection, u"new.tbqp", false);
+    AddFile("new.tbqp");
+    AddFile("fresh.tbqp");
+    RemoveFile("gone.tbqp");
+    library_.bridgeCalls.clear();
+    int rebinds = 0;
+    registry_.OnRebind = [&] { ++rebinds; };
+    Scan(true);
+
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tbqp (off)", "b.tbqp", "fresh.tbqp",
+                                                  "new.tbqp (off)"}));
+    EXPECT_EQ(rebinds, 1);
+    // b is unloaded before it is loaded again; the vanished file is unloaded too.
+    EXPECT_EQ(library_.bridgeCalls,
+              (std::vector<std::string>{"free b.tbqp", "init " + PathOf("b.tbqp"),
+                                        "init " + PathOf("fresh.tbqp"), "free gone.tbqp"}));
+    EXPECT_EQ(library_.loadedPlugins.size(), 2u);
+
+    registry_.SaveEnableStates(SettingFile());
+    IniStore::Instance().Flush(SettingFile());
+    const vbIniFile ini(SettingFile());
+    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"a.tbqp", u"?"), u"0");
+    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"b.tbqp", u"?"), u"1");
+    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"fresh.tbqp", u"?"), u"1");
+    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"new.tbqp", u"?"), u"0");
+
+    registry_.Clear();
+    EXPECT_TRUE(library_.loadedPlugins.empty());
+}
+
+}  // namespace
+}  // namespace tbq
