@@ -230,8 +230,8 @@ TEST_P(DrawEndToEnd, DirectDrawingPaintsItsRectangleOnlyAndGoesWithTheWindow) {
     const Census after = Count(outside);
     EXPECT_EQ(after.back + after.line + after.text, before.back + before.line + before.text)
         << "nothing of ours outside the rectangle";
-    // A 9-point font is 12 pixels high at 96 dpi and 18 at 144: the text's
-    // rows grow with the resolution.
+    // The text is at least as tall as a 9-point font's capitals at this
+    // resolution (6 rows at 96 dpi, 9 at 144).
     const int rows = inside.textBottom - inside.textTop + 1;
     std::printf("[ measure ] the text spans %d rows at %d dpi\n", rows, GetParam());
     EXPECT_GE(rows, 6 * GetParam() / 96) << rows;
