@@ -141,7 +141,11 @@ std::int32_t vbKerova_Alarm::AlarmCheck(const DateTime& nowDate, bool action) {
     if (run && (!lastRunStart_ || run->start > *lastRunStart_)) {
         // Begun now, not merely found running after a start of the program, a
         // change of the alarm or a switch back on.
-        const bool genuine = lastCheck ? run->start > *lastCheck : run->start == now;
+        // A first check right after loading sees a start in the loading second
+        // as found running: a copy of the program that quit a moment ago may
+        // have begun it already.
+        const bool genuine = lastCheck ? run->start > *lastCheck
+                                       : run->start == now && !(loadedAt_ && run->start <= *loadedAt_);
         StartRun(*run, genuine);
         return kStarted;
     }
@@ -208,6 +212,7 @@ void vbKerova_Alarm::SwapData(vbKerova_Alarm& o) {
     swap(run_, o.run_);
     swap(lastRunStart_, o.lastRunStart_);
     swap(lastCheck_, o.lastCheck_);
+    swap(loadedAt_, o.loadedAt_);
     swap(soundTick_, o.soundTick_);
     swap(flashed_, o.flashed_);
     swap(messageWindow_, o.messageWindow_);

@@ -143,6 +143,8 @@ private:
     // The moment of the last check with actions; starts after it and not later
     // than the next check count as begun, even when the run was over by then.
     std::optional<std::int64_t> lastCheck_;
+    // When the alarm was loaded from its file.
+    std::optional<std::int64_t> loadedAt_;
     std::uint32_t soundTick_ = 0;  // 0: no start recorded
     platform::WindowId flashed_ = 0;
     platform::WindowId messageWindow_ = 0;

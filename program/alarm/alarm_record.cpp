@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "alarm/alarm.h"
+#include "core/helpers.h"
 #include "settings/ini_file.h"
 
 namespace tbq {
@@ -120,6 +121,7 @@ bool vbKerova_Alarm::LoadSetting(const Text& file, const Text& section) {
 
     SetEnable(enable && !r.Refused());
     SetSoundFileName(std::move(sound));
+    loadedAt_ = ToSerialSeconds(LocalDateTimeNow());
     return true;
 }
 

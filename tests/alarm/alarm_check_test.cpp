@@ -11,6 +11,8 @@
 #include "fakes/fake_clock.h"
 #include "fakes/fake_library.h"
 #include "fakes/fake_windows.h"
+#include "fakes/temp_folder.h"
+#include "settings/ini_store.h"
 #include "platform/ports.h"
 
 namespace tbq {
@@ -239,6 +241,25 @@ TEST_F(AlarmCheckTest, MissedRepeatedAndMovedRuns) {
     edited->CopyData(*running);
     EXPECT_EQ(edited->AlarmCheck(T(7, 35, 0), true), A::kStarted);
     EXPECT_EQ(log, (Log{"show 36866 tag=" + std::to_string(edited->Tag()) + " Tea"}));
+    log.clear();
+
+    // Loaded in the very second its run began (the program quit and started
+    // again at once): found running, so the file is not opened twice; loaded
+    // a second earlier, the start is the program's own.
+    test::TempFolder dir;
+    dir.WriteBytes("a.ini",
+                   "[Alarm0001]\r\nName=Tea\r\nTargetHour=7\r\nTargetMinute=30\r\nTargetSecond=0\r\n"
+                   "Flag=4\r\nDayType=1\r\nFileOpen=C:\\app.exe\r\nMessageMinute=5\r\nEnable=1\r\n");
+    for (int loadedAt : {0, -1}) {
+        IniStore::Instance().Reset();
+        clock.utc = loadedAt < 0 ? platform::ClockTime{2026, 12, 8, 2, 7, 29, 59, 400}
+                                 : platform::ClockTime{2026, 12, 8, 2, 7, 30, 0, 400};
+        A loaded;
+        ASSERT_TRUE(loaded.LoadSetting(dir.Path("a.ini"), u"Alarm0001"));
+        log.clear();
+        EXPECT_EQ(loaded.AlarmCheck(T(7, 30, 0), true), A::kStarted);
+        EXPECT_EQ(log.size(), loadedAt < 0 ? 1u : 0u) << "loaded at " << loadedAt;
+    }
     log.clear();
 
     // Moving a running alarm in the list moves its run: nothing starts again.

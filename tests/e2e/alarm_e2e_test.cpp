@@ -65,6 +65,15 @@ SYSTEMTIME LocalIn(int seconds) {
     return st;
 }
 
+// The local time as the helper writes it, for failure messages.
+std::string NowText() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d.%03d", t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return buf;
+}
+
 class AlarmEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -144,8 +153,10 @@ TEST_F(AlarmEndToEnd, AnAlarmRunsItsActionsOnceAndDeletesItself) {
 
     // Quit and start again while the alarm runs: the window comes back, the
     // helper does not run again.
-    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+    const std::string quitAt = NowText();
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow)) << "quit at " << quitAt;
     EXPECT_TRUE(WaitUntil([&] { return FindWindowW(L"#32770", L"TeaTime") == nullptr; }, kSoon));
+    const std::string restartedAt = NowText();
     Process again = StartTbq();
     mainWindow = MainWindowOf(again);
     ASSERT_NE(mainWindow, nullptr);
@@ -157,7 +168,7 @@ TEST_F(AlarmEndToEnd, AnAlarmRunsItsActionsOnceAndDeletesItself) {
     EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"[idle]"; }, (kRunSeconds + 5) * 1000))
         << Utf8(TitleOf(notepad));
     EXPECT_TRUE(WaitUntil([&] { return FindWindowW(L"#32770", L"TeaTime") == nullptr; }, kSoon));
-    EXPECT_EQ(HelperRuns(), 1);
+    EXPECT_EQ(HelperRuns(), 1) << dir_.ReadBytes("argdump.log") << "restarted at " << restartedAt;
     ASSERT_TRUE(QuitTbqThroughMenu(again, mainWindow));
     const std::string alarms = dir_.ReadBytes("TBQ_Alarm.ini");
     EXPECT_EQ(alarms.find("TeaTime"), std::string::npos) << alarms;

@@ -2,6 +2,7 @@
 // argdump.log beside itself one block in UTF-8,
 //   run
 //   cwd=<current folder>
+//   at=<local time, HH:MM:SS.mmm>
 //   arg=<argument>      (one line per argument, the program's own name left out)
 // and ends at once with 0. A windows program, so that starting it opens no console.
 #include <windows.h>
@@ -34,7 +35,11 @@ std::wstring LogPath() {
 int wmain(int, wchar_t**) {
     std::wstring cwd(32768, L'\0');
     cwd.resize(GetCurrentDirectoryW(static_cast<DWORD>(cwd.size()), cwd.data()));
-    std::string block = "run\ncwd=" + Utf8(cwd) + "\n";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    char at[32];
+    wsprintfA(at, "at=%02d:%02d:%02d.%03d\n", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+    std::string block = "run\ncwd=" + Utf8(cwd) + "\n" + at;
     // Split the way programs started by the shell split their command line.
     int argc = 0;
     if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
