@@ -2,8 +2,8 @@
 // argdump.log beside itself one block in UTF-8,
 //   run
 //   cwd=<current folder>
-//   at=<local time, HH:MM:SS.mmm>
 //   arg=<argument>      (one line per argument, the program's own name left out)
+//   at=<local time, HH:MM:SS.mmm>
 // and ends at once with 0. A windows program, so that starting it opens no console.
 #include <windows.h>
 // After windows.h:
@@ -39,13 +39,14 @@ int wmain(int, wchar_t**) {
     GetLocalTime(&now);
     char at[32];
     wsprintfA(at, "at=%02d:%02d:%02d.%03d\n", now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
-    std::string block = "run\ncwd=" + Utf8(cwd) + "\n" + at;
+    std::string block = "run\ncwd=" + Utf8(cwd) + "\n";
     // Split the way programs started by the shell split their command line.
     int argc = 0;
     if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
         for (int i = 1; i < argc; ++i) block += "arg=" + Utf8(argv[i]) + "\n";
         LocalFree(argv);
     }
+    block += at;
     // One write, so that two runs close together never interleave their lines.
     if (FILE* log = _wfopen(LogPath().c_str(), L"ab")) {
         std::fwrite(block.data(), 1, block.size(), log);

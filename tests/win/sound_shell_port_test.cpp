@@ -51,7 +51,9 @@ TEST(Win32ShellPortTest, OpenStartsTheProgramWithItsParametersInItsFolder) {
         while (dir.ReadBytes("bin/argdump.log").empty() &&
                std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        EXPECT_EQ(dir.ReadBytes("bin/argdump.log"), expected) << (*verb ? "open" : "default verb");
+        // The block ends with the time it ran.
+        const std::string got = dir.ReadBytes("bin/argdump.log");
+        EXPECT_EQ(got.substr(0, got.rfind("at=")), expected) << (*verb ? "open" : "default verb");
     }
 }
 
