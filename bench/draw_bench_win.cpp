@@ -4,6 +4,8 @@
 //   tests/harness/wine-run build/win64/bin/tbq_draw_bench_win.exe
 #include <windows.h>
 
+#include "win_timing.h"
+
 #include <cstdio>
 #include <functional>
 #include <thread>
@@ -19,12 +21,9 @@ namespace {
 using namespace tbq;
 
 double MicrosecondsPer(int rounds, const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    for (int i = 0; i < rounds; ++i) work();
-    QueryPerformanceCounter(&b);
-    return 1e6 * static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart) / rounds;
+    return 1e6 * bench::Seconds([&] {
+               for (int i = 0; i < rounds; ++i) work();
+           }) / rounds;
 }
 
 // A captioned window on a thread of its own, as another program's would be.

@@ -3,6 +3,8 @@
 //   tests/harness/wine-run build/win64/bench/tbq_ini_bench_win.exe
 #include <windows.h>
 
+#include "win_timing.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -12,14 +14,7 @@
 
 namespace {
 
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using tbq::bench::Seconds;
 
 std::string Ansi(tbq::TextView t) { return tbq::platform::codepage().ToAnsi(t); }
 

@@ -5,6 +5,8 @@
 //   tests/harness/wine-run build/win64/bin/tbq_plugin_bench_win.exe
 #include <windows.h>
 
+#include "win_timing.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -16,14 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-double Seconds(const std::function<void()>& work) {
-    LARGE_INTEGER f, a, b;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&a);
-    work();
-    QueryPerformanceCounter(&b);
-    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
-}
+using tbq::bench::Seconds;
 
 tbq::Text AsText(const fs::path& p) {
     const std::u16string s = p.u16string();
