@@ -17,15 +17,6 @@ namespace tbq {
 
 namespace {
 
-constexpr char16_t kFirstHeader[] =
-    u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
-constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
-constexpr char16_t kAlarmHeader[] = u"#このファイルは、Lunetta用のアラーム情報ファイルです。";
-constexpr char16_t kWindowHeader[] =
-    u"#このファイルは、Lunetta用のウインドウ個別情報ファイルです。";
-constexpr char16_t kDrawBarHeader[] = u"#このファイルは、Lunetta用の独自描画設定ファイルです。";
-constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
-
 Text SettingPath() { return ProgramFolder() + kSettingFile; }
 
 Text BoxTitle(TextView what) { return Text(kProductName) + Text(what); }
@@ -35,13 +26,14 @@ Text CannotWriteLines(const Text& path) {
            u"'\r\nファイルがロックされているか、書き込めない場所です。\r\n";
 }
 
+}  // namespace
+
 void ShowSaveError(const Text& path) {
     platform::dialogs().Show(0, CannotWriteLines(path) + u"\r\n再度操作を試みて下さい。",
                              BoxTitle(u" - 設定保存エラー"), platform::BoxStyle::Error);
 }
 
-// Retry repeats the failed step; true when it finally went through.
-bool ShowRetry(const Text& path) {
+bool AskRetry(const Text& path) {
     return platform::dialogs().Show(0,
                                     CannotWriteLines(path) +
                                         u"\r\n[再試行]でもう一度処理を行います。\r\n"
@@ -51,7 +43,13 @@ bool ShowRetry(const Text& path) {
            platform::BoxAnswer::Retry;
 }
 
-// Prepares one file for a save, asking the user while it fails.
+void ShowUnexpectedError(std::int32_t code, const Text& description) {
+    platform::dialogs().Show(0,
+                             u"予期せぬエラーが発生しました。\r\nerror code : " +
+                                 NumberText(code) + u" / " + description,
+                             BoxTitle(u" - エラー"), platform::BoxStyle::Error);
+}
+
 bool PrepareForSave(const Text& path, TextView header) {
     for (;;) {
         const int state = PrepareFileForWrite(path);
@@ -61,22 +59,21 @@ bool PrepareForSave(const Text& path, TextView header) {
         }
         if (state == kFileReady || PrepareSettingFile(path, header)) return true;
         // The file could not be created: locked or not allowed.
-        if (!ShowRetry(path)) return false;
+        if (!AskRetry(path)) return false;
     }
 }
 
-// The gathered writes of one file reach the disk before the save goes on, so
-// a failure is reported for the file it belongs to; Retry writes them again.
-// Called inside the save's batch, while the writes are still held.
 bool Commit(const Text& path) {
     for (;;) {
         if (IniStore::Instance().Flush(path, true)) return true;
-        if (!ShowRetry(path)) {
+        if (!AskRetry(path)) {
             IniStore::Instance().Discard(path);
             return false;
         }
     }
 }
+
+namespace {
 
 Text ColorKey(int i) {
     char buf[32];
@@ -144,10 +141,7 @@ bool SaveAllSettings() {
     } catch (const std::exception& e) {
         // Anything else that goes wrong (out of memory, most likely) is reported,
         // and what was written before it stays written.
-        platform::dialogs().Show(0,
-                                 u"予期せぬエラーが発生しました。\r\nerror code : 7 / " +
-                                     Utf8ToText(e.what()),
-                                 BoxTitle(u" - エラー"), platform::BoxStyle::Error);
+        ShowUnexpectedError(7, Utf8ToText(e.what()));
         return false;
     }
 }
@@ -158,18 +152,7 @@ static bool SaveAllSettingsOrThrow() {
     if (!PrepareForSave(path, kSettingHeader)) return false;
     {
         IniWriteBatch batch;
-        vbIniFile ini(path);
-        ini.SetNumber(u"Main", u"SettingVersion", 1);
-        for (const SettingField& f : GlobalSettingFields()) {
-            switch (f.kind) {
-                case SettingField::Kind::Flag: ini.SetBool(f.section, f.key, s.*f.flag); break;
-                case SettingField::Kind::Number: ini.SetNumber(f.section, f.key, s.*f.number); break;
-                case SettingField::Kind::String: ini.SetText(f.section, f.key, s.*f.text); break;
-                case SettingField::Kind::FixedWindowRule:
-                    App().FixedWindowRule.SaveSetting(path, f.section, true);
-                    break;
-            }
-        }
+        WriteGlobalSettings(path, s, App().FixedWindowRule);
         SaveCustomColors(App().CustomColors);
         if (const PluginRegistry* plugins = ThePluginRegistry()) plugins->SaveEnableStates(path);
         if (!Commit(path)) return false;
@@ -210,8 +193,21 @@ static bool SaveAllSettingsOrThrow() {
     const Text rulesPath = ProgramFolder() + kWindowFile;
     if (!PrepareForSave(rulesPath, kWindowHeader)) return false;
     while (!SaveWindowRuleList(rulesPath, App().WindowRuleList))
-        if (!ShowRetry(rulesPath)) return false;
+        if (!AskRetry(rulesPath)) return false;
     return true;
+}
+
+void WriteGlobalSettings(const Text& path, const AppSettings& s, const vbKerova_Window& fixed) {
+    vbIniFile ini(path);
+    ini.SetNumber(u"Main", u"SettingVersion", 1);
+    for (const SettingField& f : GlobalSettingFields()) {
+        switch (f.kind) {
+            case SettingField::Kind::Flag: ini.SetBool(f.section, f.key, s.*f.flag); break;
+            case SettingField::Kind::Number: ini.SetNumber(f.section, f.key, s.*f.number); break;
+            case SettingField::Kind::String: ini.SetText(f.section, f.key, s.*f.text); break;
+            case SettingField::Kind::FixedWindowRule: fixed.SaveSetting(path, f.section, true); break;
+        }
+    }
 }
 
 bool SaveViewList(const Text& path, ViewList& list) {

@@ -18,6 +18,20 @@ inline constexpr char16_t kWindowFile[] = u"TBQ_Window.ini";
 inline constexpr char16_t kAlarmFile[] = u"TBQ_Alarm.ini";
 inline constexpr char16_t kDrawBarFile[] = u"TBQ_DrawBar.ini";
 
+// The two lines every settings file begins with: the first is the same in all,
+// the second names the file's kind.
+inline constexpr char16_t kFirstHeader[] =
+    u"#ファイル内容を変更すると、Lunettaが正常に動作しなくなる可能性があります。";
+inline constexpr char16_t kSettingHeader[] = u"#このファイルは、Lunetta用の設定情報ファイルです。";
+inline constexpr char16_t kAlarmHeader[] = u"#このファイルは、Lunetta用のアラーム情報ファイルです。";
+inline constexpr char16_t kWindowHeader[] =
+    u"#このファイルは、Lunetta用のウインドウ個別情報ファイルです。";
+inline constexpr char16_t kDrawBarHeader[] = u"#このファイルは、Lunetta用の独自描画設定ファイルです。";
+inline constexpr char16_t kViewDataHeader[] = u"#このファイルは、Lunetta用の表示項目情報ファイルです。";
+
+struct AppSettings;
+class vbKerova_Window;
+
 struct NetworkTimeSetting {
     std::uint8_t Flag = 3;
     Text TimeServer;
@@ -44,6 +58,24 @@ void SaveCustomColors(const std::array<std::uint32_t, 16>& colors);
 
 NetworkTimeSetting LoadNetworkTimeSetting();
 void SaveNetworkTimeSetting(const NetworkTimeSetting& setting);
+
+// Every global setting and the fixed window rule into the main settings file
+// `path` (held by the caller's write batch, if any).
+void WriteGlobalSettings(const Text& path, const AppSettings& s, const vbKerova_Window& fixed);
+
+// The boxes a failed write shows. The save-error box (OK): the file cannot be
+// written. The retry box: true for Retry, which repeats the failed step. The
+// unexpected-error box: any other failure, by its number and description.
+void ShowSaveError(const Text& path);
+bool AskRetry(const Text& path);
+void ShowUnexpectedError(std::int32_t code, const Text& description);
+
+// Prepares one file for a save, asking the user while it fails.
+bool PrepareForSave(const Text& path, TextView header);
+// The gathered writes of one file reach the disk before the save goes on, so
+// a failure is reported for the file it belongs to; Retry writes them again.
+// Called inside a write batch, while the writes are still held.
+bool Commit(const Text& path);
 
 // Makes sure `path` can be written: creates a missing file with its two header
 // lines. False when it cannot (the caller reports it).

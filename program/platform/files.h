@@ -58,6 +58,12 @@ public:
     virtual bool Copy(const Text& from, const Text& to, bool overwrite) = 0;
     virtual bool Delete(const Text& path) = 0;
     virtual Text CurrentDirectory() = 0;
+    // Creates the folder and every missing folder above it; true when it
+    // exists afterwards. (A port that cannot make folders refuses.)
+    virtual bool CreateFolder(const Text& path) {
+        (void)path;
+        return false;
+    }
     // One value of the version resource's string table 041104b0 (Japanese, UTF-16).
     virtual VersionValue ReadVersionString(const Text& path, const Text& key) = 0;
 

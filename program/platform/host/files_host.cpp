@@ -150,6 +150,19 @@ bool HostFiles::Copy(const Text& from, const Text& to, bool overwrite) {
     return ReplaceAtomically(to, r.bytes);
 }
 
+bool HostFiles::CreateFolder(const Text& path) {
+    NoteChange();
+    std::string p = Native(path);
+    while (p.size() > 1 && p.back() == '/') p.pop_back();
+    struct stat st {};
+    if (p.empty() || (::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode))) return !p.empty();
+    const std::size_t slash = p.rfind('/');
+    if (slash != std::string::npos && slash > 0 &&
+        !CreateFolder(Utf8ToText(p.substr(0, slash))))
+        return false;
+    return ::mkdir(p.c_str(), 0777) == 0 || errno == EEXIST;
+}
+
 bool HostFiles::Delete(const Text& path) {
     NoteChange();
     return ::unlink(Native(path).c_str()) == 0;

@@ -21,6 +21,7 @@ public:
     bool Copy(const Text& from, const Text& to, bool overwrite) override;
     bool Delete(const Text& path) override;
     Text CurrentDirectory() override;
+    bool CreateFolder(const Text& path) override;
     VersionValue ReadVersionString(const Text& path, const Text& key) override;
 };
 

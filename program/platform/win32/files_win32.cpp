@@ -150,6 +150,19 @@ bool Win32Files::Copy(const Text& from, const Text& to, bool overwrite) {
     return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), overwrite ? FALSE : TRUE) != 0;
 }
 
+bool Win32Files::CreateFolder(const Text& path) {
+    NoteChange();
+    std::wstring p = Wide(path);
+    while (p.size() > 3 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
+    const DWORD a = GetFileAttributesW(p.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES) return (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::size_t slash = p.find_last_of(L"\\/");
+    // The drive root ("C:\") always exists; a share's root cannot be made.
+    if (slash != std::wstring::npos && slash > 2 && !CreateFolder(FromWide(p.substr(0, slash))))
+        return false;
+    return CreateDirectoryW(p.c_str(), nullptr) != 0 || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 bool Win32Files::Delete(const Text& path) {
     NoteChange();
     return DeleteFileW(Wide(path).c_str()) != 0;

@@ -2,6 +2,7 @@
 // After windows.h:
 #include <mmsystem.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "win32/wide.h"
 #include "platform/win32/win32_ports.h"
@@ -100,6 +101,13 @@ BoxAnswer Win32Dialogs::Show(WindowId owner, const Text& text, const Text& capti
         case IDNO: return BoxAnswer::No;
         default: return BoxAnswer::Ok;
     }
+}
+
+std::optional<Text> Win32SystemSettings::SpecialFolderPath(int folder) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
+        return std::nullopt;
+    return win32::FromWide(path);
 }
 
 ProxySetting Win32SystemSettings::Proxy() {

@@ -16,6 +16,7 @@ public:
     bool Copy(const Text& from, const Text& to, bool overwrite) override;
     bool Delete(const Text& path) override;
     Text CurrentDirectory() override;
+    bool CreateFolder(const Text& path) override;
     VersionValue ReadVersionString(const Text& path, const Text& key) override;
 };
 
@@ -67,6 +68,7 @@ public:
 class Win32SystemSettings final : public SystemSettings {
 public:
     ProxySetting Proxy() override;
+    std::optional<Text> SpecialFolderPath(int folder) override;
 };
 
 class Win32Sound final : public Sound {
