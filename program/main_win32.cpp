@@ -17,6 +17,7 @@
 #include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
 #include "ui/frm_main.h"
+#include "ui/frm_welcome.h"
 
 namespace {
 
@@ -55,6 +56,32 @@ void TellPluginSwitchedOff(tbq::vbKerova_Dll& dll, const tbq::Text& file) {
     dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 0);
 }
 
+// The first start: the welcome window, and start-up waits while it is open.
+// True when the user finished it with OK; closing it in any other way, or
+// the end of the message loop, means the program ends.
+bool Welcome(tbq::vbKerova_Dll& dll) {
+    tbq::AppState& app = tbq::App();
+    app.WelcomeState = 1;
+    tbq::ui::FrmWelcome welcome(dll);
+    // Without its window the program starts as "nothing to set up" does.
+    if (!welcome.Show()) {
+        app.WelcomeState = 2;
+        return true;
+    }
+    MSG msg;
+    while (app.WelcomeState == 1) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            app.WelcomeState = 3;
+            break;
+        }
+        if (welcome.PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return app.WelcomeState == 2;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -89,10 +116,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     AppState& app = App();
     app.WelcomeState = 0;
-    if (!SettingFileExists()) {
-        // A first run: until the welcome window is there, start as its
-        // "nothing to set up" choice does, with the defaults and no file written.
-        app.WelcomeState = 2;
+    if (!SettingFileExists() && !Welcome(dll)) {
+        // Closed without a choice: the program ends and writes nothing.
+        if (instance) CloseHandle(instance);
+        SetTheLibrary(nullptr);
+        return 0;
     }
 
     // The plug-ins are there before the display lists, whose items bind to them.

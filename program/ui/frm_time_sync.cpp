@@ -27,19 +27,6 @@ constexpr int kMaxServers = 999;
 
 Text Caption() { return Text(kProductName) + u" - 時刻合わせ"; }
 
-Text FieldText(HWND dlg, int id) {
-    HWND c = GetDlgItem(dlg, id);
-    const int n = GetWindowTextLengthW(c);
-    std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
-    GetWindowTextW(c, buf.data(), n + 1);
-    buf.resize(static_cast<std::size_t>(n));
-    return win32::FromWide(buf);
-}
-
-void SetField(HWND dlg, int id, const Text& text) {
-    SetDlgItemTextW(dlg, id, win32::Wide(text).c_str());
-}
-
 // The field's leading digits as a number; 0 when there are none.
 long long FieldNumber(HWND dlg, int id) {
     const Text t = FieldText(dlg, id);

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "ui/resource.h"
+#include "win32/wide.h"
 
 namespace tbq::ui {
 
@@ -22,6 +23,19 @@ void ForceForeground(HWND window) {
     SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0,
                           reinterpret_cast<void*>(static_cast<std::uintptr_t>(timeout)), 0);
     if (attach) AttachThreadInput(ownThread, fgThread, FALSE);
+}
+
+Text FieldText(HWND dlg, int id) {
+    HWND c = GetDlgItem(dlg, id);
+    const int n = GetWindowTextLengthW(c);
+    std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
+    GetWindowTextW(c, buf.data(), n + 1);
+    buf.resize(static_cast<std::size_t>(n));
+    return win32::FromWide(buf);
+}
+
+void SetField(HWND dlg, int id, const Text& text) {
+    SetDlgItemTextW(dlg, id, win32::Wide(text).c_str());
 }
 
 namespace {

@@ -3,11 +3,17 @@
 
 #include <windows.h>
 
+#include "base/text.h"
+
 namespace tbq::ui {
 
 // Brings a window of ours to the front even when another program holds the
 // foreground lock.
 void ForceForeground(HWND window);
+
+// The text of a dialog's control, and setting it.
+Text FieldText(HWND dlg, int id);
+void SetField(HWND dlg, int id, const Text& text);
 
 // The "終了確認" question. Returns true for yes; `dontAskAgain` is the state of
 // its check box, which can be ticked only when `allowDontAsk`.

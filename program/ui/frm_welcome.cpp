@@ -1,0 +1,252 @@
+#include "ui/frm_welcome.h"
+
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/app_state.h"
+#include "app/first_run.h"
+#include "app/settings_files.h"
+#include "core/program_location.h"
+#include "core/startup_shortcut.h"
+#include "ui/resource.h"
+#include "ui/window_helpers.h"
+#include "win32/wide.h"
+
+namespace tbq::ui {
+
+namespace {
+
+constexpr int kMaxSamples = 999;
+
+struct Mode {
+    const char16_t* description;
+    COLORREF color;
+};
+// The three ways to begin, in the order of their buttons.
+const Mode kModes[] = {
+    {u"下で選択したサンプルを使用します。", 0xC0C0FF},
+    {u"Lunetta Ver 2.1.xxの設定情報を読み込み、使用します。\r\n"
+     u"以下のボックスに設定ファイルのパスを選択して下さい。",
+     0xC0FFC0},
+    {u"最低限の設定のみで、タイトルバーに何も表示しません。\r\n"
+     u"この画面が閉じた後に設定画面が開きますので、\r\n"
+     u"詳細を設定して下さい。",
+     0xFFC0C0},
+};
+constexpr int kSampleControls[] = {IDC_WC_SAMPLE_LABEL, IDC_WC_SAMPLES, IDC_WC_COMMENT};
+constexpr int kPathControls[] = {IDC_WC_PATH_LABEL, IDC_WC_PATH, IDC_WC_BROWSE, IDC_WC_NOTE};
+// The labels that stand on the tinted frame.
+constexpr int kTintedLabels[] = {IDC_WC_DESCRIPTION, IDC_WC_SAMPLE_LABEL, IDC_WC_COMMENT,
+                                 IDC_WC_PATH_LABEL,  IDC_WC_NOTE,         IDC_WC_FOUND,
+                                 IDC_WC_BACKUP};
+
+Text Caption() { return Text(kProductName) + u" - ようこそ！"; }
+
+// "\n" in a sample's comment stands for a line break.
+Text CommentLines(TextView comment) {
+    Text out;
+    for (std::size_t i = 0; i < comment.size(); ++i) {
+        if (comment[i] == u'\\' && i + 1 < comment.size() && comment[i + 1] == u'n') {
+            out += u"\r\n";
+            ++i;
+        } else {
+            out += comment[i];
+        }
+    }
+    return out;
+}
+
+void ShowControls(HWND dlg, const int* ids, std::size_t n, bool show) {
+    for (std::size_t i = 0; i < n; ++i) ShowWindow(GetDlgItem(dlg, ids[i]), show ? SW_SHOW : SW_HIDE);
+}
+
+}  // namespace
+
+FrmWelcome::~FrmWelcome() {
+    if (dlg_) {
+        SetWindowLongPtrW(dlg_, DWLP_USER, 0);
+        DestroyWindow(dlg_);
+    }
+    if (brush_) DeleteObject(brush_);
+}
+
+bool FrmWelcome::Show() {
+    dlg_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_WELCOME), nullptr, Proc,
+                              reinterpret_cast<LPARAM>(this));
+    if (!dlg_) return false;
+    ShowWindow(dlg_, SW_SHOWNORMAL);
+    ForceForeground(dlg_);
+    return true;
+}
+
+bool FrmWelcome::PreTranslate(MSG& msg) {
+    return dlg_ && (msg.hwnd == dlg_ || IsChild(dlg_, msg.hwnd)) && IsDialogMessageW(dlg_, &msg);
+}
+
+INT_PTR CALLBACK FrmWelcome::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    try {
+        if (msg == WM_INITDIALOG) {
+            SetWindowLongPtrW(dlg, DWLP_USER, lp);
+            auto* self = reinterpret_cast<FrmWelcome*>(lp);
+            self->dlg_ = dlg;
+            self->OnOpen();
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<FrmWelcome*>(GetWindowLongPtrW(dlg, DWLP_USER));
+        return self ? self->Handle(msg, wp, lp) : FALSE;
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+INT_PTR FrmWelcome::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_COMMAND:
+            switch (LOWORD(wp)) {
+                case IDC_WC_MODE0: SelectMode(0); return TRUE;
+                case IDC_WC_MODE1: SelectMode(1); return TRUE;
+                case IDC_WC_MODE2: SelectMode(2); return TRUE;
+                case IDC_WC_SAMPLES:
+                    if (HIWORD(wp) == CBN_SELCHANGE) {
+                        ShowComment();
+                        ShowBackupNote();
+                    }
+                    return TRUE;
+                case IDC_WC_BROWSE: Browse(); return TRUE;
+                case IDOK: OnOk(); return TRUE;
+                // Escape closes the window like its close box.
+                case IDCANCEL: Close(false); return TRUE;
+            }
+            break;
+        case WM_CLOSE: Close(false); return TRUE;
+        case WM_PAINT: PaintFrame(); return TRUE;
+        case WM_CTLCOLORSTATIC: {
+            const HWND control = reinterpret_cast<HWND>(lp);
+            for (int id : kTintedLabels) {
+                if (control == GetDlgItem(dlg_, id)) {
+                    SetBkColor(reinterpret_cast<HDC>(wp), color_);
+                    return reinterpret_cast<INT_PTR>(brush_);
+                }
+            }
+            break;
+        }
+    }
+    return FALSE;
+}
+
+void FrmWelcome::OnOpen() {
+    SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
+    SendMessageW(dlg_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM))));
+    if (SettingFileExists(kLegacyFile)) {
+        SetField(dlg_, IDC_WC_PATH, ResolveLegacyPath(kLegacyFile));
+        foundLegacy_ = true;
+    }
+    for (int i = 1; i <= kMaxSamples; ++i) {
+        Text name, comment;
+        if (!GetSampleInfo(i, name, comment)) break;
+        SendDlgItemMessageW(dlg_, IDC_WC_SAMPLES, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(win32::Wide(name).c_str()));
+        sampleNumbers_.push_back(i);
+        comments_.push_back(CommentLines(comment));
+    }
+    if (!sampleNumbers_.empty()) SendDlgItemMessageW(dlg_, IDC_WC_SAMPLES, CB_SETCURSEL, 0, 0);
+    ShowComment();
+    CheckRadioButton(dlg_, IDC_WC_MODE0, IDC_WC_MODE2, IDC_WC_MODE0);
+    SelectMode(0);
+}
+
+void FrmWelcome::SelectMode(int mode) {
+    mode_ = mode;
+    const Mode& m = kModes[mode];
+    SetField(dlg_, IDC_WC_DESCRIPTION, m.description);
+    color_ = m.color;
+    if (brush_) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(color_);
+    const auto count = [](const auto& ids) { return sizeof(ids) / sizeof(ids[0]); };
+    ShowControls(dlg_, kSampleControls, count(kSampleControls), mode == 0);
+    ShowControls(dlg_, kPathControls, count(kPathControls), mode == 1);
+    ShowWindow(GetDlgItem(dlg_, IDC_WC_FOUND), mode == 1 && foundLegacy_ ? SW_SHOW : SW_HIDE);
+    ShowBackupNote();
+    InvalidateRect(dlg_, nullptr, TRUE);
+}
+
+int FrmWelcome::SelectedSample() const {
+    const LRESULT i = SendDlgItemMessageW(dlg_, IDC_WC_SAMPLES, CB_GETCURSEL, 0, 0);
+    return i >= 0 && static_cast<std::size_t>(i) < sampleNumbers_.size() ? static_cast<int>(i) : -1;
+}
+
+void FrmWelcome::ShowComment() {
+    const int i = SelectedSample();
+    SetField(dlg_, IDC_WC_COMMENT, i < 0 ? Text() : comments_[static_cast<std::size_t>(i)]);
+}
+
+// Files a choice replaces are kept; the window says which.
+void FrmWelcome::ShowBackupNote() {
+    std::vector<Text> names;
+    if (mode_ == 0 && SelectedSample() >= 0)
+        names = FilesToBeReplacedBySample(sampleNumbers_[static_cast<std::size_t>(SelectedSample())]);
+    else if (mode_ == 1)
+        names = FilesToBeReplacedByImport();
+    Text note;
+    if (!names.empty()) {
+        Text list;
+        for (const Text& n : names) list += (list.empty() ? u"" : u"、") + n;
+        note = u"※今ある " + list + u" は、名前に「.bak」を付けて残します。";
+    }
+    SetField(dlg_, IDC_WC_BACKUP, note);
+    ShowWindow(GetDlgItem(dlg_, IDC_WC_BACKUP), note.empty() ? SW_HIDE : SW_SHOW);
+}
+
+void FrmWelcome::PaintFrame() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dlg_, &ps);
+    RECT r;
+    GetWindowRect(GetDlgItem(dlg_, IDC_WC_FRAME), &r);
+    MapWindowPoints(nullptr, dlg_, reinterpret_cast<POINT*>(&r), 2);
+    FillRect(dc, &r, brush_);
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_3DSHADOW));
+    EndPaint(dlg_, &ps);
+}
+
+void FrmWelcome::Browse() {
+    std::wstring file(32768, L'\0');
+    const std::wstring current = win32::Wide(FieldText(dlg_, IDC_WC_PATH));
+    if (current.size() < file.size()) file.replace(0, current.size(), current);
+    const std::wstring folder = win32::Wide(ProgramFolder());
+    static constexpr wchar_t kFilter[] =
+        L"Lunetta2.1x設定ファイル(Kerova.ini)\0Kerova.ini\0全てのファイル(*.*)\0*.*\0";
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = dlg_;
+    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrInitialDir = folder.c_str();
+    ofn.lpstrTitle = L"ファイルを開く";
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&ofn)) return;
+    file.resize(file.find(L'\0'));
+    SetField(dlg_, IDC_WC_PATH, win32::FromWide(file));
+}
+
+void FrmWelcome::OnOk() {
+    // A choice that could not be carried out keeps the window open, so the
+    // user can mend the path or choose another way.
+    if (mode_ == 0) {
+        const int i = SelectedSample();
+        if (i >= 0 && !ApplySample(sampleNumbers_[static_cast<std::size_t>(i)])) return;
+    } else if (mode_ == 1) {
+        if (!ImportLegacySettings(FieldText(dlg_, IDC_WC_PATH), u"")) return;
+    }
+    if (IsDlgButtonChecked(dlg_, IDC_WC_STARTUP) == BST_CHECKED) StartupShortcut(dll_, false, true);
+    Close(true);
+}
+
+void FrmWelcome::Close(bool finished) {
+    App().WelcomeState = finished ? 2 : 3;
+    ShowWindow(dlg_, SW_HIDE);
+}
+
+}  // namespace tbq::ui
