@@ -361,7 +361,7 @@ bool ImportLegacySettings(const Text& legacyPath, const Text& targetFolder) {
         platform::dialogs().Show(0,
                                  u"指定された設定ファイルが見つかりません。\r\n'" + legacyPath +
                                      u"'\r\nファイルのパスを確認して下さい。",
-                                 Text(kProductName) + u" - ようこそ！", platform::BoxStyle::Warning);
+                                 Text(kProductName) + u" - 引き継ぎ", platform::BoxStyle::Warning);
         return false;
     }
     const vbIniFile legacy(source);

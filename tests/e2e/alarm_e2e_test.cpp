@@ -77,8 +77,7 @@ std::string NowText() {
 class AlarmEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "argdump.exe"})
-            std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
+        InstallTbq(dir_.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "argdump.exe"});
         std::filesystem::create_directory(dir_.Native("work"));
         // The folder with exactly one separator at its end (Native() may give one).
         folder_ = dir_.Native().wstring();

@@ -61,8 +61,7 @@ std::wstring Expected() {
 
 TEST(ClockEndToEnd, ANewClockItemShowsJapanTime) {
     test::TempFolder dir;
-    for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
-        std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir.Native(f));
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
     // A clock item as the editor creates it: nothing but its kind, so every key
     // reads as its default.
     dir.WriteBytes("TBQ_ViewData.ini", "[ViewData0001]\r\nDataType=CLOCK\r\n");
@@ -80,8 +79,7 @@ TEST(ClockEndToEnd, ANewClockItemShowsJapanTime) {
 
 TEST(ClockEndToEnd, ThreeZonesToTheSecondAndTheSameAfterASavedRestart) {
     test::TempFolder dir;
-    for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
-        std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir.Native(f));
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
     // Tokyo in the default format; London with daylight saving; New York in the
     // extended format with the era and the day's stem and branch.
     dir.WriteBytes("TBQ_ViewData.ini",

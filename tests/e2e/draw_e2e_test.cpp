@@ -125,8 +125,7 @@ HWND BarOf(DWORD tbq, HWND target) {
 class DrawEndToEnd : public ::testing::TestWithParam<int> {
 protected:
     void SetUp() override {
-        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
-            std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
+        InstallTbq(dir_.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
         folder_ = dir_.Native().wstring();
         while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
         folder_ += L'\\';

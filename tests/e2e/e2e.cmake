@@ -18,16 +18,23 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/draw_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/timesync_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/plugin_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/welcome_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
-target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32)
+target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
 tbq_warnings(tbq_e2e_tests)
 add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump)
 if(TARGET TBQ_dll)
   add_dependencies(tbq_e2e_tests TBQ_dll TBQPluginHost HostStat tbq_test_plugins)
 endif()
 
+# The earlier version's settings file the take-over is shown with.
+add_custom_command(TARGET tbq_e2e_tests POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_CURRENT_LIST_DIR}/../app/Kerova.ini
+          $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
+  VERBATIM)
+
 add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0)
-set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 240
+set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <utility>
 
 namespace tbq::e2e {
@@ -95,6 +96,7 @@ namespace {
 struct Search {
     DWORD pid;
     const wchar_t* className;
+    bool visibleOnly = true;
     HWND found = nullptr;
 };
 
@@ -102,7 +104,7 @@ BOOL CALLBACK Visit(HWND h, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(h, &pid);
-    if (pid != s->pid || !IsWindowVisible(h)) return TRUE;
+    if (pid != s->pid || (s->visibleOnly && !IsWindowVisible(h))) return TRUE;
     if (s->className) {
         wchar_t cls[256] = {};
         GetClassNameW(h, cls, 256);
@@ -125,8 +127,15 @@ HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms) {
     return found;
 }
 
-HWND MainWindowOf(const Process& tbq) {
-    HWND w = WaitForWindowOfProcess(tbq.Id(), L"TBQ_frmMain", 30000);
+HWND MainWindowOf(const Process& tbq, bool shown) {
+    HWND w = nullptr;
+    WaitUntil(
+        [&] {
+            Search s{tbq.Id(), L"TBQ_frmMain", shown};
+            EnumWindows(Visit, reinterpret_cast<LPARAM>(&s));
+            return (w = s.found) != nullptr;
+        },
+        30000);
     if (!w) ADD_FAILURE() << "no main window: " << tbq.Describe();
     return w;
 }
@@ -161,11 +170,18 @@ bool BringToFront(HWND w) {
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
+    // The question comes unless the settings switched it off.
     HWND ask = nullptr;
-    if (!WaitUntil([&] { return (ask = FindWindowW(L"#32770", L"終了確認")) != nullptr; }, 15000))
+    if (!WaitUntil(
+            [&] {
+                ask = FindWindowW(L"#32770", L"終了確認");
+                return ask != nullptr || tbq.WaitExit(0);
+            },
+            15000))
         return false;
-    PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
+    if (ask)
+        PostMessageW(ask, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(ask, IDYES)));
     DWORD code = 99;
     return tbq.WaitExit(20000, &code) && code == 0;
 }
@@ -175,6 +191,63 @@ std::wstring OwnFolder() {
     DWORD n = GetModuleFileNameW(nullptr, buf, MAX_PATH);
     std::wstring path(buf, n);
     return path.substr(0, path.find_last_of(L"\\/") + 1);
+}
+
+std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title) {
+    struct Titled {
+        DWORD pid;
+        const std::wstring* title;
+        std::vector<HWND> found;
+    } s{pid, &title, {}};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* search = reinterpret_cast<Titled*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == search->pid && IsWindowVisible(w) && TitleOf(w) == *search->title)
+                search->found.push_back(w);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitForBoxTitled(DWORD pid, const std::wstring& caption, HWND except, int ms) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND w : WindowsTitled(pid, caption))
+                if (w != except && GetDlgItem(w, 0xFFFF)) box = w;
+            return box != nullptr;
+        },
+        ms);
+    return box;
+}
+
+std::wstring ControlText(HWND w) {
+    wchar_t buf[2048] = {};
+    SendMessageTimeoutW(w, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buf;
+}
+
+void SetControl(HWND dlg, int id, const std::wstring& text) {
+    SendMessageTimeoutW(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
+void Press(HWND dlg, int id) {
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+bool Checked(HWND dlg, int id) {
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(GetDlgItem(dlg, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &r);
+    return r == BST_CHECKED;
+}
+
+void InstallTbq(const std::filesystem::path& folder, std::initializer_list<const char*> files) {
+    for (const char* f : files) std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, folder / f);
+    std::ofstream(folder / "TBQ_Setting.ini", std::ios::binary) << "[Main]\r\nSettingVersion=1\r\n";
 }
 
 }  // namespace tbq::e2e

@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <chrono>
+#include <filesystem>
+#include <initializer_list>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tbq::e2e {
 
@@ -41,10 +44,23 @@ bool WaitUntil(const std::function<bool()>& condition, int ms);
 HWND WindowOfProcess(DWORD pid, const wchar_t* className = nullptr);
 HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms);
 
-// TBQ's main window, once the program has started and shown it. A slow start
-// under a busy machine is waited for; when it never comes, the test fails with
-// what the process was doing.
-HWND MainWindowOf(const Process& tbq);
+// TBQ's main window, once the program has started and shown it (or, with
+// `shown` false, made it, hidden as it starts when the settings say so). A
+// slow start under a busy machine is waited for; when it never comes, the
+// test fails with what the process was doing.
+HWND MainWindowOf(const Process& tbq, bool shown = true);
+
+// Visible top-level windows of the process with that caption.
+std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title);
+// A message box of the process with that caption (any window of that caption
+// but `except` that has a box's text control), or null after `ms`.
+HWND WaitForBoxTitled(DWORD pid, const std::wstring& caption, HWND except, int ms);
+// Controls of another program's dialog, driven as a user does.
+std::wstring ControlText(HWND w);
+void SetControl(HWND dlg, int id, const std::wstring& text);
+// Clicks the button (posted: a box it opens does not hold the test up).
+void Press(HWND dlg, int id);
+bool Checked(HWND dlg, int id);
 
 std::wstring TitleOf(HWND w);
 // Makes `w` the foreground window and waits until it is.
@@ -56,6 +72,11 @@ bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
 
 // The folder of this test program (the build puts every program there).
 std::wstring OwnFolder();
+
+// Copies the named files of the build into a program folder and gives it a
+// main settings file, as a program folder has after its first start (without
+// one the program welcomes a new user first).
+void InstallTbq(const std::filesystem::path& folder, std::initializer_list<const char*> files);
 
 using Clock = std::chrono::steady_clock;
 inline double MillisecondsSince(Clock::time_point t) {

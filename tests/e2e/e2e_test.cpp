@@ -21,8 +21,7 @@ constexpr int kSoon = 10000;
 class TbqEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* f : {"TBQ.exe", "TBQ.dll"})
-            std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
+        InstallTbq(dir_.Native(), {"TBQ.exe", "TBQ.dll"});
         folder_ = dir_.Native().wstring() + L"\\";
         // One clock item whose format holds no date code at all, so the text is
         // known: "<TBQ>" (the "Q" would be the quarter, hence its backslash).

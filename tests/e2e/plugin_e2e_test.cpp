@@ -54,9 +54,7 @@ std::string End(int n) { return Section(n) + "DataType=NONE\r\n"; }
 class PluginEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        const fs::path bin = OwnFolder();
-        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "TBQPluginHost.exe"})
-            fs::copy_file(bin / f, dir_.Native(f));
+        InstallTbq(dir_.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "TBQPluginHost.exe"});
         fs::create_directory(dir_.Native("Plugins"));
         folder_ = dir_.Native().wstring() + L"\\";
     }

@@ -46,8 +46,7 @@ std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end(
 class RulesAndItemsEndToEnd : public ::testing::Test {
 protected:
     void SetUp() override {
-        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
-            std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir_.Native(f));
+        InstallTbq(dir_.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
         folder_ = dir_.Native().wstring() + L"\\";
     }
 

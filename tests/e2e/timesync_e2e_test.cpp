@@ -45,65 +45,14 @@ std::map<std::string, int> Servers() {
     return ports;
 }
 
-// Visible top-level windows of the process with that caption, dialogs first found.
-std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title) {
-    struct Search {
-        DWORD pid;
-        const std::wstring* title;
-        std::vector<HWND> found;
-    } s{pid, &title, {}};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* search = reinterpret_cast<Search*>(lp);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == search->pid && IsWindowVisible(w) && TitleOf(w) == *search->title)
-                search->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
-
-std::wstring ControlText(HWND w) {
-    wchar_t buf[2048] = {};
-    SendMessageTimeoutW(w, WM_GETTEXT, 2048, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
-    return buf;
-}
-
-void SetControl(HWND dlg, int id, const std::wstring& text) {
-    SendMessageTimeoutW(GetDlgItem(dlg, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-}
-
-void Press(HWND dlg, int id) {
-    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-}
-
-bool Checked(HWND dlg, int id) {
-    DWORD_PTR r = 0;
-    SendMessageTimeoutW(GetDlgItem(dlg, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &r);
-    return r == BST_CHECKED;
-}
-
 std::string Narrow(const std::wstring& w) {
     std::string s;
     for (wchar_t c : w) s += c < 128 ? static_cast<char>(c) : '?';
     return s;
 }
 
-// The outcome box: another window with the window's caption, and its text.
-HWND WaitForBox(DWORD pid, HWND dlg, int ms) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            for (HWND w : WindowsTitled(pid, kCaption))
-                if (w != dlg && GetDlgItem(w, 0xFFFF)) box = w;
-            return box != nullptr;
-        },
-        ms);
-    return box;
-}
+// The outcome box: another window with the window's caption.
+HWND WaitForBox(DWORD pid, HWND dlg, int ms) { return WaitForBoxTitled(pid, kCaption, dlg, ms); }
 
 int MsOfDay(int h, int m, int s, int ms) { return ((h * 60 + m) * 60 + s) * 1000 + ms; }
 
@@ -113,8 +62,7 @@ TEST(TimeSyncEndToEnd, TheWindowSynchronisesWithChronyAndReportsAStoppedServerIn
     WSADATA wsa;
     ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &wsa), 0);
     test::TempFolder dir;
-    for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"})
-        std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / f, dir.Native(f));
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
     dir.WriteBytes("TBQ_ViewData.ini", "[ViewData0001]\r\nDataType=CLOCK\r\n");
     // NTP and the details ticked; a server and port the test replaces in the window.
     dir.WriteBytes("TBQ_Setting.ini",

@@ -1,0 +1,207 @@
+// The first start of the real TBQ.exe in an empty program folder, its welcome
+// window driven through its controls: a sample, the take-over of an earlier
+// settings file, closing it, and the minimal start with the start-up shortcut.
+#include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h:
+#include <shlobj.h>
+
+#include <filesystem>
+#include <map>
+
+#include "e2e/e2e_support.h"
+#include "fakes/temp_folder.h"
+#include "ui/resource.h"
+
+namespace tbq::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+constexpr wchar_t kWelcome[] = L"Lunetta - ようこそ！";
+
+// What the program writes: text in the Japanese code page.
+std::string Sjis(const std::wstring& w) {
+    const int n = WideCharToMultiByte(932, 0, w.c_str(), static_cast<int>(w.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(932, 0, w.c_str(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::string Shown(const std::string& bytes) {
+    const int n = MultiByteToWideChar(932, 0, bytes.c_str(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(932, 0, bytes.c_str(), static_cast<int>(bytes.size()), w.data(), n);
+    std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, w.c_str(), n, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.c_str(), n, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+    return utf8;
+}
+
+void Click(HWND dlg, int id) { PostMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
+bool Visible(HWND dlg, int id) { return IsWindowVisible(GetDlgItem(dlg, id)) != FALSE; }
+
+class WelcomeEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const fs::path bin = OwnFolder();
+        for (const char* f : {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"}) fs::copy_file(bin / f, dir_.Native(f));
+        fs::copy(bin / "sample", dir_.Native("sample"), fs::copy_options::recursive);
+        folder_ = dir_.Native().wstring();
+        while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
+        folder_ += L"\\";
+    }
+    Process StartTbq() { return Process(L"\"" + folder_ + L"TBQ.exe\"", folder_); }
+    HWND WaitForWelcome(const Process& tbq) {
+        HWND w = nullptr;
+        WaitUntil([&] {
+            auto found = WindowsTitled(tbq.Id(), kWelcome);
+            return (w = found.empty() ? nullptr : found.front()) != nullptr;
+        }, 30000);
+        if (!w) ADD_FAILURE() << "no welcome window: " << tbq.Describe();
+        return w;
+    }
+    std::string Read(const char* name) { return dir_.ReadBytes(name); }
+    bool Has(const char* file, const std::wstring& line) {
+        return Read(file).find(Sjis(line) + "\r\n") != std::string::npos;
+    }
+    std::map<std::wstring, std::uintmax_t> Listing() {
+        std::map<std::wstring, std::uintmax_t> files;
+        for (auto& e : fs::recursive_directory_iterator(dir_.Native()))
+            files[e.path().wstring()] = e.is_regular_file() ? e.file_size() : 0;
+        return files;
+    }
+
+    test::TempFolder dir_;
+    std::wstring folder_;
+};
+
+TEST_F(WelcomeEndToEnd, TheDefaultSamplePutsItsClockIntoNotepadsTitle) {
+    Process notepadProc(L"notepad.exe", L"");
+    HWND notepad = WaitForWindowOfProcess(notepadProc.Id(), nullptr, 10000);
+    ASSERT_NE(notepad, nullptr);
+    const std::wstring notepadTitle = TitleOf(notepad);
+
+    Process tbq = StartTbq();
+    HWND welcome = WaitForWelcome(tbq);
+    ASSERT_NE(welcome, nullptr);
+    // It opens on the samples, the first one chosen and described.
+    EXPECT_TRUE(Checked(welcome, IDC_WC_MODE0));
+    HWND list = GetDlgItem(welcome, IDC_WC_SAMPLES);
+    EXPECT_GE(SendMessageW(list, CB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(list, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_FALSE(ControlText(GetDlgItem(welcome, IDC_WC_COMMENT)).empty());
+    EXPECT_FALSE(Visible(welcome, IDC_WC_PATH));
+
+    Press(welcome, IDOK);
+    HWND mainWindow = MainWindowOf(tbq, false);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_TRUE(fs::exists(dir_.Native("TBQ_Setting.ini")));
+    // The sample keeps the settings window out of the way: the user sees the text.
+    EXPECT_FALSE(IsWindowVisible(mainWindow));
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad).find(L"令和") != std::wstring::npos; }, 15000))
+        << Shown(Sjis(TitleOf(notepad)));
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+    EXPECT_EQ(TitleOf(notepad), notepadTitle);
+}
+
+TEST_F(WelcomeEndToEnd, TakingOverKerovaIniWritesTheFourFilesAndShowsTheList) {
+    fs::copy_file(fs::path(OwnFolder()) / "Kerova.ini", dir_.Native("Kerova.ini"));
+    const std::string oldList = "[ViewData0001]\r\nDataType=FIXED\r\n";
+    dir_.WriteBytes("TBQ_ViewData.ini", oldList);
+    Process testProc(L"\"" + OwnFolder() + L"tbq_testwin.exe\" Alpha", L"");
+    HWND testWindow = WaitForWindowOfProcess(testProc.Id(), L"TBQ_TestWindow", 10000);
+    ASSERT_NE(testWindow, nullptr);
+
+    Process tbq = StartTbq();
+    HWND welcome = WaitForWelcome(tbq);
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, IDC_WC_MODE1);
+    ASSERT_TRUE(WaitUntil([&] { return Visible(welcome, IDC_WC_PATH); }, 5000));
+    // The earlier file beside the program was found, and the window says what it keeps.
+    EXPECT_TRUE(Visible(welcome, IDC_WC_FOUND));
+    EXPECT_EQ(ControlText(GetDlgItem(welcome, IDC_WC_PATH)), folder_ + L"Kerova.ini");
+    const std::wstring note = ControlText(GetDlgItem(welcome, IDC_WC_BACKUP));
+    EXPECT_NE(note.find(L"TBQ_ViewData.ini"), std::wstring::npos);
+    EXPECT_NE(note.find(L".bak"), std::wstring::npos);
+
+    // A mistyped path is said so, and the window stays with nothing written.
+    SetControl(welcome, IDC_WC_PATH, L"Kerova2.ini");
+    Press(welcome, IDOK);
+    HWND box = WaitForBoxTitled(tbq.Id(), L"Lunetta - 引き継ぎ", welcome, 15000);
+    ASSERT_NE(box, nullptr);
+    EXPECT_NE(ControlText(GetDlgItem(box, 0xFFFF)).find(L"Kerova2.ini"), std::wstring::npos);
+    Press(box, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
+    EXPECT_TRUE(IsWindowVisible(welcome));
+    EXPECT_FALSE(fs::exists(dir_.Native("TBQ_Setting.ini")));
+
+    // A path relative to the program folder is taken from there.
+    SetControl(welcome, IDC_WC_PATH, L"Kerova.ini");
+    Press(welcome, IDOK);
+    HWND mainWindow = MainWindowOf(tbq, false);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_TRUE(Has("TBQ_Setting.ini", L"ViewDisplay=0"));
+    EXPECT_TRUE(Has("TBQ_Setting.ini", L"Timing=200"));
+    EXPECT_TRUE(Has("TBQ_Alarm.ini", L"Name=定例会議"));
+    EXPECT_TRUE(Has("TBQ_Alarm.ini", L"TargetDay=130"));  // Mondays
+    EXPECT_TRUE(Has("TBQ_ViewData.ini", L"TimeZone=LON"));
+    EXPECT_TRUE(Has("TBQ_Window.ini", L"Title=メモ帳には表示しない"));
+    EXPECT_TRUE(Has("TBQ_Window.ini", L"WindowClass=SciCalc"));
+    EXPECT_EQ(Read("TBQ_ViewData.ini.bak"), oldList);
+    EXPECT_NE(Read("Plugins/HostStat/Setting.ini").find(Sjis(L"Format=CPU使用率 %CPU%")), std::string::npos);
+
+    // The imported list: London's time, then the date clock of the switching group.
+    ASSERT_TRUE(BringToFront(testWindow));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(testWindow).find(L"年") != std::wstring::npos; }, 15000))
+        << Shown(Sjis(TitleOf(testWindow)));
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+}
+
+TEST_F(WelcomeEndToEnd, ClosingTheWelcomeEndsTheProgramWithoutWritingAFile) {
+    const auto before = Listing();
+    Process tbq = StartTbq();
+    HWND welcome = WaitForWelcome(tbq);
+    ASSERT_NE(welcome, nullptr);
+    PostMessageW(welcome, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 99;
+    ASSERT_TRUE(tbq.WaitExit(20000, &code)) << tbq.Describe();
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(Listing(), before);
+}
+
+TEST_F(WelcomeEndToEnd, TheMinimalStartOpensTheSettingsWindowAndRegistersTheShortcut) {
+    wchar_t startup[MAX_PATH] = {};
+    ASSERT_TRUE(SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, startup)));
+    const fs::path link = fs::path(startup) / L"Lunetta.lnk";
+    fs::remove(link);
+
+    Process tbq = StartTbq();
+    HWND welcome = WaitForWelcome(tbq);
+    ASSERT_NE(welcome, nullptr);
+    Click(welcome, IDC_WC_MODE2);
+    ASSERT_TRUE(WaitUntil([&] { return !Visible(welcome, IDC_WC_SAMPLES); }, 5000));
+    EXPECT_FALSE(Visible(welcome, IDC_WC_PATH));
+    Click(welcome, IDC_WC_STARTUP);
+    ASSERT_TRUE(WaitUntil([&] { return Checked(welcome, IDC_WC_STARTUP); }, 5000));
+    Press(welcome, IDOK);
+
+    HWND box = WaitForBoxTitled(tbq.Id(), L"Lunetta", nullptr, 15000);
+    ASSERT_NE(box, nullptr) << tbq.Describe();
+    EXPECT_NE(ControlText(GetDlgItem(box, 0xFFFF)).find(L"スタートアップの登録に成功しました。"),
+              std::wstring::npos);
+    EXPECT_TRUE(fs::exists(link));
+    Press(box, IDOK);
+
+    // Nothing to set up: the settings window opens, and no settings file is
+    // written until the user saves or quits.
+    HWND mainWindow = MainWindowOf(tbq);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_FALSE(fs::exists(dir_.Native("TBQ_Setting.ini")));
+    EXPECT_FALSE(fs::exists(dir_.Native("TBQ_ViewData.ini")));
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+    fs::remove(link);
+}
+
+}  // namespace
+}  // namespace tbq::e2e
