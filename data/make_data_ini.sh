@@ -1,24 +1,40 @@
 #!/bin/sh
-# TBQ_Data.ini is read in the system's ANSI code page, Shift-JIS (code page 932)
-# on the systems TBQ is made for, with Windows line ends. We edit its UTF-8
-# source and make the shipped file from it with this script:
+# The files TBQ reads beside itself are in the system's ANSI code page,
+# Shift-JIS (code page 932) on the systems TBQ is made for, with Windows line
+# ends. We edit their UTF-8 sources and make the shipped files from them with
+# this script:
 #
-#   data/make_data_ini.sh           writes data/TBQ_Data.ini
-#   data/make_data_ini.sh --check   fails when data/TBQ_Data.ini is out of date
+#   TBQ_Data.utf8.ini    ->  TBQ_Data.ini    (time zones, presets, time servers)
+#   sample.utf8/<path>   ->  sample/<path>   (the samples of the first start)
+#
+#   data/make_data_ini.sh           writes the shipped files
+#   data/make_data_ini.sh --check   fails when one of them is out of date
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
-source_file="$here/TBQ_Data.utf8.ini"
-target="$here/TBQ_Data.ini"
-tmp=$(mktemp "$here/.TBQ_Data.XXXXXX")
-trap 'rm -f "$tmp"' EXIT
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
 
 # iconv fails (and so do we) on a character code page 932 cannot hold.
-sed 's/\r*$/\r/' "$source_file" | iconv -f UTF-8 -t CP932 >"$tmp"
+convert() {
+    sed 's/\r*$/\r/' "$1" | iconv -f UTF-8 -t CP932 >"$2"
+}
+
+convert "$here/TBQ_Data.utf8.ini" "$out/TBQ_Data.ini"
+mkdir "$out/sample"
+(cd "$here/sample.utf8" && find . -type f | sort) | while IFS= read -r f; do
+    mkdir -p "$out/sample/$(dirname "$f")"
+    convert "$here/sample.utf8/$f" "$out/sample/$f"
+done
 
 if [ "${1:-}" = "--check" ]; then
-    if cmp -s "$tmp" "$target"; then exit 0; fi
-    echo "data/TBQ_Data.ini is out of date: run data/make_data_ini.sh" >&2
+    if cmp -s "$out/TBQ_Data.ini" "$here/TBQ_Data.ini" &&
+        diff -r "$out/sample" "$here/sample" >/dev/null 2>&1; then
+        exit 0
+    fi
+    echo "data/TBQ_Data.ini or data/sample/ is out of date: run data/make_data_ini.sh" >&2
     exit 1
 fi
-chmod 644 "$tmp"
-mv "$tmp" "$target"
+chmod -R u=rwX,go=rX "$out"
+cp "$out/TBQ_Data.ini" "$here/TBQ_Data.ini"
+rm -rf "$here/sample"
+cp -R "$out/sample" "$here/sample"
