@@ -232,13 +232,22 @@ void FrmWelcome::Browse() {
 }
 
 void FrmWelcome::OnOk() {
-    // A choice that could not be carried out keeps the window open, so the
-    // user can mend the path or choose another way.
+    // While the files are written (and a box may ask about them) the window
+    // takes no second OK.
+    EnableWindow(dlg_, FALSE);
+    bool done = true;
     if (mode_ == 0) {
         const int i = SelectedSample();
-        if (i >= 0 && !ApplySample(sampleNumbers_[static_cast<std::size_t>(i)])) return;
+        done = i < 0 || ApplySample(sampleNumbers_[static_cast<std::size_t>(i)]);
     } else if (mode_ == 1) {
-        if (!ImportLegacySettings(FieldText(dlg_, IDC_WC_PATH), u"")) return;
+        done = ImportLegacySettings(FieldText(dlg_, IDC_WC_PATH), u"");
+    }
+    EnableWindow(dlg_, TRUE);
+    // A choice that could not be carried out keeps the window open, so the
+    // user can mend the path or choose another way.
+    if (!done) {
+        SetForegroundWindow(dlg_);
+        return;
     }
     if (IsDlgButtonChecked(dlg_, IDC_WC_STARTUP) == BST_CHECKED) StartupShortcut(dll_, false, true);
     Close(true);
