@@ -11,6 +11,7 @@
 #include "core/title_record.h"
 #include "platform/ports.h"
 #include "platform/win32/library_win32.h"
+#include "platform/win32/version_check_win32.h"
 #include "win32/wide.h"
 #include "app/settings_files.h"
 #include "items/view_list.h"
@@ -18,6 +19,7 @@
 #include "plugin/plugin_registry.h"
 #include "ui/frm_main.h"
 #include "ui/frm_welcome.h"
+#include "vercheck/version_check.h"
 
 namespace {
 
@@ -133,6 +135,23 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     LoadAllSettings();
 
+    // What start-up made so far, released when the run ends (or ends early).
+    auto release = [&] {
+        if (instance) CloseHandle(instance);
+        SetPluginTargetSource({});
+        SetThePluginRegistry(nullptr);
+        plugins.Clear();
+        SetTheLibrary(nullptr);
+    };
+    // The version check can end the program before any window exists.
+    if (app.settings.VerCheck) {
+        platform::Win32VersionCheckLibrary rondel(folder);
+        if (RunVersionCheck(rondel, 0, false)) {
+            release();
+            return 0;
+        }
+    }
+
     // A title left behind by a copy that did not end normally goes back first.
     TitleRecord::AfterCrash leftOver =
         TitleRecord(folder + TitleRecord::kFileName).RestoreAfterCrash(app.settings.Unicode);
@@ -160,10 +179,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         exitCode = static_cast<int>(msg.wParam);
         g_mainForm = nullptr;
     }
-    if (instance) CloseHandle(instance);
-    SetPluginTargetSource({});
-    SetThePluginRegistry(nullptr);
-    plugins.Clear();
-    SetTheLibrary(nullptr);
+    release();
     return exitCode;
 }

@@ -12,6 +12,7 @@
 #include "platform/ports.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
+#include "vercheck/version_check.h"
 
 namespace tbq::ui {
 
@@ -25,7 +26,7 @@ std::optional<Text> ComposeList(const Text& name) {
 }
 }  // namespace
 
-FrmMain::FrmMain(vbKerova_Dll& dll) : dll_(dll) {}
+FrmMain::FrmMain(vbKerova_Dll& dll) : dll_(dll), versionCheck_(ProgramFolder()) {}
 
 FrmMain::~FrmMain() {
     // A running exchange is waited for; it ends within its time-out.
@@ -182,6 +183,7 @@ void FrmMain::ShowTrayMenu() {
     HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, mnuFile_Setting, L"設定画面を開く(&O)");
     AppendMenuW(menu, MF_STRING, mnuFile_TimeSync, L"時刻合わせ(&T)...");
+    AppendMenuW(menu, MF_STRING, mnuInfo_VerCheck, L"バージョンアップのチェック(&V)");
     // Offered only while an alarm's sound plays.
     if (soundActive_) AppendMenuW(menu, MF_STRING, mnuFile_Alarm, L"アラームサウンド停止(&A)");
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -241,6 +243,10 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 case mnuFile_TimeSync:
                     if (!timeSync_) timeSync_ = std::make_unique<FrmTimeSync>();
                     timeSync_->Show();
+                    return 0;
+                case mnuInfo_VerCheck:
+                    // The library can ask for the end: the quit asks first and saves.
+                    if (RunVersionCheck(versionCheck_, App().MainWindowHandle, true)) Quit(false);
                     return 0;
                 case mnuFile_Quit0:
                     Quit(false);

@@ -12,6 +12,7 @@
 #include "core/title_writer.h"
 #include "app/update_tick.h"
 #include "draw/library_bar.h"
+#include "platform/win32/version_check_win32.h"
 #include "rules/window_rule.h"
 #include "ui/frm_time_sync.h"
 #include "ui/target_follower.h"
@@ -26,6 +27,7 @@ public:
         mnuFile_Alarm = 1002,
         mnuFile_Save = 1003,
         mnuFile_TimeSync = 1004,  // 時刻合わせ(&T)...: the time synchronisation window
+        mnuInfo_VerCheck = 1005,  // バージョンアップのチェック(&V): asks the version-check library
         mnuFile_Quit0 = 1010,  // 終了(&X): quit and save
         mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
     };
@@ -72,6 +74,7 @@ private:
     // An alarm with a sound started or runs: the stop command is offered.
     bool soundActive_ = false;
     std::unique_ptr<FrmTimeSync> timeSync_;
+    platform::Win32VersionCheckLibrary versionCheck_;
 };
 
 }  // namespace tbq::ui

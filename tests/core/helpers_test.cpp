@@ -10,6 +10,7 @@
 #include <random>
 
 #include "core/program_location.h"
+#include "fakes/fake_files.h"
 #include "platform/ports.h"
 
 namespace tbq {
@@ -201,36 +202,7 @@ TEST(HelpersColors, Bit31NamesASystemColour) {
     EXPECT_EQ(colors.asked, std::vector<int>{0xFFFFFF});
 }
 
-// One folder, "C:\d\", holding "a.ini"; the attribute calls can be made to fail.
-struct FakeFiles final : platform::Files {
-    std::map<Text, std::vector<Text>> folders{{u"C:\\d\\", {u"x", u"a.ini"}}};
-    std::optional<bool> readOnly = true;
-    bool clearWorks = true;
-    std::vector<Text> cleared;
-    platform::VersionValue version;
-    Text versionPath;
-
-    std::optional<std::vector<Text>> ListFolder(const Text& folder) override {
-        auto it = folders.find(folder);
-        if (it == folders.end()) return std::nullopt;
-        return it->second;
-    }
-    std::optional<bool> IsReadOnly(const Text&) override { return readOnly; }
-    bool SetReadOnly(const Text& path, bool) override {
-        cleared.push_back(path);
-        return clearWorks;
-    }
-    platform::VersionValue ReadVersionString(const Text& path, const Text&) override {
-        versionPath = path;
-        return version;
-    }
-    platform::ReadResult ReadAll(const Text&, std::size_t) override { return {}; }
-    std::optional<platform::FileStamp> Stamp(const Text&) override { return std::nullopt; }
-    bool ReplaceAtomically(const Text&, std::string_view) override { return false; }
-    bool Copy(const Text&, const Text&, bool) override { return false; }
-    bool Delete(const Text&) override { return false; }
-    Text CurrentDirectory() override { return Text(); }
-};
+using test::FakeFiles;
 
 TEST(HelpersPrepareFile, DecidesByTheListingAndReportsFailures) {
     FakeFiles files;

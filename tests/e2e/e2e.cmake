@@ -11,6 +11,20 @@ target_link_options(tbq_argdump PRIVATE -municode -mwindows)
 target_link_libraries(tbq_argdump PRIVATE shell32)
 tbq_warnings(tbq_argdump)
 
+# Stands in for the version-check library: logs its arguments to rondel.log
+# beside itself and answers the number in rondel_answer.txt. Kept out of bin/
+# itself, so that a TBQ.exe started there finds no version-check library.
+add_library(tbq_rondel_fake SHARED ${CMAKE_CURRENT_LIST_DIR}/rondel_fake.cpp
+                                   ${CMAKE_CURRENT_LIST_DIR}/rondel_fake.def)
+set_target_properties(tbq_rondel_fake PROPERTIES PREFIX "" OUTPUT_NAME Rondel
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/testrondel)
+target_include_directories(tbq_rondel_fake PRIVATE ${PROJECT_SOURCE_DIR}/program)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # The .def names the plain export; the linker ties it to CheckNewVersion@16.
+  target_link_options(tbq_rondel_fake PRIVATE -Wl,--enable-stdcall-fixup)
+endif()
+tbq_warnings(tbq_rondel_fake)
+
 add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/clock_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rules_items_e2e_test.cpp
@@ -19,11 +33,12 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/timesync_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/plugin_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/welcome_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/vercheck_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
 tbq_warnings(tbq_e2e_tests)
-add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump)
+add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump tbq_rondel_fake)
 if(TARGET TBQ_dll)
   add_dependencies(tbq_e2e_tests TBQ_dll TBQPluginHost HostStat tbq_test_plugins)
 endif()
