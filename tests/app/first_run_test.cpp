@@ -9,6 +9,7 @@
 #include "app/settings_files.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
+#include "fakes/code_pages.h"
 #include "fakes/fake_dialogs.h"
 #include "fakes/temp_folder.h"
 #include "items/view_list.h"
@@ -24,6 +25,8 @@ std::string Sjis(const std::u16string& text) { return platform::codepage().ToAns
 class FirstRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // The earlier version's files and ours are Shift-JIS.
+        if (!test::JapaneseCodePage()) GTEST_SKIP() << "needs code page 932";
         IniStore::Instance().Reset();
         ViewListRegistry::Instance().Clear();
         App() = AppState{};
@@ -46,7 +49,8 @@ protected:
 
     test::TempFolder dir_;
     test::FakeDialogs dialogs_;
-    platform::ScopedPorts ports_{platform::Ports{.dialogs = &dialogs_}};
+    platform::ScopedPorts ports_{platform::Ports{
+        .codepage = const_cast<platform::CodePage*>(test::JapaneseCodePage()), .dialogs = &dialogs_}};
 };
 
 struct Expect {
