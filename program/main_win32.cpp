@@ -163,6 +163,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SetUnhandledExceptionFilter(OnUnhandledException);
         if (!mainForm.Load()) {
             g_mainForm = nullptr;
+            release();
             return 1;
         }
         // Windows too hung to take their titles back are tried again by the ticks.
