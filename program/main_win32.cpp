@@ -156,28 +156,26 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     TitleRecord::AfterCrash leftOver =
         TitleRecord(folder + TitleRecord::kFileName).RestoreAfterCrash(app.settings.Unicode);
 
-    int exitCode = 0;
+    int exitCode = 1;
     {
         ui::FrmMain mainForm(dll);
         g_mainForm = &mainForm;
         SetUnhandledExceptionFilter(OnUnhandledException);
-        if (!mainForm.Load()) {
-            g_mainForm = nullptr;
-            release();
-            return 1;
-        }
-        // Windows too hung to take their titles back are tried again by the ticks.
-        mainForm.KeepPendingRestores(std::move(leftOver.waiting));
-        if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
-        app.AppRunning = true;
+        // A main window that cannot be made ends the run like any other end.
+        if (mainForm.Load()) {
+            // Windows too hung to take their titles back are tried again by the ticks.
+            mainForm.KeepPendingRestores(std::move(leftOver.waiting));
+            if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
+            app.AppRunning = true;
 
-        MSG msg;
-        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-            if (mainForm.PreTranslate(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                if (mainForm.PreTranslate(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            exitCode = static_cast<int>(msg.wParam);
         }
-        exitCode = static_cast<int>(msg.wParam);
         g_mainForm = nullptr;
     }
     release();
