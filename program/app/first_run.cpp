@@ -1,7 +1,5 @@
 #include "app/first_run.h"
 
-#include <cstdio>
-#include <functional>
 #include <utility>
 
 #include "app/settings_files.h"
@@ -19,13 +17,8 @@ constexpr int kMaxCopies = 1000;
 // The numbers of the errors the unexpected-error box shows.
 constexpr std::int32_t kBadFileName = 52, kFileNotFound = 53;
 
-Text Numbered(const char* format, int n) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, n);
-    return Utf8ToText(buf);
-}
-
-bool Exists(const Text& path) { return platform::files().Stamp(path).has_value(); }
+Text SampleSection(int index) { return u"Sample" + FormatNumber(index, u"000"); }
+Text CopyKey(int i, TextView end) { return u"Copy" + FormatNumber(i, u"000") + Text(end); }
 
 // A path of a sample's copy names a file inside the program folder: relative,
 // without a drive, a root, a stream or a step up ("..", and on Windows also
@@ -50,25 +43,18 @@ Text FolderPart(TextView path) {
     return slash == TextView::npos ? Text() : Text(path.substr(0, slash + 1));
 }
 
-// Runs `step` until it succeeds or the user stops at the retry box for `path`.
-bool WithRetry(const Text& path, const std::function<bool()>& step) {
-    while (!step())
-        if (!AskRetry(path)) return false;
-    return true;
-}
-
 struct CopyPair {
     Text from, to;
 };
 
 std::vector<CopyPair> SampleCopies(int index) {
     const vbIniFile ini(ProgramFolder() + kSampleFile);
-    const Text section = Numbered("Sample%03d", index);
+    const Text section = SampleSection(index);
     std::vector<CopyPair> pairs;
     for (int i = 0; i < kMaxCopies; ++i) {
-        Text from = ini.GetText(section, Numbered("Copy%03d_From", i), u"");
+        Text from = ini.GetText(section, CopyKey(i, u"_From"), u"");
         if (from.empty()) break;
-        pairs.push_back({std::move(from), ini.GetText(section, Numbered("Copy%03d_To", i), u"")});
+        pairs.push_back({std::move(from), ini.GetText(section, CopyKey(i, u"_To"), u"")});
     }
     return pairs;
 }
@@ -78,7 +64,7 @@ std::vector<CopyPair> SampleCopies(int index) {
 bool GetSampleInfo(int index, Text& name, Text& comment) {
     if (index < 1 || index > kMaxSamples) return false;
     const vbIniFile ini(ProgramFolder() + kSampleFile);
-    const Text section = Numbered("Sample%03d", index);
+    const Text section = SampleSection(index);
     const Text n = ini.GetText(section, u"Name", u"");
     if (n.empty()) return false;
     name = n;
@@ -87,7 +73,7 @@ bool GetSampleInfo(int index, Text& name, Text& comment) {
 }
 
 bool BackUpSettingFile(const Text& path) {
-    if (!Exists(path)) return true;
+    if (!FileExists(path)) return true;
     return platform::files().Copy(path, path + u".bak", true);
 }
 
@@ -106,7 +92,7 @@ bool ApplySample(int index) {
     platform::Files& files = platform::files();
     for (const CopyPair& p : pairs) {
         const Text from = folder + p.from, to = folder + p.to;
-        if (!Exists(from)) {
+        if (!FileExists(from)) {
             ShowUnexpectedError(kFileNotFound, u"ファイルが見つかりません。 '" + from + u"'");
             return false;
         }
@@ -123,14 +109,14 @@ bool ApplySample(int index) {
 std::vector<Text> FilesToBeReplacedBySample(int index) {
     std::vector<Text> names;
     for (const CopyPair& p : SampleCopies(index))
-        if (StaysInsideProgramFolder(p.to) && Exists(ProgramFolder() + p.to)) names.push_back(p.to);
+        if (StaysInsideProgramFolder(p.to) && FileExists(ProgramFolder() + p.to)) names.push_back(p.to);
     return names;
 }
 
 std::vector<Text> FilesToBeReplacedByImport() {
     std::vector<Text> names;
     for (const char16_t* name : {kSettingFile, kAlarmFile, kViewDataFile, kWindowFile})
-        if (Exists(ProgramFolder() + name)) names.push_back(name);
+        if (FileExists(ProgramFolder() + name)) names.push_back(name);
     return names;
 }
 
@@ -140,7 +126,7 @@ Text ResolveLegacyPath(const Text& path) {
                           (path.size() > 1 && path[1] == u':');
     const Text full = absolute ? path : ProgramFolder() + path;
     // A folder is not a settings file.
-    if (!Exists(full) || platform::files().ListFolder(full)) return Text();
+    if (!FileExists(full) || platform::files().ListFolder(full)) return Text();
     return full;
 }
 

@@ -5,10 +5,8 @@
 // with one is taken over switched off.
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "alarm/alarm.h"
 #include "app/app_state.h"
@@ -22,6 +20,7 @@
 #include "items/view_fixed.h"
 #include "items/view_group.h"
 #include "items/view_list.h"
+#include "items/view_plugin.h"
 #include "platform/ports.h"
 #include "rules/window_rule.h"
 #include "settings/ini_file.h"
@@ -45,23 +44,22 @@ constexpr std::array<const char16_t*, 31> kCities{
 // The earlier display kinds of the three positions.
 enum LegacyKind : int { kHidden = 0, kTitle = 1, kClock = 2, kWorldClock = 3, kCount = 4, kHost = 5 };
 
-Text Numbered(const char* format, int n) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, format, n);
-    return Utf8ToText(buf);
-}
-
 // Reads numbers of one section and remembers whether any was out of range.
 class Fields {
 public:
     Fields(const vbIniFile& ini, Text section) : ini_(ini), section_(std::move(section)) {}
+    std::int32_t Number(const char16_t* key, std::int32_t def) const {
+        return ini_.GetNumber(section_, key, def);
+    }
+    // A value outside lo..hi gives the default and marks the section bad.
     std::int32_t Get(const char16_t* key, std::int32_t def, std::int32_t lo, std::int32_t hi) {
-        const std::int32_t v = ini_.GetNumber(section_, key, def);
+        const std::int32_t v = Number(key, def);
         if (v >= lo && v <= hi) return v;
         bad_ = true;
         return std::clamp(def, lo, hi);
     }
-    Text Text_(const char16_t* key, const char16_t* def) const {
+    // An empty value counts as missing.
+    Text String(const char16_t* key, const char16_t* def) const {
         const Text t = ini_.GetText(section_, key, def);
         return t.empty() ? Text(def) : t;
     }
@@ -109,10 +107,11 @@ AppSettings ImportedSettings(const vbIniFile& legacy) {
 
 std::shared_ptr<vbKerova_Alarm> ImportedAlarm(const vbIniFile& legacy, int i) {
     using A = vbKerova_Alarm;
-    Fields f(legacy, Numbered("Alarm%04d", i));
+    // The earlier sections are named as ours, counted from Alarm0000.
+    Fields f(legacy, AlarmSection(i));
     auto a = std::make_shared<A>();
-    a->AlarmName = f.Text_(u"Title", u"タイトル無し");
-    a->AlarmText = f.Text_(u"Message", u"メッセージ無し");
+    a->AlarmName = f.String(u"Title", u"タイトル無し");
+    a->AlarmText = f.String(u"Message", u"メッセージ無し");
     a->TargetYear = A::kEveryYear;
     a->TargetMonth = A::kEvery;
     a->TargetDay = A::kEveryDay;
@@ -139,7 +138,7 @@ std::shared_ptr<vbKerova_Alarm> ImportedAlarm(const vbIniFile& legacy, int i) {
     a->MessageMinute = static_cast<std::uint8_t>(time % 3600 / 60);
     a->MessageSecond = static_cast<std::uint8_t>(time % 60);
     a->Flag = A::kMessageText;
-    if (legacy.GetNumber(Numbered("Alarm%04d", i), u"Box", 0) == 1) a->Flag |= A::kShowMessage;
+    if (f.Number(u"Box", 0) == 1) a->Flag |= A::kShowMessage;
     a->SetEnable(type != -1 && !f.Bad());
     return a;
 }
@@ -154,22 +153,6 @@ AlarmList ImportedAlarms(const vbIniFile& legacy) {
 
 // ---- The display list -----------------------------------------------------------
 
-// The host information plug-in's item, written as keys of its own: the
-// plug-in registry does not exist yet while the welcome window runs, so
-// nothing here may bind to a loaded plug-in.
-class PluginItemKeys final : public ViewSubItem {
-public:
-    tbq::Text Text() override { return {}; }
-    std::uint8_t ViewDataType() const override { return kKindPlugin; }
-    void SaveSetting(const tbq::Text& file, const tbq::Text& section) override {
-        const vbIniFile ini(file);
-        ini.SetText(section, u"PluginName", u"HostStat.tbqp");
-        ini.SetNumber(section, u"FuncNo", 1);
-        ini.SetNumber(section, u"SettingNo", 10);
-    }
-    void LoadSetting(const tbq::Text&, const tbq::Text&) override {}
-};
-
 class ListBuilder {
 public:
     explicit ListBuilder(const vbIniFile& legacy) : legacy_(legacy) {}
@@ -181,7 +164,7 @@ public:
             case kClock: AddClockAndAlarm(enable); break;
             case kWorldClock: AddWorldClock(enable); break;
             case kCount: AddCount(enable); break;
-            case kHost: Add(std::make_shared<PluginItemKeys>(), enable); break;
+            case kHost: AddHostInformation(enable); break;
             default: AddHidden(); break;
         }
     }
@@ -192,6 +175,14 @@ private:
         auto item = std::make_shared<vbKerova_ViewData>();
         item->SetData(std::move(sub), kItemColor, enable);
         list_.push_back(std::move(item));
+    }
+    // The host information plug-in's item names its plug-in only. While the
+    // welcome window runs there is no plug-in registry yet: the item looks
+    // one up only when it exists, and binds by name when it is first shown.
+    void AddHostInformation(bool enable) {
+        auto plugin = std::make_shared<vbKerova_View_Plugin>();
+        plugin->SetPluginFunc(u"HostStat.tbqp", 1, 10);
+        Add(plugin, enable);
     }
     void AddHidden() {
         auto fixed = std::make_shared<vbKerova_View_Fixed>();
@@ -309,7 +300,7 @@ ViewList ImportedList(const vbIniFile& legacy) {
 WindowRuleList ImportedRules(const vbIniFile& legacy) {
     WindowRuleList rules;
     for (int i = 1; i <= kMaxRules; ++i) {
-        const Text section = Numbered("AntiKerova%03d", i);
+        const Text section = u"AntiKerova" + FormatNumber(i, u"000");
         const Text name = legacy.GetText(section, u"Name", u"");
         if (name.empty()) break;
         auto r = std::make_shared<vbKerova_Window>();
@@ -333,8 +324,7 @@ WindowRuleList ImportedRules(const vbIniFile& legacy) {
 // Keeps the old file as "<name>.bak", then starts the file anew with its two
 // header lines and lets `write` fill it; the retry box repeats a failed step.
 bool WriteAnew(const Text& path, TextView header, const std::function<bool()>& write) {
-    while (!BackUpSettingFile(path))
-        if (!AskRetry(path + u".bak")) return false;
+    if (!WithRetry(path + u".bak", [&] { return BackUpSettingFile(path); })) return false;
     const platform::CodePage& cp = platform::codepage();
     const std::string headerLines =
         cp.ToAnsi(kFirstHeader) + "\r\n" + cp.ToAnsi(header) + "\r\n";
@@ -387,20 +377,18 @@ bool ImportLegacySettings(const Text& legacyPath, const Text& targetFolder) {
             return true;
         })) return false;
 
-    ViewList list = ImportedList(legacy);
+    const ViewList list = ImportedList(legacy);
     const Text listPath = folder + kViewDataFile;
     if (!WriteAnew(listPath, kViewDataHeader, [&] {
-            int n = 0;
-            for (auto& item : list) item->Save(listPath, ViewDataSection(++n));
-            vbIniFile(listPath).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
+            WriteViewListSections(listPath, list);
             return true;
         }))
         return false;
     // The host information plug-in keeps the earlier format as a setting of its own.
     const Text hostFolder = folder + u"Plugins\\HostStat\\";
     const Text hostSetting = hostFolder + u"Setting.ini";
-    while (!platform::files().CreateFolder(hostFolder))
-        if (!AskRetry(hostSetting)) return false;
+    if (!WithRetry(hostSetting, [&] { return platform::files().CreateFolder(hostFolder); }))
+        return false;
     {
         IniWriteBatch batch;
         const vbIniFile ini(hostSetting);
@@ -412,9 +400,7 @@ bool ImportLegacySettings(const Text& legacyPath, const Text& targetFolder) {
     const WindowRuleList rules = ImportedRules(legacy);
     const Text rulesPath = folder + kWindowFile;
     return WriteAnew(rulesPath, kWindowHeader, [&] {
-        while (!SaveWindowRuleList(rulesPath, rules))
-            if (!AskRetry(rulesPath)) return false;
-        return true;
+        return WithRetry(rulesPath, [&] { return SaveWindowRuleList(rulesPath, rules); });
     });
 }
 

@@ -43,6 +43,12 @@ bool AskRetry(const Text& path) {
            platform::BoxAnswer::Retry;
 }
 
+bool WithRetry(const Text& path, const std::function<bool()>& step) {
+    while (!step())
+        if (!AskRetry(path)) return false;
+    return true;
+}
+
 void ShowUnexpectedError(std::int32_t code, const Text& description) {
     platform::dialogs().Show(0,
                              u"予期せぬエラーが発生しました。\r\nerror code : " +
@@ -192,9 +198,7 @@ static bool SaveAllSettingsOrThrow() {
 
     const Text rulesPath = ProgramFolder() + kWindowFile;
     if (!PrepareForSave(rulesPath, kWindowHeader)) return false;
-    while (!SaveWindowRuleList(rulesPath, App().WindowRuleList))
-        if (!AskRetry(rulesPath)) return false;
-    return true;
+    return WithRetry(rulesPath, [&] { return SaveWindowRuleList(rulesPath, App().WindowRuleList); });
 }
 
 void WriteGlobalSettings(const Text& path, const AppSettings& s, const vbKerova_Window& fixed) {
@@ -215,10 +219,14 @@ bool SaveViewList(const Text& path, ViewList& list) {
     if (state == kFileFailed) return false;
     if (state == kFileMissing && !PrepareSettingFile(path, kViewDataHeader)) return false;
     IniWriteBatch batch;
-    int n = 0;
-    for (auto& item : list) item->Save(path, ViewDataSection(++n));
-    vbIniFile(path).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
+    WriteViewListSections(path, list);
     return IniStore::Instance().Flush(path);
+}
+
+void WriteViewListSections(const Text& path, const ViewList& list) {
+    int n = 0;
+    for (const auto& item : list) item->Save(path, ViewDataSection(++n));
+    vbIniFile(path).SetText(ViewDataSection(n + 1), u"DataType", u"NONE");
 }
 
 std::array<std::uint32_t, 16> LoadCustomColors() {

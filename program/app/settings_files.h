@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "base/text.h"
 #include "items/view_list.h"
@@ -50,6 +51,9 @@ void LoadAllSettings();
 // Writes every settings file; tells the user itself when one cannot be written.
 // Returns whether everything was written.
 bool SaveAllSettings();
+// The display list's items in sections ViewData0001, … and the end mark after
+// them (held by the caller's write batch, if any).
+void WriteViewListSections(const Text& path, const ViewList& list);
 // Writes one display list file; false when the file cannot be prepared or written.
 bool SaveViewList(const Text& path, ViewList& list);
 
@@ -68,6 +72,8 @@ void WriteGlobalSettings(const Text& path, const AppSettings& s, const vbKerova_
 // unexpected-error box: any other failure, by its number and description.
 void ShowSaveError(const Text& path);
 bool AskRetry(const Text& path);
+// Runs `step` until it succeeds or the user stops at the retry box for `path`.
+bool WithRetry(const Text& path, const std::function<bool()>& step);
 void ShowUnexpectedError(std::int32_t code, const Text& description);
 
 // Prepares one file for a save, asking the user while it fails.

@@ -288,6 +288,8 @@ int PrepareFileForWrite(const Text& path) {
     return kFileReady;
 }
 
+bool FileExists(const Text& path) { return platform::files().Stamp(path).has_value(); }
+
 Text GetVersionString(const Text& key, const Text& file) {
     const Text path = file.empty() ? ProgramFilePath() : file;
     const platform::VersionValue version = platform::files().ReadVersionString(path, key);

@@ -118,6 +118,9 @@ constexpr bool HasBits32(std::uint32_t value, std::uint32_t mask) { return (valu
 
 // ---- Files and program information ---------------------------------------------
 
+// Whether a file (or folder) of that path exists.
+bool FileExists(const Text& path);
+
 // What PrepareFileForWrite found.
 inline constexpr int kFileReady = 0;    // exists and is writable (read-only cleared)
 inline constexpr int kFileMissing = 1;  // not in its folder's listing

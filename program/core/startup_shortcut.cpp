@@ -10,8 +10,6 @@ namespace tbq {
 
 namespace {
 constexpr int kStartupFolder = 7;
-
-bool Exists(const Text& path) { return platform::files().Stamp(path).has_value(); }
 }  // namespace
 
 Text StartupShortcutPath() {
@@ -23,9 +21,9 @@ Text StartupShortcutPath() {
 
 bool StartupShortcut(vbKerova_Dll& dll, bool queryOnly, bool doRegister) {
     const Text link = StartupShortcutPath();
-    if (queryOnly) return !link.empty() && Exists(link);
+    if (queryOnly) return !link.empty() && FileExists(link);
     if (!doRegister) {
-        if (!link.empty() && Exists(link)) platform::files().Delete(link);
+        if (!link.empty() && FileExists(link)) platform::files().Delete(link);
         return false;
     }
     const Text target = ProgramFilePath();
@@ -39,7 +37,7 @@ bool StartupShortcut(vbKerova_Dll& dll, bool queryOnly, bool doRegister) {
     } else {
         platform::dialogs().Show(0, u"スタートアップの登録に失敗しました。", kProductName,
                                  platform::BoxStyle::Warning);
-        if (!link.empty() && Exists(link)) platform::files().Delete(link);
+        if (!link.empty() && FileExists(link)) platform::files().Delete(link);
     }
     return false;
 }

@@ -58,40 +58,6 @@ platform::WindowId Id(HWND h) {
 
 FrmTimeSync::~FrmTimeSync() {
     if (worker_.joinable()) worker_.join();
-    if (dlg_) {
-        SetWindowLongPtrW(dlg_, DWLP_USER, 0);
-        DestroyWindow(dlg_);
-    }
-}
-
-void FrmTimeSync::Show() {
-    if (!dlg_) {
-        dlg_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_TIMESYNC), nullptr,
-                                  Proc, reinterpret_cast<LPARAM>(this));
-        if (!dlg_) return;
-    }
-    ShowWindow(dlg_, SW_SHOWNORMAL);
-    ForceForeground(dlg_);
-}
-
-bool FrmTimeSync::PreTranslate(MSG& msg) {
-    return dlg_ && (msg.hwnd == dlg_ || IsChild(dlg_, msg.hwnd)) && IsDialogMessageW(dlg_, &msg);
-}
-
-INT_PTR CALLBACK FrmTimeSync::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    try {
-        if (msg == WM_INITDIALOG) {
-            SetWindowLongPtrW(dlg, DWLP_USER, lp);
-            auto* self = reinterpret_cast<FrmTimeSync*>(lp);
-            self->dlg_ = dlg;
-            self->OnOpen();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<FrmTimeSync*>(GetWindowLongPtrW(dlg, DWLP_USER));
-        return self ? self->Handle(msg, wp, lp) : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
 }
 
 INT_PTR FrmTimeSync::Handle(UINT msg, WPARAM wp, LPARAM) {

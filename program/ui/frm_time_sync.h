@@ -12,37 +12,32 @@
 
 #include "timesync/time_sync_run.h"
 #include "timesync/vb_ntp.h"
+#include "ui/resource.h"
+#include "ui/window_base.h"
 
 namespace tbq::ui {
 
-class FrmTimeSync {
+class FrmTimeSync final : public DialogBase {
 public:
     // Sent to the window by the worker when the exchange has ended.
     static constexpr UINT kExchangeDone = WM_APP + 11;
 
     FrmTimeSync() = default;
     // Waits for a running exchange (each of its steps ends within the time-out).
-    ~FrmTimeSync();
-    FrmTimeSync(const FrmTimeSync&) = delete;
-    FrmTimeSync& operator=(const FrmTimeSync&) = delete;
+    ~FrmTimeSync() override;
 
     // Opens the window, or brings it to the front when it is open.
-    void Show();
-    HWND hwnd() const { return dlg_; }
-    // Keyboard navigation between the controls; true when the message was used.
-    bool PreTranslate(MSG& msg);
+    void Show() { Open(IDD_TIMESYNC); }
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept;
-    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp);
-    void OnOpen();
+    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOpen() override;
     void OnSync();
     void OnDone();
     void ShowDetail();
     void SetBusy(bool busy);
     void Close();
 
-    HWND dlg_ = nullptr;
     std::unique_ptr<timesync::vbNTP> ntp_;
     std::thread worker_;
     std::atomic<bool> busy_{false};

@@ -64,40 +64,7 @@ void ShowControls(HWND dlg, const int* ids, std::size_t n, bool show) {
 }  // namespace
 
 FrmWelcome::~FrmWelcome() {
-    if (dlg_) {
-        SetWindowLongPtrW(dlg_, DWLP_USER, 0);
-        DestroyWindow(dlg_);
-    }
     if (brush_) DeleteObject(brush_);
-}
-
-bool FrmWelcome::Show() {
-    dlg_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_WELCOME), nullptr, Proc,
-                              reinterpret_cast<LPARAM>(this));
-    if (!dlg_) return false;
-    ShowWindow(dlg_, SW_SHOWNORMAL);
-    ForceForeground(dlg_);
-    return true;
-}
-
-bool FrmWelcome::PreTranslate(MSG& msg) {
-    return dlg_ && (msg.hwnd == dlg_ || IsChild(dlg_, msg.hwnd)) && IsDialogMessageW(dlg_, &msg);
-}
-
-INT_PTR CALLBACK FrmWelcome::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    try {
-        if (msg == WM_INITDIALOG) {
-            SetWindowLongPtrW(dlg, DWLP_USER, lp);
-            auto* self = reinterpret_cast<FrmWelcome*>(lp);
-            self->dlg_ = dlg;
-            self->OnOpen();
-            return TRUE;
-        }
-        auto* self = reinterpret_cast<FrmWelcome*>(GetWindowLongPtrW(dlg, DWLP_USER));
-        return self ? self->Handle(msg, wp, lp) : FALSE;
-    } catch (...) {
-        return FALSE;
-    }
 }
 
 INT_PTR FrmWelcome::Handle(UINT msg, WPARAM wp, LPARAM lp) {
@@ -140,7 +107,7 @@ void FrmWelcome::OnOpen() {
     SendMessageW(dlg_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM))));
     if (SettingFileExists(kLegacyFile)) {
-        SetField(dlg_, IDC_WC_PATH, ResolveLegacyPath(kLegacyFile));
+        SetField(dlg_, IDC_WC_PATH, ProgramFolder() + kLegacyFile);
         foundLegacy_ = true;
     }
     for (int i = 1; i <= kMaxSamples; ++i) {

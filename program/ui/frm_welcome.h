@@ -9,24 +9,22 @@
 
 #include "base/text.h"
 #include "core/library_wrapper.h"
+#include "ui/resource.h"
+#include "ui/window_base.h"
 
 namespace tbq::ui {
 
-class FrmWelcome {
+class FrmWelcome final : public DialogBase {
 public:
     explicit FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {}
-    ~FrmWelcome();
-    FrmWelcome(const FrmWelcome&) = delete;
-    FrmWelcome& operator=(const FrmWelcome&) = delete;
+    ~FrmWelcome() override;
 
     // Opens the window modelessly; false when it cannot be made.
-    bool Show();
-    bool PreTranslate(MSG& msg);
+    bool Show() { return Open(IDD_WELCOME); }
 
 private:
-    static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept;
-    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp);
-    void OnOpen();
+    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnOpen() override;
     void SelectMode(int mode);
     void ShowComment();
     void ShowBackupNote();
@@ -38,7 +36,6 @@ private:
     void PaintFrame();
 
     vbKerova_Dll& dll_;
-    HWND dlg_ = nullptr;
     int mode_ = 0;
     bool foundLegacy_ = false;
     std::vector<int> sampleNumbers_;

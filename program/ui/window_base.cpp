@@ -1,5 +1,7 @@
 #include "ui/window_base.h"
 
+#include "ui/window_helpers.h"
+
 namespace tbq::ui {
 
 WindowBase::~WindowBase() {
@@ -51,6 +53,45 @@ LRESULT CALLBACK WindowBase::Proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) noexce
         return r;
     } catch (...) {
         return DefWindowProcW(h, msg, wp, lp);
+    }
+}
+
+DialogBase::~DialogBase() {
+    if (dlg_) {
+        // The derived object is gone: nothing may reach it while the dialog goes.
+        SetWindowLongPtrW(dlg_, DWLP_USER, 0);
+        DestroyWindow(dlg_);
+    }
+}
+
+bool DialogBase::Open(int resourceId) {
+    if (!dlg_) {
+        dlg_ = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), nullptr,
+                                  Proc, reinterpret_cast<LPARAM>(this));
+        if (!dlg_) return false;
+    }
+    ShowWindow(dlg_, SW_SHOWNORMAL);
+    ForceForeground(dlg_);
+    return true;
+}
+
+bool DialogBase::PreTranslate(MSG& msg) {
+    return dlg_ && (msg.hwnd == dlg_ || IsChild(dlg_, msg.hwnd)) && IsDialogMessageW(dlg_, &msg);
+}
+
+INT_PTR CALLBACK DialogBase::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+    try {
+        if (msg == WM_INITDIALOG) {
+            SetWindowLongPtrW(dlg, DWLP_USER, lp);
+            auto* self = reinterpret_cast<DialogBase*>(lp);
+            self->dlg_ = dlg;
+            self->OnOpen();
+            return TRUE;
+        }
+        auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrW(dlg, DWLP_USER));
+        return self ? self->Handle(msg, wp, lp) : FALSE;
+    } catch (...) {
+        return FALSE;
     }
 }
 

@@ -27,4 +27,31 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// A base for our modeless dialogs made from a dialog resource: binds the C++
+// object at WM_INITDIALOG, where OnOpen runs, and hands every later message
+// to Handle. No exception ever leaves the dialog procedure.
+class DialogBase {
+public:
+    DialogBase() = default;
+    virtual ~DialogBase();
+    DialogBase(const DialogBase&) = delete;
+    DialogBase& operator=(const DialogBase&) = delete;
+
+    HWND hwnd() const { return dlg_; }
+    // Keyboard navigation between the controls; true when the message was used.
+    bool PreTranslate(MSG& msg);
+
+protected:
+    // Makes the dialog the first time, then shows it in front; false when it
+    // cannot be made.
+    bool Open(int resourceId);
+    virtual void OnOpen() = 0;
+    virtual INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp) = 0;
+
+    HWND dlg_ = nullptr;
+
+private:
+    static INT_PTR CALLBACK Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+};
+
 }  // namespace tbq::ui
