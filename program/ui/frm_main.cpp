@@ -54,8 +54,19 @@ bool FrmMain::Load() {
     AppState& app = App();
     app.MainWindowHandle = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(hwnd()));
 
+    // The program's windows besides the main one (and the boxes they own):
+    // nothing is ever written into them, though they are not owned by it.
+    auto ownForms = [this] {
+        std::vector<platform::WindowId> forms;
+        if (timeSync_ && timeSync_->hwnd())
+            forms.push_back(static_cast<platform::WindowId>(
+                reinterpret_cast<std::uintptr_t>(timeSync_->hwnd())));
+        return forms;
+    };
     titleBar_ = std::make_unique<vbKerova_TitleBar>(
-        [](platform::WindowId w) { return IsOwnWindow(w, App().MainWindowHandle, false); },
+        [ownForms](platform::WindowId w) {
+            return IsOwnWindow(w, App().MainWindowHandle, false, ownForms());
+        },
         [] { return App().settings.Unicode; });
     record_ = std::make_unique<TitleRecord>(ProgramFolder() + TitleRecord::kFileName);
     titleBar_->OnChange = [this](const vbKerova_TitleBar& tb) { record_->Save(tb); };
@@ -65,6 +76,7 @@ bool FrmMain::Load() {
     UpdateTick::Collaborators c;
     c.titleBar = titleBar_.get();
     c.fixedRule = &app.FixedWindowRule;
+    c.ownForms = ownForms;
     c.rules = &app.WindowRuleList;
     c.compose = ComposeList;
     c.exePath = [this](platform::WindowId w) { return dll_.GetExeFileName(w); };

@@ -84,6 +84,10 @@ TEST(TimeSyncEndToEnd, TheWindowSynchronisesWithChronyAndReportsAStoppedServerIn
         return dlg != nullptr;
     }, 10000)) << tbq.Describe();
     EXPECT_EQ(ControlText(GetDlgItem(dlg, IDC_TS_SERVER)), L"time.invalid");
+    // Our own window in front gets no text, as the boxes it opens get none.
+    ASSERT_TRUE(BringToFront(dlg));
+    Sleep(1500);  // three ticks
+    EXPECT_EQ(TitleOf(dlg), kCaption);
     EXPECT_TRUE(Checked(dlg, IDC_TS_NTP));
     EXPECT_FALSE(Checked(dlg, IDC_TS_HTTP));
 

@@ -117,13 +117,16 @@ TEST_F(WelcomeEndToEnd, TakingOverKerovaIniWritesTheFourFilesAndShowsTheList) {
     HWND welcome = WaitForWelcome(tbq);
     ASSERT_NE(welcome, nullptr);
     Click(welcome, IDC_WC_MODE1);
-    ASSERT_TRUE(WaitUntil([&] { return Visible(welcome, IDC_WC_PATH); }, 5000));
     // The earlier file beside the program was found, and the window says what it keeps.
-    EXPECT_TRUE(Visible(welcome, IDC_WC_FOUND));
+    // (The window changes its controls one after another: wait for the last.)
+    std::wstring note;
+    ASSERT_TRUE(WaitUntil([&] {
+        note = ControlText(GetDlgItem(welcome, IDC_WC_BACKUP));
+        return Visible(welcome, IDC_WC_PATH) && Visible(welcome, IDC_WC_FOUND) &&
+               note.find(L".bak") != std::wstring::npos;
+    }, 5000));
     EXPECT_EQ(ControlText(GetDlgItem(welcome, IDC_WC_PATH)), folder_ + L"Kerova.ini");
-    const std::wstring note = ControlText(GetDlgItem(welcome, IDC_WC_BACKUP));
     EXPECT_NE(note.find(L"TBQ_ViewData.ini"), std::wstring::npos);
-    EXPECT_NE(note.find(L".bak"), std::wstring::npos);
 
     // A mistyped path is said so, and the window stays with nothing written.
     SetControl(welcome, IDC_WC_PATH, L"Kerova2.ini");
