@@ -1,6 +1,7 @@
 // TBQ.exe: start-up, the message loop and the end of the program.
 #include <windows.h>
 // After windows.h:
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -19,6 +20,7 @@
 #include "plugin/plugin_registry.h"
 #include "ui/frm_main.h"
 #include "ui/frm_welcome.h"
+#include "ui/kit/dialog.h"
 #include "vercheck/version_check.h"
 
 namespace {
@@ -77,7 +79,7 @@ bool Welcome(tbq::vbKerova_Dll& dll) {
             app.WelcomeState = 3;
             break;
         }
-        if (welcome.PreTranslate(msg)) continue;
+        if (tbq::ui::navigation::PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -88,6 +90,12 @@ bool Welcome(tbq::vbKerova_Dll& dll) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tbq;
+    // The list views, tabs, track bars and up-down controls of our windows are
+    // those of common controls 6, which the manifest asks for.
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                            ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
 
@@ -170,7 +178,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                if (mainForm.PreTranslate(msg)) continue;
+                if (ui::navigation::PreTranslate(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

@@ -47,8 +47,6 @@ public:
     void RestoreTitle();
     // Restores an earlier run left waiting on hung windows.
     void KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores);
-    // Keyboard navigation in our modeless windows; true when the message was used.
-    bool PreTranslate(MSG& msg) { return timeSync_ && timeSync_->PreTranslate(msg); }
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;

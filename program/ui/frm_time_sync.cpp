@@ -60,26 +60,19 @@ FrmTimeSync::~FrmTimeSync() {
     if (worker_.joinable()) worker_.join();
 }
 
-INT_PTR FrmTimeSync::Handle(UINT msg, WPARAM wp, LPARAM) {
-    switch (msg) {
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDC_TS_SYNC: OnSync(); return TRUE;
-                case IDC_TS_DETAIL: ShowDetail(); return TRUE;
-                case IDC_TS_SYSTEM:
-                    platform::shell().Open(u"open", u"rundll32.exe",
-                                           u"shell32.dll,Control_RunDLL timedate.cpl", u"");
-                    return TRUE;
-                case IDCANCEL: Close(); return TRUE;
-            }
-            break;
-        case WM_CLOSE: Close(); return TRUE;
-        case kExchangeDone: OnDone(); return TRUE;
-    }
-    return FALSE;
+FrmTimeSync::FrmTimeSync() {
+    OnCommand(IDC_TS_SYNC, [this] { OnSync(); });
+    OnCommand(IDC_TS_DETAIL, [this] { ShowDetail(); });
+    OnCommand(IDC_TS_SYSTEM, [] {
+        platform::shell().Open(u"open", u"rundll32.exe", u"shell32.dll,Control_RunDLL timedate.cpl", u"");
+    });
+    OnMessage(kExchangeDone, [this](WPARAM, LPARAM) -> INT_PTR {
+        OnDone();
+        return TRUE;
+    });
 }
 
-void FrmTimeSync::OnOpen() {
+void FrmTimeSync::OnInit() {
     ntp_ = std::make_unique<timesync::vbNTP>();
     ntp_->Initialize();
     SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
@@ -168,7 +161,7 @@ void FrmTimeSync::OnDone() {
                              out.success ? platform::BoxStyle::Information : platform::BoxStyle::Error);
 }
 
-void FrmTimeSync::Close() {
+void FrmTimeSync::OnCancel() {
     // While the exchange runs the window stays; it ends within the time-out.
     if (busy_) return;
     ShowWindow(dlg_, SW_HIDE);

@@ -13,30 +13,30 @@
 #include "timesync/time_sync_run.h"
 #include "timesync/vb_ntp.h"
 #include "ui/resource.h"
-#include "ui/window_base.h"
+#include "ui/kit/dialog.h"
 
 namespace tbq::ui {
 
-class FrmTimeSync final : public DialogBase {
+class FrmTimeSync final : public Dialog {
 public:
     // Sent to the window by the worker when the exchange has ended.
     static constexpr UINT kExchangeDone = WM_APP + 11;
 
-    FrmTimeSync() = default;
+    FrmTimeSync();
     // Waits for a running exchange (each of its steps ends within the time-out).
     ~FrmTimeSync() override;
 
     // Opens the window, or brings it to the front when it is open.
-    void Show() { Open(IDD_TIMESYNC); }
+    void Show() { OpenModeless(nullptr, IDD_TIMESYNC); }
 
 private:
-    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-    void OnOpen() override;
+    void OnInit() override;
+    // Closing only hides the window; not while the exchange runs.
+    void OnCancel() override;
     void OnSync();
     void OnDone();
     void ShowDetail();
     void SetBusy(bool busy);
-    void Close();
 
     std::unique_ptr<timesync::vbNTP> ntp_;
     std::thread worker_;

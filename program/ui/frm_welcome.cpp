@@ -63,46 +63,33 @@ void ShowControls(HWND dlg, const int* ids, std::size_t n, bool show) {
 
 }  // namespace
 
-FrmWelcome::~FrmWelcome() {
-    if (brush_) DeleteObject(brush_);
-}
-
-INT_PTR FrmWelcome::Handle(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_COMMAND:
-            switch (LOWORD(wp)) {
-                case IDC_WC_MODE0: SelectMode(0); return TRUE;
-                case IDC_WC_MODE1: SelectMode(1); return TRUE;
-                case IDC_WC_MODE2: SelectMode(2); return TRUE;
-                case IDC_WC_SAMPLES:
-                    if (HIWORD(wp) == CBN_SELCHANGE) {
-                        ShowComment();
-                        ShowBackupNote();
-                    }
-                    return TRUE;
-                case IDC_WC_BROWSE: Browse(); return TRUE;
-                case IDOK: OnOk(); return TRUE;
-                // Escape closes the window like its close box.
-                case IDCANCEL: Close(false); return TRUE;
+FrmWelcome::FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {
+    OnCommand(IDC_WC_MODE0, [this] { SelectMode(0); });
+    OnCommand(IDC_WC_MODE1, [this] { SelectMode(1); });
+    OnCommand(IDC_WC_MODE2, [this] { SelectMode(2); });
+    OnCommand(IDC_WC_SAMPLES, CBN_SELCHANGE, [this] {
+        ShowComment();
+        ShowBackupNote();
+    });
+    OnCommand(IDC_WC_BROWSE, [this] { Browse(); });
+    OnCommand(IDOK, [this] { OnOk(); });
+    OnMessage(WM_PAINT, [this](WPARAM, LPARAM) -> INT_PTR {
+        PaintFrame();
+        return TRUE;
+    });
+    OnMessage(WM_CTLCOLORSTATIC, [this](WPARAM wp, LPARAM lp) -> INT_PTR {
+        const HWND control = reinterpret_cast<HWND>(lp);
+        for (int id : kTintedLabels) {
+            if (control == GetDlgItem(dlg_, id)) {
+                SetBkColor(reinterpret_cast<HDC>(wp), color_);
+                return reinterpret_cast<INT_PTR>(brush_.get());
             }
-            break;
-        case WM_CLOSE: Close(false); return TRUE;
-        case WM_PAINT: PaintFrame(); return TRUE;
-        case WM_CTLCOLORSTATIC: {
-            const HWND control = reinterpret_cast<HWND>(lp);
-            for (int id : kTintedLabels) {
-                if (control == GetDlgItem(dlg_, id)) {
-                    SetBkColor(reinterpret_cast<HDC>(wp), color_);
-                    return reinterpret_cast<INT_PTR>(brush_);
-                }
-            }
-            break;
         }
-    }
-    return FALSE;
+        return FALSE;
+    });
 }
 
-void FrmWelcome::OnOpen() {
+void FrmWelcome::OnInit() {
     SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
     SendMessageW(dlg_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM))));
@@ -129,8 +116,7 @@ void FrmWelcome::SelectMode(int mode) {
     const Mode& m = kModes[mode];
     SetField(dlg_, IDC_WC_DESCRIPTION, m.description);
     color_ = m.color;
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(color_);
+    brush_.reset(CreateSolidBrush(color_));
     const auto count = [](const auto& ids) { return sizeof(ids) / sizeof(ids[0]); };
     ShowControls(dlg_, kSampleControls, count(kSampleControls), mode == 0);
     ShowControls(dlg_, kPathControls, count(kPathControls), mode == 1);
@@ -172,7 +158,7 @@ void FrmWelcome::PaintFrame() {
     RECT r;
     GetWindowRect(GetDlgItem(dlg_, IDC_WC_FRAME), &r);
     MapWindowPoints(nullptr, dlg_, reinterpret_cast<POINT*>(&r), 2);
-    FillRect(dc, &r, brush_);
+    FillRect(dc, &r, brush_.get());
     FrameRect(dc, &r, GetSysColorBrush(COLOR_3DSHADOW));
     EndPaint(dlg_, &ps);
 }
@@ -217,10 +203,10 @@ void FrmWelcome::OnOk() {
         return;
     }
     if (IsDlgButtonChecked(dlg_, IDC_WC_STARTUP) == BST_CHECKED) StartupShortcut(dll_, false, true);
-    Close(true);
+    Finish(true);
 }
 
-void FrmWelcome::Close(bool finished) {
+void FrmWelcome::Finish(bool finished) {
     App().WelcomeState = finished ? 2 : 3;
     ShowWindow(dlg_, SW_HIDE);
 }

@@ -10,28 +10,29 @@
 #include "base/text.h"
 #include "core/library_wrapper.h"
 #include "ui/resource.h"
-#include "ui/window_base.h"
+#include "ui/kit/dialog.h"
+#include "ui/kit/handles.h"
 
 namespace tbq::ui {
 
-class FrmWelcome final : public DialogBase {
+class FrmWelcome final : public Dialog {
 public:
-    explicit FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {}
-    ~FrmWelcome() override;
+    explicit FrmWelcome(vbKerova_Dll& dll);
 
     // Opens the window modelessly; false when it cannot be made.
-    bool Show() { return Open(IDD_WELCOME); }
+    bool Show() { return OpenModeless(nullptr, IDD_WELCOME); }
 
 private:
-    INT_PTR Handle(UINT msg, WPARAM wp, LPARAM lp) override;
-    void OnOpen() override;
+    void OnInit() override;
+    // Escape and the close box end the window without a choice.
+    void OnCancel() override { Finish(false); }
     void SelectMode(int mode);
     void ShowComment();
     void ShowBackupNote();
     void Browse();
     void OnOk();
     // Ends the window; `finished` tells start-up to go on.
-    void Close(bool finished);
+    void Finish(bool finished);
     int SelectedSample() const;
     void PaintFrame();
 
@@ -40,7 +41,7 @@ private:
     bool foundLegacy_ = false;
     std::vector<int> sampleNumbers_;
     std::vector<Text> comments_;
-    HBRUSH brush_ = nullptr;
+    UniqueBrush brush_;
     COLORREF color_ = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "ui/resource.h"
+#include "ui/question_dialog.h"
 #include "win32/wide.h"
 
 namespace tbq::ui {
@@ -38,42 +38,11 @@ void SetField(HWND dlg, int id, const Text& text) {
     SetDlgItemTextW(dlg, id, win32::Wide(text).c_str());
 }
 
-namespace {
-struct EndCheckState {
-    bool allowDontAsk;
-    bool dontAskAgain = false;
-};
-
-INT_PTR CALLBACK EndCheckProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-    auto* state = reinterpret_cast<EndCheckState*>(GetWindowLongPtrW(dlg, DWLP_USER));
-    switch (msg) {
-        case WM_INITDIALOG:
-            SetWindowLongPtrW(dlg, DWLP_USER, lp);
-            state = reinterpret_cast<EndCheckState*>(lp);
-            EnableWindow(GetDlgItem(dlg, IDC_ENDCHECK_NOMORE), state->allowDontAsk);
-            SendDlgItemMessageW(dlg, IDI_PROGRAM, STM_SETICON,
-                                reinterpret_cast<WPARAM>(LoadIconW(nullptr, IDI_QUESTION)), 0);
-            return TRUE;
-        case WM_COMMAND:
-            if (LOWORD(wp) == IDYES || LOWORD(wp) == IDNO || LOWORD(wp) == IDCANCEL) {
-                if (state)
-                    state->dontAskAgain =
-                        IsDlgButtonChecked(dlg, IDC_ENDCHECK_NOMORE) == BST_CHECKED;
-                EndDialog(dlg, LOWORD(wp) == IDYES ? IDYES : IDNO);
-                return TRUE;
-            }
-            break;
-    }
-    return FALSE;
-}
-}  // namespace
-
 bool AskEndConfirmation(HWND owner, bool allowDontAsk, bool& dontAskAgain) {
-    EndCheckState state{allowDontAsk};
-    INT_PTR r = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ENDCHECK), owner,
-                                EndCheckProc, reinterpret_cast<LPARAM>(&state));
-    dontAskAgain = state.dontAskAgain;
-    return r == IDYES;
+    QuestionDialog q(u"終了確認", u"終了します。\r\nよろしいですか？", allowDontAsk);
+    const bool yes = q.Ask(owner);
+    dontAskAgain = q.CheckTicked();
+    return yes;
 }
 
 }  // namespace tbq::ui

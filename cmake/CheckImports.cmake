@@ -1,0 +1,15 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a program does not import a library it must load at start-up.
+#   cmake -DEXE=<file> -DOBJDUMP=<objdump> -DDLLS=<a.dll;b.dll> -P CheckImports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
+endif()
+string(TOLOWER "${dump}" dump)
+foreach(dll IN LISTS DLLS)
+  string(TOLOWER "${dll}" dll)
+  if(NOT dump MATCHES "dll name: ${dll}")
+    message(FATAL_ERROR "${EXE} does not import ${dll}")
+  endif()
+endforeach()
+message(STATUS "${EXE} imports ${DLLS}")
