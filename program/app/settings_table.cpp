@@ -25,10 +25,6 @@ constexpr SettingField TextField(const char16_t* section, const char16_t* key,
     return {.kind = K::String, .section = section, .key = key, .text = m, .defaultText = def};
 }
 
-// The update tick runs every 10 ms at the fastest and about once a minute at
-// the slowest (the timer's field holds at most 65000).
-constexpr std::int32_t kMinTiming = 10, kMaxTiming = 65000;
-
 const std::array kFields{
     Flag(u"Basic", u"ViewDisplay", &AppSettings::ViewDisplay, true),
     Flag(u"Basic", u"TaskTray", &AppSettings::TaskTray, true),
@@ -57,6 +53,12 @@ const std::array kFields{
 }  // namespace
 
 std::span<const SettingField> GlobalSettingFields() { return kFields; }
+
+const SettingField* FindSettingField(bool AppSettings::*member) {
+    for (const SettingField& f : kFields)
+        if (f.kind == K::Flag && f.flag == member) return &f;
+    return nullptr;
+}
 
 void ApplyDefaultSettings(AppSettings& s) {
     for (const SettingField& f : kFields) {

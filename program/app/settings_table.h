@@ -13,6 +13,10 @@ namespace tbq {
 
 struct AppSettings;
 
+// The update tick runs every 10 ms at the fastest and about once a minute at
+// the slowest (the timer's field holds at most 65000).
+inline constexpr std::int32_t kMinTiming = 10, kMaxTiming = 65000;
+
 struct SettingField {
     enum class Kind : std::uint8_t { Flag, Number, String, FixedWindowRule };
 
@@ -36,5 +40,8 @@ std::span<const SettingField> GlobalSettingFields();
 
 // Every field of the table set to its default.
 void ApplyDefaultSettings(AppSettings& s);
+
+// The row that holds the flag `member`; null when the table has none.
+const SettingField* FindSettingField(bool AppSettings::*member);
 
 }  // namespace tbq

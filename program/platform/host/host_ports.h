@@ -79,6 +79,15 @@ public:
                : style == BoxStyle::Question       ? BoxAnswer::No
                                                    : BoxAnswer::Ok;
     }
+    BoxAnswer AskWithCheck(WindowId, const Text&, const Text&, const Text&, bool&) override {
+        return BoxAnswer::No;
+    }
+    std::optional<Text> InputBox(WindowId, const Text&, const Text&, const Text&,
+                                 const Text&) override {
+        return std::nullopt;
+    }
+    std::optional<Text> OpenFileName(WindowId, const FileRequest&) override { return std::nullopt; }
+    std::optional<Text> SaveFileName(WindowId, const FileRequest&) override { return std::nullopt; }
 };
 
 // The host makes no sound and opens nothing.

@@ -63,6 +63,12 @@ class Win32Dialogs final : public Dialogs {
 public:
     BoxAnswer Show(WindowId owner, const Text& text, const Text& caption,
                          BoxStyle style) override;
+    BoxAnswer AskWithCheck(WindowId owner, const Text& text, const Text& caption,
+                           const Text& checkText, bool& checked) override;
+    std::optional<Text> InputBox(WindowId owner, const Text& prompt, const Text& note,
+                                 const Text& title, const Text& defaultText) override;
+    std::optional<Text> OpenFileName(WindowId owner, const FileRequest& request) override;
+    std::optional<Text> SaveFileName(WindowId owner, const FileRequest& request) override;
 };
 
 class Win32SystemSettings final : public SystemSettings {
