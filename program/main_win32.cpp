@@ -178,7 +178,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-                if (ui::navigation::PreTranslate(msg)) continue;
+                if (mainForm.PreTranslate(msg)) continue;
                 TranslateMessage(&msg);
                 DispatchMessageW(&msg);
             }

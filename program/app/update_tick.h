@@ -68,6 +68,8 @@ public:
     // The painting profile the last tick chose: the default one, or the one a
     // permitting rule names ("" for none).
     Text LastBarName;
+    // The display list the last tick composed.
+    const Text& LastListName() const { return lastListName_; }
     // The profile that painted last, taken away when another one (or none) is chosen.
     std::shared_ptr<vbKerova_DrawBar> ActiveDrawBar;
 

@@ -1,5 +1,7 @@
 #include "ui/frm_main.h"
 
+#include <commctrl.h>
+
 #include "app/app_state.h"
 #include "core/program_location.h"
 #include "alarm/alarm.h"
@@ -13,6 +15,7 @@
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "vercheck/version_check.h"
+#include "plugin/plugin_registry.h"
 
 namespace tbq::ui {
 
@@ -50,7 +53,8 @@ FrmMain::~FrmMain() {
 bool FrmMain::Load() {
     icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, 0, 520, 400, icon_)) return false;
+    if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
+        return false;
     AppState& app = App();
     app.MainWindowHandle = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(hwnd()));
 
@@ -99,6 +103,8 @@ bool FrmMain::Load() {
     SetAlarmListSource(
         [] { return App().settings.CheckAlarm ? &App().AlarmList : nullptr; });
 
+    if (!BuildWindow()) return false;
+
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
     SetTimer(hwnd(), tmrCheck, 100, nullptr);
 
@@ -141,7 +147,11 @@ void FrmMain::KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restor
 }
 
 void FrmMain::ShowWindowIfHidden() {
-    if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOWNORMAL);
+    if (IsWindowVisible(hwnd())) return;
+    // What changed while it was hidden (an alarm that went, a plug-in switched
+    // off) shows at once.
+    if (page_ < static_cast<int>(pages_.size())) pages_[static_cast<std::size_t>(page_)]->Refill();
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
 }
 
 void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) {
@@ -167,6 +177,7 @@ void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) 
 
 void FrmMain::OnMainTimer() {
     tick_->Run();
+    RefreshPreview();
     // The window painted on is followed between ticks.
     const AppState& app = App();
     const bool painting = tick_->ActiveDrawBar && app.settings.UseDrawBar && app.settings.FollowTarget;
@@ -188,7 +199,10 @@ void FrmMain::OnCheckTimer() {
     AppState& app = App();
     // Groups switch and scroll on their own tenths of a second when asked to.
     if (app.settings.RefreshTiming) AdvanceGroups(ViewListRegistry::Instance());
+    const std::size_t alarms = app.AlarmList.size();
     soundActive_ = CheckAlarms(app.AlarmList, LocalDateTimeNow(), app.settings.CheckAlarm).soundActive;
+    // An alarm that deleted itself leaves the alarms' page.
+    if (app.AlarmList.size() != alarms && pages_.size() > 4) pages_[4]->Refill();
 }
 
 void FrmMain::ShowTrayMenu() {
@@ -239,6 +253,27 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_TIMER:
             if (wp == tmrMain && tick_ && !quitting_) OnMainTimer();
             if (wp == tmrCheck && !quitting_) OnCheckTimer();
+            if (wp == tmrSwitch) RunDeferredListCommand();
+            return 0;
+        case WM_NOTIFY: {
+            const auto* h = reinterpret_cast<const NMHDR*>(lp);
+            if (h->hwndFrom == tabs_ && h->code == TCN_SELCHANGE) ShowPage(TabCtrl_GetCurSel(tabs_));
+            return 0;
+        }
+        case WM_DRAWITEM:
+            if (wp == IDC_MAIN_PREVIEW) {
+                PaintPreview(*reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+                return TRUE;
+            }
+            break;
+        case WM_INITMENUPOPUP:
+            OnInitMenu(reinterpret_cast<HMENU>(wp));
+            return 0;
+        case WM_SIZE:
+            LayoutWindow();
+            return 0;
+        case WM_GETMINMAXINFO:
+            reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {minSize_.cx, minSize_.cy};
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wp)) {
@@ -253,8 +288,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     SaveAllSettings();
                     return 0;
                 case mnuFile_TimeSync:
-                    if (!timeSync_) timeSync_ = std::make_unique<FrmTimeSync>();
-                    timeSync_->Show();
+                    OpenTimeSync();
                     return 0;
                 case mnuInfo_VerCheck:
                     // The library can ask for the end: the quit asks first and saves.
@@ -266,6 +300,14 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                 case mnuFile_Quit1:
                     Quit(true);
                     return 0;
+                case mnuInfo_Rescan:
+                    if (PluginRegistry* plugins = ThePluginRegistry()) {
+                        plugins->Scan(ProgramFolder(), ProgramFolder() + kSettingFile, true);
+                    }
+                    if (pages_.size() > 6) pages_[6]->Refill();
+                    return 0;
+                default:
+                    if (OnSettingsCommand(LOWORD(wp))) return 0;
             }
             break;
         case WM_CLOSE:

@@ -15,12 +15,17 @@
 #include "platform/win32/version_check_win32.h"
 #include "rules/window_rule.h"
 #include "ui/frm_time_sync.h"
+#include "ui/kit/handles.h"
+#include "ui/kit/sizer.h"
+#include "ui/settings_pages.h"
+#include "uimodel/list_commands.h"
+#include "uimodel/menus.h"
 #include "ui/target_follower.h"
 #include "ui/window_base.h"
 
 namespace tbq::ui {
 
-class FrmMain final : public WindowBase {
+class FrmMain final : public WindowBase, private PageHost, private uimodel::SettingEffects {
 public:
     enum Command : UINT {
         mnuFile_Setting = 1001,
@@ -28,8 +33,19 @@ public:
         mnuFile_Save = 1003,
         mnuFile_TimeSync = 1004,  // 時刻合わせ(&T)...: the time synchronisation window
         mnuInfo_VerCheck = 1005,  // バージョンアップのチェック(&V): asks the version-check library
+        mnuInfo_Rescan = 1006,  // プラグインを再検索(&P)
         mnuFile_Quit0 = 1010,  // 終了(&X): quit and save
         mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
+        mnuFile_Copy_Data0 = 1012,  // 表示項目をコピー(&V)
+        mnuFile_Copy_Data1 = 1013,  // 全項目をコピー(&A)
+        mnuPage0 = 1020,  // Ctrl+1 ... Ctrl+7 show the pages 0 to 6
+        mnuHelp_Help = 1030,
+        mnuHelp_Readme = 1031,
+        mnuHelp_About = 1032,
+        mnuList_Edit = 1040,  // the list pop-up: 編集(&E), 削除(&D), 挿入(&I)
+        mnuList_Delete = 1041,
+        mnuList_Insert = 1042,
+        mnuFile_Copy_SelectData = 1100,  // one entry per display item, up to 1999
     };
     enum Timer : UINT_PTR { tmrMain = 1, tmrCheck = 2, tmrSwitch = 3 };
 
@@ -42,6 +58,8 @@ public:
     // The quit sequence: may ask, then saves unless told not to.
     bool PrepareQuit(bool confirm, bool noSave);
     void SetTaskTray(bool visible);
+    // The page keys and dialog navigation of the window; true when used.
+    bool PreTranslate(MSG& msg);
     // Gives the decorated window its own title back (end of the program, end of
     // the session, a crash).
     void RestoreTitle();
@@ -59,7 +77,46 @@ private:
     // Takes the painting off the last window and closes the pseudo title bar.
     void WithdrawPainting();
 
+    // The visible settings window: tabs, pages, preview and menus.
+    bool BuildWindow();
+    void ShowPage(int index);
+    void LayoutWindow();
+    void OnDpiChanged(UINT dpi) override;
+    void PaintPreview(const DRAWITEMSTRUCT& di);
+    void RefreshPreview();
+    void OnInitMenu(HMENU menu);
+    void CopyText(const Text& text);
+    bool OnSettingsCommand(UINT id);
+    void RunDeferredListCommand();
+    void OpenHelpFile(const char16_t* name, bool warnWhenMissing);
+
+    // PageHost
+    HWND OwnerWindow() const override { return hwnd(); }
+    uimodel::SettingEffects& Effects() override { return *this; }
+    void OpenTimeSync() override;
+    void ShowListPopup(int page, const void* key) override;
+    void PageChanged(int page) override;
+    // SettingEffects
+    void TaskTrayChanged(bool visible) override { SetTaskTray(visible); }
+    void TimingChanged(std::int32_t ms) override;
+    void TitleInfoChanged(bool) override;
+    void DrawingChanged(bool on) override;
+
     vbKerova_Dll& dll_;
+    HWND tabs_ = nullptr;
+    HWND preview_ = nullptr;
+    std::vector<std::unique_ptr<SettingsPage>> pages_;
+    int page_ = 0;
+    UniqueFont font_;
+    HACCEL keys_ = nullptr;
+    HMENU copyMenu_ = nullptr;  // part of the menu bar
+    SIZE minSize_{};
+    std::vector<uimodel::SelectDataEntry> selectEntries_;
+    Sizer sizer_;
+    // The list pop-up's choice, run a tick later on the object chosen.
+    int deferredPage_ = 0;
+    int deferredCommand_ = -1;
+    std::weak_ptr<const void> deferredObject_;
     std::unique_ptr<vbKerova_TitleBar> titleBar_;
     std::unique_ptr<TitleRecord> record_;
     std::unique_ptr<UpdateTick> tick_;

@@ -1,0 +1,314 @@
+// frmMain as the user sees it: the preview of the composed text, the seven
+// pages in a tab control, the menus, and the list pop-up whose choice runs a
+// tick later on the object that was chosen.
+#include <windows.h>
+// After windows.h:
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "app/settings_files.h"
+#include "core/helpers.h"
+#include "items/view_list.h"
+#include "platform/ports.h"
+#include "ui/frm_main.h"
+#include "ui/kit/dialog.h"
+#include "ui/kit/dpi.h"
+#include "ui/list_sources.h"
+#include "ui/resource.h"
+#include "ui/window_helpers.h"
+#include "uimodel/preview.h"
+#include "win32/wide.h"
+
+namespace tbq::ui {
+
+namespace {
+constexpr int kMargin = 8, kPreviewHeight = 28;
+
+void AppendItem(HMENU menu, UINT id, const char16_t* text, bool enabled = true) {
+    AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, win32::Wide(text).c_str());
+}
+
+COLORREF ColorOf(std::uint32_t value) {
+    // "No colour of its own" is the caption's text colour.
+    if (value == 0xFF000000u) value = 0x80000009u;
+    if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
+    return static_cast<COLORREF>(value & 0xFFFFFF);
+}
+}  // namespace
+
+bool FrmMain::BuildWindow() {
+    HWND w = hwnd();
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    SetWindowLongPtrW(w, GWL_EXSTYLE, GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
+    font_ = MakeDialogFont(Dpi());
+
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendItem(file, mnuFile_Copy_Data0, u"表示項目をコピー(&V)");
+    AppendItem(file, mnuFile_Copy_Data1, u"全項目をコピー(&A)");
+    copyMenu_ = CreatePopupMenu();
+    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(copyMenu_), L"項目を選んでコピー(&C)");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, mnuFile_TimeSync, u"時刻合わせ(&T)...");
+    AppendItem(file, mnuFile_Save, u"設定保存(&S)");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, mnuFile_Quit0, u"終了(&X)");
+    AppendItem(file, mnuFile_Quit1, u"設定保存せず終了(&N)");
+    HMENU help = CreatePopupMenu();
+    AppendItem(help, mnuHelp_Help, u"ヘルプの参照(&H)");
+    AppendItem(help, mnuHelp_Readme, u"お読み下さい(&R)");
+    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+    AppendItem(help, mnuHelp_About, u"バージョン情報(&A)");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
+    SetMenu(w, bar);
+
+    preview_ = CreateWindowExW(WS_EX_STATICEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
+                               10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_PREVIEW), inst, nullptr);
+    tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 0, 0,
+                            10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_TABS), inst, nullptr);
+    if (!preview_ || !tabs_) return false;
+    SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (const uimodel::PageModel& m : uimodel::Pages()) {
+        std::wstring title = win32::Wide(m.title);
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = title.data();
+        TabCtrl_InsertItem(tabs_, static_cast<int>(m.page), &item);
+    }
+
+    PageHost& host = *this;
+    pages_.push_back(std::make_unique<BasicPage>(host));
+    pages_.push_back(std::make_unique<TitleBarPage>(host));
+    pages_.push_back(std::make_unique<ListPage>(2, host, MakeDrawBarSource()));
+    pages_.push_back(std::make_unique<ListPage>(3, host, MakeViewItemSource()));
+    pages_.push_back(std::make_unique<ListPage>(4, host, MakeAlarmSource()));
+    pages_.push_back(std::make_unique<ListPage>(5, host, MakeWindowRuleSource()));
+    pages_.push_back(std::make_unique<InfoPage>(host));
+    for (auto& p : pages_) {
+        if (!p->Make(w)) return false;
+    }
+
+    // The window is as large as the largest page needs.
+    RECT pageRect{};
+    for (auto& p : pages_) {
+        RECT r{};
+        GetWindowRect(p->hwnd(), &r);
+        pageRect.right = std::max(pageRect.right, r.right - r.left);
+        pageRect.bottom = std::max(pageRect.bottom, r.bottom - r.top);
+    }
+    // The tabs take as many rows as the page's width needs.
+    MoveWindow(tabs_, 0, 0, pageRect.right + Scale(8, Dpi()), pageRect.bottom + Scale(80, Dpi()), FALSE);
+    TabCtrl_AdjustRect(tabs_, TRUE, &pageRect);
+    const int m = Scale(kMargin, Dpi());
+    RECT client{0, 0, pageRect.right - pageRect.left + 2 * m,
+                pageRect.bottom - pageRect.top + Scale(kPreviewHeight, Dpi()) + 3 * m};
+    AdjustWindowRectEx(&client, static_cast<DWORD>(GetWindowLongPtrW(w, GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongPtrW(w, GWL_EXSTYLE)));
+    SetWindowPos(w, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    minSize_ = {client.right - client.left, client.bottom - client.top};
+
+    keys_ = LoadAcceleratorsW(inst, MAKEINTRESOURCEW(IDR_MAIN_KEYS));
+    navigation::Add(w);
+    LayoutWindow();
+    ShowPage(0);
+    return true;
+}
+
+void FrmMain::LayoutWindow() {
+    if (!tabs_) return;
+    RECT c{};
+    GetClientRect(hwnd(), &c);
+    const int m = Scale(kMargin, Dpi());
+    const int ph = Scale(kPreviewHeight, Dpi());
+    MoveWindow(preview_, m, m, std::max<LONG>(c.right - 2 * m, 0), ph, TRUE);
+    RECT t{m, 2 * m + ph, std::max<LONG>(c.right - m, m), std::max<LONG>(c.bottom - m, 2 * m + ph)};
+    MoveWindow(tabs_, t.left, t.top, t.right - t.left, t.bottom - t.top, TRUE);
+    TabCtrl_AdjustRect(tabs_, FALSE, &t);
+    for (auto& p : pages_) {
+        SetWindowPos(p->hwnd(), HWND_TOP, t.left, t.top, t.right - t.left, t.bottom - t.top, SWP_NOACTIVATE);
+        p->Resized();
+    }
+}
+
+void FrmMain::OnDpiChanged(UINT dpi) {
+    font_ = MakeDialogFont(dpi);
+    if (tabs_) SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    LayoutWindow();
+}
+
+void FrmMain::ShowPage(int index) {
+    if (index < 0 || index >= static_cast<int>(pages_.size())) return;
+    HWND focus = GetFocus();
+    const bool focusInPage = focus && IsChild(pages_[static_cast<std::size_t>(page_)]->hwnd(), focus);
+    page_ = index;
+    TabCtrl_SetCurSel(tabs_, index);
+    pages_[static_cast<std::size_t>(index)]->Refill();
+    for (std::size_t i = 0; i < pages_.size(); ++i)
+        ShowWindow(pages_[i]->hwnd(), static_cast<int>(i) == index ? SW_SHOW : SW_HIDE);
+    // Focus never stays on a control that was hidden.
+    if (focusInPage || !focus) SetFocus(tabs_);
+    RefreshPreview();
+}
+
+void FrmMain::RefreshPreview() {
+    if (preview_ && IsWindowVisible(hwnd())) InvalidateRect(preview_, nullptr, FALSE);
+}
+
+void FrmMain::PaintPreview(const DRAWITEMSTRUCT& di) {
+    const AppSettings& s = App().settings;
+    const uimodel::PreviewChoice choice =
+        uimodel::ChoosePreview(s, page_, tick_ ? tick_->LastListName() : Text(), nullptr, nullptr);
+    HDC dc = di.hDC;
+    RECT r = di.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
+    if (choice.border) FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    SelectedObject font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    int x = r.left + Scale(5, Dpi());
+    const int y = r.top + (r.bottom - r.top - tm.tmHeight) / 2;
+    ViewListPtr list = ViewListRegistry::Instance().GetViewList(choice.listName, true);
+    if (!list) return;
+    for (const uimodel::PreviewRun& run : uimodel::PreviewRuns(*list)) {
+        const std::wstring text = win32::Wide(run.text);
+        SetTextColor(dc, ColorOf(run.color));
+        TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        x += size.cx;
+        if (x >= r.right) break;
+    }
+}
+
+void FrmMain::OnInitMenu(HMENU menu) {
+    if (menu != copyMenu_) return;
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    selectEntries_.clear();
+    if (ViewListPtr list = uimodel::ShownList(ViewListRegistry::Instance(), App().settings, page_))
+        selectEntries_ = uimodel::SelectDataEntries(*list);
+    UINT id = mnuFile_Copy_SelectData;
+    for (const auto& e : selectEntries_) {
+        AppendItem(menu, id, e.caption.c_str(), !e.item.expired());
+        if (++id > 1999) break;
+    }
+}
+
+void FrmMain::CopyText(const Text& text) {
+    if (!OpenClipboard(hwnd())) return;
+    EmptyClipboard();
+    const std::wstring w = win32::Wide(text);
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t))) {
+        if (void* p = GlobalLock(mem)) {
+            memcpy(p, w.c_str(), (w.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(mem);
+            if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+        } else {
+            GlobalFree(mem);
+        }
+    }
+    CloseClipboard();
+}
+
+void FrmMain::OpenHelpFile(const char16_t* name, bool warnWhenMissing) {
+    const Text path = ProgramFolder() + name;
+    if (!FileExists(path)) {
+        if (warnWhenMissing)
+            platform::dialogs().Show(App().MainWindowHandle, u"ヘルプファイルが見つかりません", kProductName,
+                                     platform::BoxStyle::Warning);
+        return;
+    }
+    platform::shell().Open(u"open", path, u"", ProgramFolder());
+}
+
+bool FrmMain::OnSettingsCommand(UINT id) {
+    if (id >= mnuPage0 && id < mnuPage0 + uimodel::kPageCount) {
+        ShowWindowIfHidden();
+        ShowPage(static_cast<int>(id - mnuPage0));
+        return true;
+    }
+    if (id >= mnuFile_Copy_SelectData && id <= 1999) {
+        const std::size_t i = id - mnuFile_Copy_SelectData;
+        if (i < selectEntries_.size()) {
+            if (auto text = uimodel::SelectDataText(selectEntries_[i], GetTickCount())) CopyText(*text);
+        }
+        return true;
+    }
+    switch (id) {
+        case mnuFile_Copy_Data0:
+        case mnuFile_Copy_Data1:
+            if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(App().settings.DefaultViewData, true))
+                CopyText(uimodel::CopyListText(*list, id == mnuFile_Copy_Data1 ? 1 : 0, GetTickCount()));
+            return true;
+        case mnuHelp_Help: OpenHelpFile(u"TBQ.chm", true); return true;
+        case mnuHelp_Readme: OpenHelpFile(u"Readme.txt", false); return true;
+        case mnuHelp_About: dll_.ShowAbout(App().MainWindowHandle); return true;
+        case mnuList_Edit:
+        case mnuList_Delete:
+        case mnuList_Insert: return true;
+    }
+    return false;
+}
+
+void FrmMain::OpenTimeSync() {
+    if (!timeSync_) timeSync_ = std::make_unique<FrmTimeSync>();
+    timeSync_->Show();
+}
+
+void FrmMain::ShowListPopup(int page, const void* key) {
+    auto* listPage = dynamic_cast<ListPage*>(pages_[static_cast<std::size_t>(page)].get());
+    if (!listPage) return;
+    const bool editor = listPage->Source().HasEditor();
+    HMENU menu = CreatePopupMenu();
+    AppendItem(menu, mnuList_Edit, uimodel::PopupCaption(uimodel::PopupCommand::Edit), editor);
+    AppendItem(menu, mnuList_Delete, uimodel::PopupCaption(uimodel::PopupCommand::Delete));
+    AppendItem(menu, mnuList_Insert, uimodel::PopupCaption(uimodel::PopupCommand::Insert), editor);
+    POINT pt;
+    GetCursorPos(&pt);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr));
+    DestroyMenu(menu);
+    if (chosen == 0) return;
+    // The command runs a tick later, on the object chosen now.
+    deferredPage_ = page;
+    deferredCommand_ = static_cast<int>(chosen - mnuList_Edit);
+    deferredObject_ = listPage->Source().Hold(key);
+    SetTimer(hwnd(), tmrSwitch, 1, nullptr);
+}
+
+void FrmMain::RunDeferredListCommand() {
+    KillTimer(hwnd(), tmrSwitch);
+    const std::shared_ptr<const void> object = deferredObject_.lock();
+    deferredObject_.reset();
+    const int command = std::exchange(deferredCommand_, -1);
+    if (!object) return;
+    auto* listPage = dynamic_cast<ListPage*>(pages_[static_cast<std::size_t>(deferredPage_)].get());
+    // The object left the list meanwhile: nothing to do.
+    if (!listPage || !listPage->Source().Hold(object.get())) return;
+    if (command == static_cast<int>(uimodel::PopupCommand::Delete)) listPage->RunDelete(object.get());
+}
+
+void FrmMain::PageChanged(int) { RefreshPreview(); }
+
+void FrmMain::TimingChanged(std::int32_t ms) { SetTimer(hwnd(), tmrMain, static_cast<UINT>(ms), nullptr); }
+
+void FrmMain::TitleInfoChanged(bool) {
+    // The title changes now, not at the next tick.
+    if (tick_ && !quitting_) OnMainTimer();
+}
+
+void FrmMain::DrawingChanged(bool on) {
+    if (!on) WithdrawPainting();
+    if (tick_ && !quitting_) OnMainTimer();
+}
+
+bool FrmMain::PreTranslate(MSG& msg) {
+    if (keys_ && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
+        TranslateAcceleratorW(hwnd(), keys_, &msg))
+        return true;
+    return navigation::PreTranslate(msg);
+}
+
+}  // namespace tbq::ui

@@ -1,0 +1,126 @@
+#include "ui/list_sources.h"
+
+#include "app/app_state.h"
+#include "core/helpers.h"
+#include "items/view_list.h"
+#include "platform/ports.h"
+#include "uimodel/descriptions.h"
+#include "uimodel/list_commands.h"
+
+namespace tbq::ui {
+
+namespace {
+using uimodel::Page;
+
+platform::WindowId Id(HWND w) { return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w)); }
+
+// A page's list of objects held by shared pointers: the lines, the commands
+// by object, and how a line's check box reads and writes.
+template <typename T>
+class ObjectSource : public ListSource {
+public:
+    explicit ObjectSource(Page page) : page_(page) {}
+
+    std::vector<ListView::Line> Lines() override {
+        std::vector<ListView::Line> lines;
+        for (const auto& o : Objects()) lines.push_back({o.get(), uimodel::Description(*o), IsChecked(*o)});
+        return lines;
+    }
+    void SetChecked(const void* key, bool checked) override {
+        if (auto o = Find(key)) Check(*o, checked);
+    }
+    bool Delete(const void* key, HWND owner) override {
+        auto o = Find(key);
+        if (!o) return false;
+        return uimodel::DeleteWithQuestion(Objects(), o, page_, uimodel::Description(*o), App(),
+                                           platform::dialogs(), Id(owner))
+            .deleted;
+    }
+    void Move(const void* key, int delta) override {
+        uimodel::MoveObject(Objects(), static_cast<const T*>(key), delta < 0);
+    }
+    std::shared_ptr<const void> Hold(const void* key) override { return Find(key); }
+    const void* Next(const void* key) override {
+        auto& list = Objects();
+        const auto i = uimodel::IndexOf(list, static_cast<const T*>(key));
+        if (!i) return nullptr;
+        if (*i + 1 < list.size()) return list[*i + 1].get();
+        return *i > 0 ? list[*i - 1].get() : nullptr;
+    }
+
+protected:
+    virtual uimodel::ObjectList<T>& Objects() = 0;
+    virtual bool IsChecked(const T& o) const = 0;
+    virtual void Check(T& o, bool checked) = 0;
+
+    std::shared_ptr<T> Find(const void* key) {
+        const auto i = uimodel::IndexOf(Objects(), static_cast<const T*>(key));
+        return i ? Objects()[*i] : nullptr;
+    }
+
+    Page page_;
+};
+
+// Page 2: the ticked profile is the default one; at most one is ticked.
+class DrawBarSource final : public ObjectSource<vbKerova_DrawBar> {
+public:
+    DrawBarSource() : ObjectSource(Page::DrawBar) {}
+
+private:
+    uimodel::ObjectList<vbKerova_DrawBar>& Objects() override { return App().DrawBarList; }
+    bool IsChecked(const vbKerova_DrawBar& o) const override {
+        return !App().settings.DrawBarDefault.empty() &&
+               FindDrawBar(App().DrawBarList, App().settings.DrawBarDefault).get() == &o;
+    }
+    void Check(vbKerova_DrawBar& o, bool checked) override {
+        if (checked)
+            App().settings.DrawBarDefault = o.DrawBarName;
+        else if (IsChecked(o))
+            App().settings.DrawBarDefault.clear();
+    }
+};
+
+class AlarmSource final : public ObjectSource<vbKerova_Alarm> {
+public:
+    AlarmSource() : ObjectSource(Page::Alarm) {}
+
+private:
+    uimodel::ObjectList<vbKerova_Alarm>& Objects() override { return App().AlarmList; }
+    bool IsChecked(const vbKerova_Alarm& o) const override { return o.Enable(); }
+    void Check(vbKerova_Alarm& o, bool checked) override { o.SetEnable(checked); }
+};
+
+class WindowRuleSource final : public ObjectSource<vbKerova_Window> {
+public:
+    WindowRuleSource() : ObjectSource(Page::Window) {}
+
+private:
+    uimodel::ObjectList<vbKerova_Window>& Objects() override { return App().WindowRuleList; }
+    bool IsChecked(const vbKerova_Window& o) const override { return o.Enable; }
+    void Check(vbKerova_Window& o, bool checked) override { o.Enable = checked; }
+};
+
+// Page 3: the items of the list named by EditDataName.
+class ViewItemSource final : public ObjectSource<vbKerova_ViewData> {
+public:
+    ViewItemSource() : ObjectSource(Page::View) {}
+
+private:
+    uimodel::ObjectList<vbKerova_ViewData>& Objects() override {
+        list_ = ViewListRegistry::Instance().GetViewList(App().settings.EditDataName, true);
+        if (!list_) list_ = std::make_shared<ViewList>();
+        return *list_;
+    }
+    bool IsChecked(const vbKerova_ViewData& o) const override { return o.Enable; }
+    void Check(vbKerova_ViewData& o, bool checked) override { o.Enable = checked; }
+
+    ViewListPtr list_;
+};
+}  // namespace
+
+std::unique_ptr<ListSource> MakeDrawBarSource() { return std::make_unique<DrawBarSource>(); }
+std::unique_ptr<ListSource> MakeViewItemSource() { return std::make_unique<ViewItemSource>(); }
+std::unique_ptr<ListSource> MakeAlarmSource() { return std::make_unique<AlarmSource>(); }
+std::unique_ptr<ListSource> MakeWindowRuleSource() { return std::make_unique<WindowRuleSource>(); }
+
+}  // namespace tbq::ui

@@ -1,0 +1,407 @@
+#include "ui/settings_pages.h"
+
+#include <commctrl.h>
+
+#include "app/app_state.h"
+#include "core/helpers.h"
+#include "core/library_wrapper.h"
+#include "core/startup_shortcut.h"
+#include "items/view_list.h"
+#include "platform/ports.h"
+#include "plugin/plugin_registry.h"
+#include "app/settings_files.h"
+#include "ui/resource.h"
+#include "ui/window_helpers.h"
+#include "win32/wide.h"
+
+namespace tbq::ui {
+
+namespace {
+constexpr int kCheckIds[] = {IDC_PAGE_CHECK0, IDC_PAGE_CHECK1, IDC_PAGE_CHECK2, IDC_PAGE_CHECK3};
+
+void FillCombo(HWND combo, const std::vector<Text>& entries, std::size_t selected) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const Text& e : entries)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(e).c_str()));
+    SendMessageW(combo, CB_SETCURSEL, selected, 0);
+}
+}  // namespace
+
+SettingsPage::SettingsPage(int index, PageHost& host)
+    : index_(index), host_(host), model_(uimodel::PageAt(index)) {
+    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < std::size(kCheckIds); ++i) {
+        OnCheck(kCheckIds[i], [this, i](bool on) {
+            if (filling_) return;
+            uimodel::WriteBinding(model_.checkBoxes[i].binding, on, App(), &host_.Effects());
+            host_.PageChanged(index_);
+        });
+    }
+}
+
+int SettingsPage::TemplateId() const { return IDD_PAGE_LIST; }
+
+bool SettingsPage::Make(HWND parent) { return CreatePage(parent, TemplateId()); }
+
+void SettingsPage::OnInit() {
+    for (std::size_t i = 0; i < std::size(kCheckIds); ++i) {
+        if (i < model_.checkBoxes.size())
+            SetField(dlg_, kCheckIds[i], model_.checkBoxes[i].caption);
+        else
+            ShowWindow(Item(kCheckIds[i]), SW_HIDE);
+    }
+    Refill();
+}
+
+void SettingsPage::Refill() {
+    if (!dlg_) return;
+    filling_ = true;
+    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < std::size(kCheckIds); ++i)
+        SetChecked(kCheckIds[i], uimodel::ReadBinding(model_.checkBoxes[i].binding, App()));
+    FillOwn();
+    filling_ = false;
+}
+
+// Page 0: the start-up registration and the time synchronisation.
+BasicPage::BasicPage(PageHost& host) : SettingsPage(0, host) {
+    OnCommand(IDC_BASIC_STARTUP, [this] { ToggleStartup(); });
+    OnCommand(IDC_BASIC_TIMESYNC, [this] { host_.OpenTimeSync(); });
+}
+
+int BasicPage::TemplateId() const { return IDD_PAGE_BASIC; }
+
+void BasicPage::FillOwn() {
+    const bool registered = TheLibrary() && StartupShortcut(*TheLibrary(), true, false);
+    SetField(dlg_, IDC_BASIC_STARTUP, registered ? u"解除(&4)" : u"登録(&4)");
+}
+
+void BasicPage::ToggleStartup() {
+    if (!TheLibrary()) return;
+    const bool registered = StartupShortcut(*TheLibrary(), true, false);
+    const Text question = Text(registered ? u"スタートアップからの削除を行います。"
+                                          : u"スタートアップの登録を行います。") +
+                          u"\r\nよろしいですか？";
+    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    if (platform::dialogs().Show(owner, question, kProductName, platform::BoxStyle::Question) !=
+        platform::BoxAnswer::Yes)
+        return;
+    StartupShortcut(*TheLibrary(), false, !registered);
+    Refill();
+}
+
+// Page 1: the interval, the default display list and the fixed window.
+TitleBarPage::TitleBarPage(PageHost& host) : SettingsPage(1, host) {
+    OnMessage(WM_HSCROLL, [this](WPARAM wp, LPARAM) -> INT_PTR {
+        OnScroll(wp);
+        return TRUE;
+    });
+    OnCommand(IDC_TB_PRESETS, CBN_SELCHANGE, [this] { OnPreset(); });
+    OnCommand(IDC_TB_DEFAULT, CBN_SELCHANGE, [this] { OnDefaultList(); });
+}
+
+int TitleBarPage::TemplateId() const { return IDD_PAGE_TITLEBAR; }
+
+void TitleBarPage::OnInit() {
+    presets_ = uimodel::LoadIntervalPresets(ProgramFolder() + DataFileName());
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE;
+    si.nMin = uimodel::ScrollMin();
+    si.nMax = uimodel::ScrollMax();
+    si.nPage = 1;
+    SetScrollInfo(Item(IDC_TB_INTERVAL), SB_CTL, &si, FALSE);
+    // The fixed window rule is set in the window rule editor.
+    EnableWindow(Item(IDC_TB_FIXED_SET), FALSE);
+    SettingsPage::OnInit();
+}
+
+void TitleBarPage::FillOwn() {
+    ShowInterval(App().settings.Timing);
+    int selected = 0;
+    const std::vector<Text> names =
+        ViewListRegistry::Instance().ListNames(App().settings.DefaultViewData, &selected);
+    FillCombo(Item(IDC_TB_DEFAULT), names, static_cast<std::size_t>(selected));
+    SetField(dlg_, IDC_TB_FIXED_SUMMARY, App().FixedWindowRule.SummaryText(false));
+}
+
+void TitleBarPage::ShowInterval(std::int32_t timing) {
+    SetScrollPos(Item(IDC_TB_INTERVAL), SB_CTL, uimodel::SetScrollValue(timing), TRUE);
+    SetField(dlg_, IDC_TB_INTERVAL_TEXT, uimodel::IntervalLabel(timing));
+    FillCombo(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
+              uimodel::IntervalEntryFor(presets_, timing));
+}
+
+void TitleBarPage::OnScroll(WPARAM wp) {
+    if (Filling()) return;
+    HWND bar = Item(IDC_TB_INTERVAL);
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    GetScrollInfo(bar, SB_CTL, &si);
+    int pos = si.nPos;
+    switch (LOWORD(wp)) {
+        case SB_LINELEFT: pos -= 10; break;
+        case SB_LINERIGHT: pos += 10; break;
+        case SB_PAGELEFT: pos -= 100; break;
+        case SB_PAGERIGHT: pos += 100; break;
+        case SB_LEFT: pos = si.nMin; break;
+        case SB_RIGHT: pos = si.nMax; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+        default: return;
+    }
+    const std::int32_t timing = uimodel::WriteTiming(uimodel::GetScrollValue(pos), App(), &host_.Effects());
+    ShowInterval(timing);
+}
+
+void TitleBarPage::OnPreset() {
+    if (Filling()) return;
+    const auto entry = static_cast<std::size_t>(SendMessageW(Item(IDC_TB_PRESETS), CB_GETCURSEL, 0, 0));
+    if (const auto ms = uimodel::IntervalOfEntry(presets_, entry))
+        ShowInterval(uimodel::WriteTiming(*ms, App(), &host_.Effects()));
+}
+
+void TitleBarPage::OnDefaultList() {
+    if (Filling()) return;
+    HWND combo = Item(IDC_TB_DEFAULT);
+    const auto i = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (i < 0) return;
+    const auto len = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
+    std::wstring name(static_cast<std::size_t>(len) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name.data()));
+    name.resize(static_cast<std::size_t>(len));
+    App().settings.DefaultViewData = win32::FromWide(name);
+    host_.PageChanged(index_);
+}
+
+// Pages 2 to 5: a list of objects with its commands.
+ListPage::ListPage(int index, PageHost& host, std::unique_ptr<ListSource> source)
+    : SettingsPage(index, host), source_(std::move(source)) {
+    OnCommand(IDC_PAGE_DELETE, [this] { RunDelete(list_.Selected()); });
+    OnCommand(IDC_PAGE_UP, [this] { RunMove(list_.Selected(), -1); });
+    OnCommand(IDC_PAGE_DOWN, [this] { RunMove(list_.Selected(), +1); });
+    OnNotify(IDC_PAGE_LIST, LVN_ITEMCHANGED, [this](NMHDR& h) -> LRESULT {
+        list_.HandleItemChanged(h);
+        if (!Filling()) UpdateButtons();
+        return 0;
+    });
+    OnNotify(IDC_PAGE_LIST, NM_RCLICK, [this](NMHDR&) -> LRESULT {
+        if (const void* key = list_.Selected()) host_.ShowListPopup(index_, key);
+        return 0;
+    });
+}
+
+void ListPage::OnInit() {
+    list_.Attach(Item(IDC_PAGE_LIST), true);
+    list_.OnCheckChanged = [this](const void* key, bool on) {
+        source_->SetChecked(key, on);
+        // Page 2 ticks one profile only: the others show it at once.
+        list_.Fill(source_->Lines());
+        host_.PageChanged(index_);
+    };
+    // Only the display items' page chooses which list it shows.
+    if (index_ != static_cast<int>(uimodel::Page::View)) {
+        for (int id : {IDC_PAGE_LISTNAME_LABEL, IDC_PAGE_LISTNAME, IDC_PAGE_LISTMENU})
+            ShowWindow(Item(id), SW_HIDE);
+    }
+    SettingsPage::OnInit();
+}
+
+void ListPage::FillOwn() {
+    list_.Fill(source_->Lines());
+    UpdateButtons();
+}
+
+void ListPage::UpdateButtons() {
+    const bool selected = list_.Selected() != nullptr;
+    EnableWindow(Item(IDC_PAGE_ADD), source_->HasEditor());
+    EnableWindow(Item(IDC_PAGE_EDIT), source_->HasEditor() && selected);
+    EnableWindow(Item(IDC_PAGE_DELETE), selected);
+    EnableWindow(Item(IDC_PAGE_UP), selected);
+    EnableWindow(Item(IDC_PAGE_DOWN), selected);
+}
+
+void ListPage::RunDelete(const void* key) {
+    if (!key) return;
+    const void* next = source_->Next(key);
+    if (!source_->Delete(key, host_.OwnerWindow())) return;
+    // The confirmation's check box may have turned the page's question off.
+    Refill();
+    list_.Select(next);
+    UpdateButtons();
+    host_.PageChanged(index_);
+}
+
+void ListPage::RunMove(const void* key, int delta) {
+    if (!key) return;
+    source_->Move(key, delta);
+    list_.Fill(source_->Lines());
+    list_.Select(key);
+    host_.PageChanged(index_);
+}
+
+}  // namespace tbq::ui
+
+namespace tbq::ui {
+
+namespace {
+uimodel::ModuleInfo ProgramInfo() {
+    uimodel::ModuleInfo m;
+    m.name = kProductName;
+    m.version = GetVersionString(u"ProductVersion", u"");
+    m.comment = GetVersionString(u"FileDescription", u"");
+    m.copyright = GetVersionString(u"LegalCopyright", u"");
+    m.web = uimodel::ProgramWebPage();
+    m.mail = uimodel::kMakerMail;
+    return m;
+}
+
+uimodel::ModuleInfo LibraryInfo() {
+    const Text file = ProgramFolder() + u"TBQ.dll";
+    uimodel::ModuleInfo m;
+    m.name = u"TBQ.dll";
+    m.version = GetVersionString(u"FileVersion", file);
+    m.comment = GetVersionString(u"FileDescription", file);
+    m.copyright = GetVersionString(u"LegalCopyright", file);
+    return m;
+}
+
+void AddEntries(HMENU menu, const std::vector<uimodel::PluginMenuEntry>& entries,
+                std::vector<const uimodel::PluginMenuEntry*>& leaves) {
+    for (const auto& e : entries) {
+        const std::wstring caption = win32::Wide(e.caption);
+        if (e.children.empty()) {
+            leaves.push_back(&e);
+            AppendMenuW(menu, MF_STRING, leaves.size(), caption.c_str());
+        } else {
+            HMENU sub = CreatePopupMenu();
+            AddEntries(sub, e.children, leaves);
+            AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), caption.c_str());
+        }
+    }
+}
+}  // namespace
+
+InfoPage::InfoPage(PageHost& host) : SettingsPage(6, host) {
+    OnNotify(IDC_PAGE_LIST, LVN_ITEMCHANGED, [this](NMHDR& h) -> LRESULT {
+        list_.HandleItemChanged(h);
+        if (!Filling()) UpdateButtons();
+        return 0;
+    });
+    OnCommand(IDC_INFO_SETTING, [this] { OnSettings(); });
+    OnCommand(IDC_INFO_ABOUT, [this] {
+        if (const auto* row = SelectedRow()) {
+            const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+            if (row->kind == uimodel::ModuleRow::Kind::Plugin && row->plugin && row->plugin->Enable())
+                row->plugin->ShowAbout(owner);
+            else
+                platform::dialogs().Show(owner, uimodel::InformationText(*row), kProductName,
+                                         platform::BoxStyle::Information);
+        }
+    });
+    OnCommand(IDC_INFO_WEB, [this] { OpenAddress(false); });
+    OnCommand(IDC_INFO_MAIL, [this] { OpenAddress(true); });
+    OnCommand(IDC_INFO_MENU, [this] { ShowMenu(); });
+    OnMessage(WM_DRAWITEM, [this](WPARAM, LPARAM lp) -> INT_PTR {
+        const auto& di = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (di.CtlID != IDC_INFO_ICON) return FALSE;
+        // The program's icon on its pale yellow ground.
+        UniqueBrush ground(CreateSolidBrush(RGB(0xFF, 0xFF, 0xC0)));
+        FillRect(di.hDC, &di.rcItem, ground.get());
+        const int size = std::min(di.rcItem.right - di.rcItem.left, di.rcItem.bottom - di.rcItem.top);
+        DrawIconEx(di.hDC, di.rcItem.left, di.rcItem.top, icon_.get(), size, size, 0, nullptr, DI_NORMAL);
+        return TRUE;
+    });
+}
+
+int InfoPage::TemplateId() const { return IDD_PAGE_INFO; }
+
+void InfoPage::OnInit() {
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, 48, 48, 0)));
+    const uimodel::ModuleInfo program = ProgramInfo();
+    SetField(dlg_, IDC_INFO_NAME, program.name);
+    SetField(dlg_, IDC_INFO_VERSION, u"Ver " + program.version + u" ");
+    SetField(dlg_, IDC_INFO_DESCRIPTION, program.comment);
+    list_.Attach(Item(IDC_PAGE_LIST), true);
+    list_.OnCheckChanged = [this](const void* key, bool on) {
+        for (const auto& row : rows_) {
+            if (&row != key) continue;
+            // Only a plug-in can be unloaded; the program and library stay ticked.
+            if (row.plugin) row.plugin->SetEnable(on);
+        }
+        Refill();
+    };
+    SettingsPage::OnInit();
+}
+
+void InfoPage::FillOwn() {
+    rows_ = uimodel::ModuleRows(ProgramInfo(), LibraryInfo(), ThePluginRegistry());
+    std::vector<ListView::Line> lines;
+    for (const auto& row : rows_) lines.push_back({&row, row.text, row.checked});
+    list_.Fill(lines);
+    UpdateButtons();
+}
+
+const uimodel::ModuleRow* InfoPage::SelectedRow() const {
+    return static_cast<const uimodel::ModuleRow*>(list_.Selected());
+}
+
+void InfoPage::UpdateButtons() {
+    const uimodel::ModuleRow* row = SelectedRow();
+    const uimodel::ModuleButtons b = row ? uimodel::ButtonsFor(*row) : uimodel::ModuleButtons{};
+    EnableWindow(Item(IDC_INFO_SETTING), b.settings);
+    EnableWindow(Item(IDC_INFO_ABOUT), b.information);
+    EnableWindow(Item(IDC_INFO_WEB), b.web);
+    EnableWindow(Item(IDC_INFO_MAIL), b.mail);
+}
+
+void InfoPage::OnSettings() {
+    const uimodel::ModuleRow* row = SelectedRow();
+    if (!row || !row->plugin || !row->plugin->Enable()) return;
+    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    const std::vector<uimodel::PluginMenuEntry> entries = uimodel::PluginSettingsMenu(*row->plugin);
+    if (entries.empty()) {
+        row->plugin->ShowSetting(owner, 0, 0);
+        return;
+    }
+    HMENU menu = CreatePopupMenu();
+    std::vector<const uimodel::PluginMenuEntry*> leaves;
+    AddEntries(menu, entries, leaves);
+    POINT pt;
+    GetCursorPos(&pt);
+    const auto chosen = static_cast<std::size_t>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, dlg_, nullptr));
+    DestroyMenu(menu);
+    // The plug-in may have been switched off while the menu was open.
+    if (chosen >= 1 && chosen <= leaves.size() && row->plugin->Enable())
+        row->plugin->ShowSetting(owner, leaves[chosen - 1]->funcNo, leaves[chosen - 1]->settingNo);
+}
+
+void InfoPage::OpenAddress(bool mail) {
+    const uimodel::ModuleRow* row = SelectedRow();
+    if (!row) return;
+    const Text& address = mail ? row->info.mail : row->info.web;
+    const std::optional<Text> target = mail ? uimodel::MailTarget(address) : uimodel::WebTarget(address);
+    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    // A plug-in's own text is never handed to the shell as a command.
+    if (!target) {
+        platform::dialogs().Show(owner, uimodel::RefusedAddressText(address), uimodel::kRefusedAddressCaption,
+                                 platform::BoxStyle::Warning);
+        return;
+    }
+    platform::shell().Open(u"open", *target, u"", u"");
+}
+
+void InfoPage::ShowMenu() {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 1005, L"バージョンアップのチェック(&V)");
+    AppendMenuW(menu, MF_STRING, 1006, L"プラグインを再検索(&P)");
+    RECT r{};
+    GetWindowRect(Item(IDC_INFO_MENU), &r);
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, r.left, r.bottom, 0, dlg_, nullptr));
+    DestroyMenu(menu);
+    if (chosen) PostMessageW(host_.OwnerWindow(), WM_COMMAND, chosen, 0);
+}
+
+}  // namespace tbq::ui

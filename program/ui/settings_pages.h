@@ -1,0 +1,150 @@
+// The pages of the settings window: child dialogs inside its tab control. A
+// page shows the check boxes its table gives, bound to the settings, and what
+// the page manages (a list of objects, the update interval, the modules). A
+// guard keeps the handlers quiet while a page is being filled.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/kit/dialog.h"
+#include "ui/kit/handles.h"
+#include "ui/kit/list_view.h"
+#include "ui/kit/sizer.h"
+#include "uimodel/interval.h"
+#include "uimodel/menus.h"
+#include "uimodel/page_bindings.h"
+
+namespace tbq::ui {
+
+// What the pages ask of the window that holds them.
+class PageHost {
+public:
+    virtual ~PageHost() = default;
+    virtual HWND OwnerWindow() const = 0;
+    virtual uimodel::SettingEffects& Effects() = 0;
+    virtual void OpenTimeSync() = 0;
+    // Shows the pop-up menu of list commands (edit, delete, insert) at the cursor.
+    virtual void ShowListPopup(int page, const void* key) = 0;
+    // A page changed what the preview or the other pages show.
+    virtual void PageChanged(int page) = 0;
+};
+
+// The objects of a list page: lines by object, and the commands on them. No
+// position is ever kept: every command names the object it acts on.
+class ListSource {
+public:
+    virtual ~ListSource() = default;
+    virtual std::vector<ListView::Line> Lines() = 0;
+    virtual void SetChecked(const void* key, bool checked) = 0;
+    // Asks first when the page's delete confirmation is on; true when removed.
+    virtual bool Delete(const void* key, HWND owner) = 0;
+    // Exchanges the object with its neighbour (-1 up, +1 down).
+    virtual void Move(const void* key, int delta) = 0;
+    // The object itself, held across a deferred command; null when gone.
+    virtual std::shared_ptr<const void> Hold(const void* key) = 0;
+    // What the line after a deleted one is, to select it.
+    virtual const void* Next(const void* key) = 0;
+    // Add and edit need the page's editor: without one their buttons are off.
+    virtual bool HasEditor() const { return false; }
+};
+
+class SettingsPage : public Dialog {
+public:
+    SettingsPage(int index, PageHost& host);
+    bool Make(HWND parent);
+    int Index() const { return index_; }
+    // Shows the settings and objects as they are now.
+    void Refill();
+    // The page's list, when it has one.
+    virtual ListView* List() { return nullptr; }
+    // The page was given a new size.
+    virtual void Resized() {
+        if (ListView* l = List()) l->FitColumn();
+    }
+
+protected:
+    void OnInit() override;
+    virtual int TemplateId() const;
+    // Fills the page's own controls (the check boxes are done by the base).
+    virtual void FillOwn() {}
+    bool Filling() const { return filling_; }
+
+    int index_;
+    PageHost& host_;
+    const uimodel::PageModel& model_;
+
+private:
+    bool filling_ = false;
+};
+
+class BasicPage final : public SettingsPage {
+public:
+    explicit BasicPage(PageHost& host);
+
+private:
+    int TemplateId() const override;
+    void FillOwn() override;
+    void ToggleStartup();
+};
+
+class TitleBarPage final : public SettingsPage {
+public:
+    explicit TitleBarPage(PageHost& host);
+
+private:
+    int TemplateId() const override;
+    void OnInit() override;
+    void FillOwn() override;
+    void OnScroll(WPARAM wp);
+    void ShowInterval(std::int32_t timing);
+    void OnPreset();
+    void OnDefaultList();
+
+    std::vector<uimodel::IntervalPreset> presets_;
+};
+
+class ListPage final : public SettingsPage {
+public:
+    ListPage(int index, PageHost& host, std::unique_ptr<ListSource> source);
+    ListView* List() override { return &list_; }
+    ListSource& Source() { return *source_; }
+    // The list command of the pop-up or a button, on the object it names.
+    void RunDelete(const void* key);
+    void RunMove(const void* key, int delta);
+
+private:
+    void OnInit() override;
+    void FillOwn() override;
+    void UpdateButtons();
+    void OnDpiChanged(UINT) override { list_.FitColumn(); }
+
+    std::unique_ptr<ListSource> source_;
+    ListView list_;
+};
+
+// Page 6: the program, the library and the plug-ins, with their information,
+// settings, web sites and mail addresses.
+class InfoPage final : public SettingsPage {
+public:
+    explicit InfoPage(PageHost& host);
+    ListView* List() override { return &list_; }
+
+private:
+    int TemplateId() const override;
+    void OnInit() override;
+    void FillOwn() override;
+    const uimodel::ModuleRow* SelectedRow() const;
+    void UpdateButtons();
+    void OnSettings();
+    void OpenAddress(bool mail);
+    void ShowMenu();
+
+    ListView list_;
+    std::vector<uimodel::ModuleRow> rows_;
+    UniqueIcon icon_;
+};
+
+}  // namespace tbq::ui
