@@ -21,6 +21,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_welcome.h"
 #include "ui/kit/dialog.h"
+#include "ui/window_dialogs.h"
 #include "vercheck/version_check.h"
 
 namespace {
@@ -114,6 +115,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     });
 
     SetTheLibrary(&dll);
+
+    // The question with its check box is a dialog of ours.
+    ui::WindowDialogs windowDialogs(*platform::Current().dialogs);
+    platform::Ports ports = platform::Current();
+    ports.dialogs = &windowDialogs;
+    platform::ScopedPorts programPorts(ports);
 
     // One copy per user session: a second one asks the first to show itself
     // and leaves without touching any file.

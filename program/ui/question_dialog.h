@@ -12,7 +12,8 @@ namespace tbq::ui {
 
 class QuestionDialog final : public Dialog {
 public:
-    QuestionDialog(Text caption, Text message, bool checkEnabled);
+    QuestionDialog(Text caption, Text message, bool checkEnabled, Text checkText = u"次回以降表示しない(&R)",
+                   bool ticked = false);
     // Shows the question modally; true for Yes.
     bool Ask(HWND owner);
     bool CheckTicked() const { return ticked_; }
@@ -23,7 +24,7 @@ private:
     void OnCancel() override { Answer(IDNO); }
     void Answer(int id);
 
-    Text caption_, message_;
+    Text caption_, message_, checkText_;
     bool checkEnabled_;
     bool ticked_ = false;
 };

@@ -43,6 +43,8 @@ int SettingsPage::TemplateId() const { return IDD_PAGE_LIST; }
 bool SettingsPage::Make(HWND parent) { return CreatePage(parent, TemplateId()); }
 
 void SettingsPage::OnInit() {
+    // The page is named by its title, for screen readers and for finding it.
+    SetWindowTextW(dlg_, win32::Wide(model_.title).c_str());
     for (std::size_t i = 0; i < std::size(kCheckIds); ++i) {
         if (i < model_.checkBoxes.size())
             SetField(dlg_, kCheckIds[i], model_.checkBoxes[i].caption);

@@ -34,6 +34,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/plugin_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/welcome_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/vercheck_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/settings_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -49,7 +50,11 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
+# The settings window's tests, apart so that neither group can starve the other.
+add_test(NAME e2e_settings COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=SettingsWindowEndToEnd.*)
+set_tests_properties(e2e_settings PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")

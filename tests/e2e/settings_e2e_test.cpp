@@ -1,0 +1,177 @@
+// The settings window driven through its own controls from outside, as a
+// user does: its pages, check boxes that act at once on notepad's title, list
+// commands with the delete question, the save and the copy command.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "e2e/e2e_support.h"
+#include "fakes/temp_folder.h"
+#include "ui/resource.h"
+
+namespace tbq::e2e {
+namespace {
+
+constexpr int kSoon = 20000;
+constexpr UINT kPageCommand = 1020;  // Ctrl+1 ... Ctrl+7
+constexpr UINT kSaveCommand = 1003;
+constexpr UINT kCopyEnabledItems = 1012;
+
+// The page of the settings window with that title (each page is a child
+// dialog named by its title).
+HWND Page(HWND mainWindow, const wchar_t* title) {
+    return FindWindowExW(mainWindow, nullptr, L"#32770", title);
+}
+
+void ShowPage(HWND mainWindow, int index) { PostMessageW(mainWindow, WM_COMMAND, kPageCommand + index, 0); }
+
+// Clicks a button or check box as the mouse does, so that its handler runs.
+void Click(HWND dlg, int id) { PostMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }
+
+// Selects a line of a list view with the keyboard's Home or End.
+void SelectEnd(HWND dlg, bool last) {
+    HWND list = GetDlgItem(dlg, IDC_PAGE_LIST);
+    const WPARAM key = last ? VK_END : VK_HOME;
+    PostMessageW(list, WM_KEYDOWN, key, 0);
+    PostMessageW(list, WM_KEYUP, key, 0xC0000000);
+}
+
+std::string FileText(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::wstring ClipboardText() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+        if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// One alarm that never runs by itself (switched off), named `name`.
+std::string Alarm(int n, const char* name) {
+    return "[Alarm000" + std::to_string(n) + "]\r\nName=" + name +
+           "\r\nMessage=m\r\nTargetYear=-1\r\nTargetMonth=255\r\nTargetDay=127\r\nTargetHour=3\r\n"
+           "TargetMinute=0\r\nTargetSecond=0\r\nFlag=0\r\nDayType=1\r\nMessageHour=0\r\n"
+           "MessageMinute=1\r\nMessageSecond=0\r\nEnable=0\r\n";
+}
+
+TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
+    test::TempFolder dir;
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
+    // Two fixed texts, "ONE" and "TWO", and two alarms.
+    dir.WriteBytes("TBQ_ViewData.ini",
+                   "[ViewData0001]\r\nDataType=FIXED\r\nType=Fixed\r\nText=004F004E0045\r\n"
+                   "[ViewData0002]\r\nDataType=FIXED\r\nType=Fixed\r\nText=00540057004F\r\n"
+                   "[ViewData0003]\r\nDataType=NONE\r\n");
+    const std::string alarmFile = Alarm(1, "first") + Alarm(2, "second") + "[Alarm0003]\r\nName=\r\n";
+    dir.WriteBytes("TBQ_Alarm.ini", alarmFile);
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+
+    Process notepadProcess(L"notepad.exe", L"");
+    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
+    ASSERT_NE(notepad, nullptr);
+    const std::wstring ownTitle = TitleOf(notepad);
+    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
+    HWND mainWindow = MainWindowOf(tbq);
+    ASSERT_NE(mainWindow, nullptr);
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"ONETWO"; }, kSoon));
+
+    // Every page is there, named by its title, and its key shows it.
+    const wchar_t* titles[] = {L"基本動作設定", L"タイトルバー設定", L"独自描画設定", L"表示項目設定",
+                               L"アラーム設定", L"ウインドウ個別設定", L"各種情報"};
+    for (int i = 0; i < 7; ++i) {
+        HWND page = Page(mainWindow, titles[i]);
+        ASSERT_NE(page, nullptr) << i;
+        ShowPage(mainWindow, i);
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, kSoon)) << i;
+    }
+
+    // "ウインドウのタイトルバーに情報を表示する(&1)" gives notepad its title back
+    // at once, and brings the text back when ticked again.
+    HWND titleBar = Page(mainWindow, L"タイトルバー設定");
+    ShowPage(mainWindow, 1);
+    EXPECT_EQ(ControlText(GetDlgItem(titleBar, IDC_PAGE_CHECK0)), L"ウインドウのタイトルバーに情報を表示する(&1)");
+    ASSERT_TRUE(Checked(titleBar, IDC_PAGE_CHECK0));
+    Click(titleBar, IDC_PAGE_CHECK0);
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == ownTitle; }, kSoon));
+    Click(titleBar, IDC_PAGE_CHECK0);
+    // A click brings the settings window to the front; the user goes back.
+    ASSERT_TRUE(WaitUntil([&] { return Checked(titleBar, IDC_PAGE_CHECK0); }, kSoon));
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"ONETWO"; }, kSoon));
+
+    // Deleting "ONE" with the question's check box ticked turns the page's
+    // delete question off.
+    HWND view = Page(mainWindow, L"表示項目設定");
+    ShowPage(mainWindow, 3);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(view) != FALSE; }, kSoon));
+    ASSERT_TRUE(Checked(view, IDC_PAGE_CHECK0));
+    SelectEnd(view, false);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(view, IDC_PAGE_DELETE)) != FALSE; }, kSoon));
+    Press(view, IDC_PAGE_DELETE);
+    HWND question = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto found = WindowsTitled(tbq.Id(), L"表示項目の削除");
+            question = found.empty() ? nullptr : found.front();
+            return question != nullptr;
+        },
+        kSoon));
+    EXPECT_NE(ControlText(GetDlgItem(question, IDC_QUESTION_MESSAGE)).find(L"この項目を削除しますか？"),
+              std::wstring::npos);
+    SendMessageTimeoutW(GetDlgItem(question, IDC_QUESTION_NOMORE), BM_SETCHECK, BST_CHECKED, 0,
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    Press(question, IDYES);
+    ASSERT_TRUE(WaitUntil([&] { return WindowsTitled(tbq.Id(), L"表示項目の削除").empty(); }, kSoon));
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"TWO"; }, kSoon));
+    EXPECT_TRUE(WaitUntil([&] { return !Checked(view, IDC_PAGE_CHECK0); }, kSoon));
+
+    // The last alarm moves up.
+    HWND alarms = Page(mainWindow, L"アラーム設定");
+    ShowPage(mainWindow, 4);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(alarms) != FALSE; }, kSoon));
+    SelectEnd(alarms, true);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(alarms, IDC_PAGE_UP)) != FALSE; }, kSoon));
+    Press(alarms, IDC_PAGE_UP);
+
+    // The copy command puts the enabled items' text on the clipboard.
+    PostMessageW(mainWindow, WM_COMMAND, kCopyEnabledItems, 0);
+    EXPECT_TRUE(WaitUntil([&] { return ClipboardText() == L"TWO"; }, kSoon));
+
+    // Nothing is written before the save; the save writes what was done.
+    EXPECT_EQ(FileText(dir.Native("TBQ_Alarm.ini")), alarmFile);
+    PostMessageW(mainWindow, WM_COMMAND, kSaveCommand, 0);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const std::string a = FileText(dir.Native("TBQ_Alarm.ini"));
+            return a.find("Name=second") < a.find("Name=first");
+        },
+        kSoon));
+    const std::string settings = FileText(dir.Native("TBQ_Setting.ini"));
+    const auto viewSection = settings.find("[View]");
+    ASSERT_NE(viewSection, std::string::npos);
+    EXPECT_NE(settings.find("DelCheck=0", viewSection), std::string::npos);
+    EXPECT_LT(settings.find("DelCheck=0", viewSection), settings.find('[', viewSection + 1));
+    EXPECT_EQ(FileText(dir.Native("TBQ_ViewData.ini")).find("004F004E0045"), std::string::npos);
+
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+    EXPECT_EQ(TitleOf(notepad), ownTitle);
+}
+
+}  // namespace
+}  // namespace tbq::e2e
