@@ -34,6 +34,11 @@ struct SettingField {
     std::int32_t max = std::numeric_limits<std::int32_t>::max();
 };
 
+// The "NetworkTime" keys are not in this table: they are written only after a
+// synchronisation succeeded (a save of every setting would write them too),
+// and an empty proxy reads as the system's proxy, which such a save would make
+// the user's own. LoadNetworkTimeSetting and SaveNetworkTimeSetting keep them.
+
 // In the order the keys are written; the row of kind FixedWindowRule is where
 // the fixed window rule's own "Fixed_" keys go in section "TitleBar".
 std::span<const SettingField> GlobalSettingFields();

@@ -135,7 +135,7 @@ void ColoredRuns(ViewList& list, const std::function<int(const Text&, std::uint3
     }
 }
 
-bool LoadViewList(const Text& file, const Text& name) {
+ViewListPtr ReadViewList(const Text& file) {
     auto list = std::make_shared<ViewList>();
     for (int i = 1;; ++i) {
         auto item = std::make_shared<vbKerova_ViewData>();
@@ -143,12 +143,20 @@ bool LoadViewList(const Text& file, const Text& name) {
         list->push_back(std::move(item));
     }
     LinkGroupChildren(*list);
-    ViewListRegistry::Instance().SetViewList(name, std::move(list));
+    return list;
+}
+
+bool LoadViewList(const Text& file, const Text& name) {
+    ViewListRegistry::Instance().SetViewList(name, ReadViewList(file));
     return true;
 }
 
 void LoadAllViewLists(const Text& programFolder) {
     LoadViewList(programFolder + u"TBQ_ViewData.ini", kDefaultListName);
+    LoadFolderViewLists(programFolder, ViewListRegistry::Instance());
+}
+
+void LoadFolderViewLists(const Text& programFolder, ViewListRegistry& registry) {
     const Text folder = programFolder + u"ViewData\\";
     auto names = platform::files().ListFolder(folder);
     if (!names) return;
@@ -156,7 +164,7 @@ void LoadAllViewLists(const Text& programFolder) {
               [](const Text& a, const Text& b) { return FoldCase(a) < FoldCase(b); });
     for (const Text& n : *names) {
         if (n.size() < 4 || !EqualsIgnoreCase(TextView(n).substr(n.size() - 4), u".INI")) continue;
-        LoadViewList(folder + n, n);
+        registry.SetViewList(n, ReadViewList(folder + n));
     }
 }
 

@@ -11,6 +11,7 @@
 namespace tbq {
 
 using ViewListPtr = std::shared_ptr<ViewList>;
+class ViewListRegistry;
 
 inline constexpr char16_t kDefaultListName[] = u"*Default";
 
@@ -30,11 +31,17 @@ Text ComposeListText(ViewList& list, bool allItems);
 // colour and returns the next position; -1 stops the walk.
 void ColoredRuns(ViewList& list, const std::function<int(const Text&, std::uint32_t)>& paint);
 
+// Builds a list from its settings file (ViewData0001, ... up to the first
+// section without an item), its groups linked; registers nothing.
+ViewListPtr ReadViewList(const Text& file);
 // Builds a list from its settings file and registers it under `name`.
 bool LoadViewList(const Text& file, const Text& name);
 // Loads "*Default" from the main list file and every *.ini of the folder
 // "ViewData" below the program folder, in case-insensitive name order.
 void LoadAllViewLists(const Text& programFolder);
+// Only the lists of the folder "ViewData", as LoadAllViewLists loads them,
+// into `registry`.
+void LoadFolderViewLists(const Text& programFolder, ViewListRegistry& registry);
 
 // The registry of lists by name. Entry 0 always exists. A busy flag keeps one
 // walk of the registry from being interleaved with another; since everything

@@ -47,7 +47,7 @@ std::optional<Text> SelectDataText(const SelectDataEntry& entry, std::uint32_t t
 // ---- Page 6: modules -------------------------------------------------------------------
 
 struct ModuleInfo {
-    Text name, version, comment, copyright, web, mail;
+    Text name{}, version{}, comment{}, copyright{}, web{}, mail{};
 };
 
 struct ModuleRow {

@@ -6,7 +6,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/dialogs.h"
@@ -30,6 +32,8 @@ public:
     std::deque<std::optional<Text>> inputs;
     std::vector<platform::FileRequest> fileRequests;
     std::deque<std::optional<Text>> files;
+    // Runs while the next question with a check box is open, as a timer would.
+    std::function<void()> whileAsking;
 
     platform::BoxAnswer Show(platform::WindowId, const Text& text, const Text& caption,
                              platform::BoxStyle style) override {
@@ -41,6 +45,7 @@ public:
     platform::BoxAnswer AskWithCheck(platform::WindowId, const Text& text, const Text& caption,
                                      const Text& checkText, bool& checked) override {
         shown.push_back({text, caption, platform::BoxStyle::Question, checkText});
+        if (whileAsking) std::exchange(whileAsking, nullptr)();
         if (!ticks.empty()) checked = Next(ticks);
         return answers.empty() ? platform::BoxAnswer::No : Next(answers);
     }
