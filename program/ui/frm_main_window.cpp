@@ -197,7 +197,10 @@ void FrmMain::OnInitMenu(HMENU menu) {
 }
 
 void FrmMain::CopyText(const Text& text) {
-    if (!OpenClipboard(hwnd())) return;
+    // Another program may hold the clipboard for a moment.
+    bool open = false;
+    for (int attempt = 0; attempt < 10 && !(open = OpenClipboard(hwnd()) != FALSE); ++attempt) Sleep(20);
+    if (!open) return;
     EmptyClipboard();
     const std::wstring w = win32::Wide(text);
     if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (w.size() + 1) * sizeof(wchar_t))) {
