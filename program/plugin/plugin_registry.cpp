@@ -74,6 +74,12 @@ PluginRegistry::PluginPtr PluginRegistry::Find(TextView fileName) const {
     return nullptr;
 }
 
+bool PluginRegistry::SetEnabled(const PluginPtr& plugin, bool on) {
+    if (!plugin || std::find(plugins_.begin(), plugins_.end(), plugin) == plugins_.end()) return false;
+    plugin->SetEnable(on);
+    return plugin->Enable();
+}
+
 void PluginRegistry::SaveEnableStates(const Text& settingFile) const {
     const vbIniFile ini(settingFile);
     for (const PluginPtr& p : plugins_) ini.SetBool(kPluginEnableSection, p->PluginFileName(), p->Enable());

@@ -86,6 +86,8 @@ public:
         std::vector<FakeFunction> functions;
         // The whole record instead, byte for byte.
         std::optional<platform::PluginInfoBytes> rawInfo;
+        // Crashes or hangs in its Init, or answering for its records.
+        bool initFails = false, infoFails = false;
     };
     std::map<std::string, FakePlugin> plugins;
     // Every bridge call: "init <path>", "free <file>", "text <file> <f> <s> <size>".
@@ -93,10 +95,10 @@ public:
     // Handles loaded now, by handle (they are above 32 bits, as 64-bit ones are).
     std::map<platform::PluginHandle, std::string> loadedPlugins;
 
-    platform::PluginHandle PluginInit(const std::string& ansiPath) override;
+    platform::PluginLoad PluginInit(const std::string& ansiPath) override;
     bool PluginFree(platform::PluginHandle plugin) override;
-    void PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& record) override;
-    void PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
+    bool PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& record) override;
+    bool PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
                            platform::PluginFuncBytes& record) override;
     void PluginGetFuncSettingName(platform::PluginHandle plugin, std::int32_t funcNo,
                                   std::int32_t settingNo, char* buffer, std::int32_t size) override;
