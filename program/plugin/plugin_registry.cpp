@@ -26,6 +26,14 @@ bool LessIgnoreCase(const Text& a, const Text& b) {
 
 }  // namespace
 
+Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin) {
+    return {u"プラグインを無効にしました",
+            u"プラグイン「" + plugin.PluginFileName() +
+                u"」が応答しないか異常終了したため、無効にしました。\r\n"
+                u"設定画面のプラグイン一覧で再び有効にできます。",
+            kBalloonWarning};
+}
+
 PluginRegistry* ThePluginRegistry() { return Current(); }
 void SetThePluginRegistry(PluginRegistry* registry) { Current() = registry; }
 

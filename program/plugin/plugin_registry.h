@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "core/balloon_queue.h"
 #include "platform/library.h"
 #include "plugin/plugin.h"
 
@@ -56,6 +57,10 @@ private:
     platform::Library& library_;
     std::vector<PluginPtr> plugins_;
 };
+
+// The balloon that tells the user a failed plug-in was switched off, and how
+// to switch it on again.
+Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin);
 
 // The program's one registry, for the plug-in text items. Null until start-up
 // sets it, and in tests that set none (every plug-in then counts as missing).

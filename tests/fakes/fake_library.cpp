@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/ports.h"
+
 namespace tbq::test {
 
 platform::WindowId FakeLibrary::Init(EventHandler) {
@@ -13,6 +15,25 @@ platform::WindowId FakeLibrary::Init(EventHandler) {
 }
 
 platform::LibraryInformation FakeLibrary::GetInformation() { return {"1.00", "fake", "nobody"}; }
+
+void FakeLibrary::NotifyIconControl(std::int32_t mode, std::intptr_t value1, std::intptr_t) {
+    const auto text = [&] { return std::string(reinterpret_cast<const char*>(value1)); };
+    switch (mode) {
+        case 1: trayCalls.push_back("add"); break;
+        case 2: trayCalls.push_back("remove"); break;
+        case 4: trayCalls.push_back("title " + text()); break;
+        case 7: trayCalls.push_back("text " + text()); break;
+        case 9: trayCalls.push_back("tip " + text()); break;
+        default: trayCalls.push_back(std::to_string(mode) + " " + std::to_string(value1)); break;
+    }
+}
+
+std::vector<Text> FakeLibrary::BalloonTexts() const {
+    std::vector<Text> texts;
+    for (const std::string& call : trayCalls)
+        if (call.rfind("text ", 0) == 0) texts.push_back(platform::codepage().FromAnsi(call.substr(5)));
+    return texts;
+}
 
 std::string FakeLibrary::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                          const std::string& ansiFormat) {

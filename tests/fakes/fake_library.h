@@ -40,7 +40,12 @@ public:
                         const std::string&) override {
         return false;
     }
-    void NotifyIconControl(std::int32_t, std::intptr_t, std::intptr_t) override {}
+    // Every tray icon call: "add", "remove", "title <text>", "text <text>",
+    // "tip <text>" (texts as the ANSI bytes handed over), or "<mode> <value 1>".
+    std::vector<std::string> trayCalls;
+    void NotifyIconControl(std::int32_t mode, std::intptr_t value1, std::intptr_t value2) override;
+    // The balloon texts handed over so far, in order.
+    std::vector<Text> BalloonTexts() const;
     std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                 const std::string& ansiFormat) override;
     bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;

@@ -140,5 +140,25 @@ TEST_F(PluginRegistryTest, APluginThatFailsWhileLoadingIsSwitchedOffReportedAndS
     EXPECT_TRUE(library_.bridgeCalls.empty());
 }
 
+// Two plug-ins that fail at the same start are both told, one balloon after
+// the other, each in the words the user knows.
+TEST_F(PluginRegistryTest, TwoPluginsFailingTogetherAreBothReported) {
+    AddFile("a.tbqp").initFails = true;
+    AddFile("b.tbqp").functions[0].fails = true;
+    BalloonQueue balloons;
+    registry_.OnFailure = [&](const vbKerova_Plugin& p) { balloons.Push(SwitchedOffBalloon(p)); };
+    Scan(false);
+    EXPECT_EQ(registry_.Find(u"b.tbqp")->PluginGetText(0, 1, 1), u"");
+    library_.trayCalls.clear();
+    vbKerova_Dll dll(library_, {});
+    for (std::uint32_t now = 0; balloons.Pump(dll, now); now += 500) {
+    }
+    EXPECT_EQ(library_.BalloonTexts(), (std::vector<Text>{
+                                           u"プラグイン「a.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
+                                           u"設定画面のプラグイン一覧で再び有効にできます。",
+                                           u"プラグイン「b.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
+                                           u"設定画面のプラグイン一覧で再び有効にできます。"}));
+}
+
 }  // namespace
 }  // namespace tbq
