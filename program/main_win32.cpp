@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "core/balloon_queue.h"
 #include "core/library_wrapper.h"
 #include "core/program_location.h"
 #include "core/title_record.h"
@@ -43,22 +44,40 @@ tbq::Text ExecutableFolder() {
 }
 
 
-// A plug-in that crashed or hung was switched off: the balloon says so, and
-// how to switch it on again.
-void TellPluginSwitchedOff(tbq::vbKerova_Dll& dll, const tbq::Text& file) {
-    using tbq::vbKerova_Dll;
-    if (!tbq::App().settings.TaskTray) return;
-    dll.NotifyIconControl(vbKerova_Dll::kBalloonIcon, {}, NIIF_WARNING);
-    dll.NotifyIconControl(vbKerova_Dll::kBalloonTitle, u"プラグインを無効にしました");
-    dll.NotifyIconControl(vbKerova_Dll::kBalloonText,
-                          u"プラグイン「" + file +
-                              u"」が応答しないか異常終了したため、無効にしました。\r\n"
-                              u"設定画面のプラグイン一覧で再び有効にできます。");
-    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 1);
-    // The balloon shows when the icon is added.
-    dll.NotifyIconControl(vbKerova_Dll::kTrayRemove);
-    dll.NotifyIconControl(vbKerova_Dll::kTrayAdd);
-    dll.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 0);
+// Balloons wait their turn (see BalloonQueue); a thread timer, which every
+// message loop dispatches, modal ones included, shows them. It runs only
+// while balloons wait or the last one's time runs.
+tbq::BalloonQueue g_balloons;
+tbq::vbKerova_Dll* g_balloonDll = nullptr;
+UINT_PTR g_balloonTimer = 0;
+constexpr UINT kBalloonPumpMs = 250;
+static_assert(tbq::kBalloonInfo == NIIF_INFO && tbq::kBalloonWarning == NIIF_WARNING &&
+              tbq::kBalloonError == NIIF_ERROR);
+
+void CALLBACK PumpBalloons(HWND, UINT, UINT_PTR, DWORD) noexcept {
+    try {
+        tbq::AppState& app = tbq::App();
+        // The icon comes with the main window: until then the balloons wait,
+        // and without the icon there is nothing to show them over.
+        if (!app.AppRunning || !g_balloonDll) return;
+        if (!app.settings.TaskTray) g_balloons.Clear();
+        if (g_balloons.Pump(*g_balloonDll, tbq::platform::clock().TickCount())) return;
+    } catch (...) {
+        g_balloons.Clear();
+    }
+    KillTimer(nullptr, g_balloonTimer);
+    g_balloonTimer = 0;
+}
+
+void StartBalloonTimer() {
+    if (!g_balloonTimer) g_balloonTimer = SetTimer(nullptr, 0, kBalloonPumpMs, PumpBalloons);
+}
+
+// A plug-in that crashed or hung was switched off: a balloon says so, and how
+// to switch it on again.
+void TellPluginSwitchedOff(const tbq::vbKerova_Plugin& plugin) {
+    g_balloons.Push(tbq::SwitchedOffBalloon(plugin));
+    StartBalloonTimer();
 }
 
 // The first start: the welcome window, and start-up waits while it is open.
@@ -144,7 +163,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PluginRegistry plugins(library);
     SetThePluginRegistry(&plugins);
     plugins.OnRebind = [] { ReloadPluginItems(ViewListRegistry::Instance()); };
-    plugins.OnFailure = [&dll](const vbKerova_Plugin& p) { TellPluginSwitchedOff(dll, p.PluginFileName()); };
+    g_balloonDll = &dll;
+    plugins.OnFailure = TellPluginSwitchedOff;
     SetPluginTargetSource([] { return App().CurrentTarget; });
     plugins.Scan(folder, folder + kSettingFile, false);
 
@@ -153,6 +173,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // What start-up made so far, released when the run ends (or ends early).
     auto release = [&] {
         if (instance) CloseHandle(instance);
+        if (g_balloonTimer) KillTimer(nullptr, g_balloonTimer);
+        g_balloonTimer = 0;
+        g_balloonDll = nullptr;
         SetPluginTargetSource({});
         SetThePluginRegistry(nullptr);
         plugins.Clear();
@@ -180,6 +203,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         if (mainForm.Load()) {
             // Windows too hung to take their titles back are tried again by the ticks.
             mainForm.KeepPendingRestores(std::move(leftOver.waiting));
+            // The welcome balloon came with the icon: the first report waits its time.
+            if (app.WelcomeState != 0 && app.settings.TaskTray) {
+                g_balloons.Shown(platform::clock().TickCount());
+                StartBalloonTimer();
+            }
             if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
             app.AppRunning = true;
 

@@ -170,11 +170,40 @@ Text HexDecodeText(TextView hex) {
 
 // ---- File names ----------------------------------------------------------------
 
+namespace {
+
+// Windows opens these names as devices in any folder, whatever their letter
+// case and extension ("con.ini" is the console). The digit 0 and the
+// superscript digits of COM and LPT are reserved as well.
+bool IsDeviceName(TextView stem) {
+    static constexpr TextView kDevices[] = {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"};
+    for (TextView device : kDevices)
+        if (EqualsIgnoreCase(stem, device)) return true;
+    if (stem.size() != 4) return false;
+    const TextView port = stem.substr(0, 3);
+    const char16_t digit = stem[3];
+    return (EqualsIgnoreCase(port, u"COM") || EqualsIgnoreCase(port, u"LPT")) &&
+           ((digit >= u'0' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' ||
+            digit == u'\u00B3');
+}
+
+}  // namespace
+
 Text SafeFileName(TextView name) {
     static constexpr TextView kUnsafe = u"\\/:*?\"<>|";
     Text out(name);
+    // Control characters cannot be in a name at all.
     for (char16_t& c : out)
-        if (kUnsafe.find(c) != TextView::npos) c = u'_';
+        if (c < u' ' || kUnsafe.find(c) != TextView::npos) c = u'_';
+    // Windows drops dots and blanks at the end of a name, so "a." and "a " would
+    // open the file "a": each becomes "_" and stays part of the name.
+    for (auto it = out.rbegin(); it != out.rend() && (*it == u'.' || *it == u' '); ++it) *it = u'_';
+    // A device is recognised by the part before the first dot, blanks at its end
+    // ignored ("con .txt" is the console too); "_" after the device's name makes
+    // it an ordinary file.
+    TextView stem = TextView(out).substr(0, out.find(u'.'));
+    while (!stem.empty() && stem.back() == u' ') stem.remove_suffix(1);
+    if (IsDeviceName(stem)) out.insert(stem.size(), 1, u'_');
     return out;
 }
 

@@ -79,7 +79,12 @@ Text HexDecodeText(TextView hex);
 
 // ---- File names ----------------------------------------------------------------
 
-// Every \ / : * ? " < > | replaced by "_".
+// A name that Windows stores as it is and opens as an ordinary file: every
+// \ / : * ? " < > | and control character replaced by "_"; every dot and blank
+// at the end replaced by "_" (Windows would drop them, so "a." would open "a");
+// and a device name (CON, PRN, AUX, NUL, COM0-9, LPT0-9, any letter case, with
+// or without an extension) followed by "_" ("con.ini" -> "con_.ini"). Two
+// results that differ other than in letter case therefore never reach one file.
 Text SafeFileName(TextView name);
 
 // The part after the last "\" (the whole path when it has none).

@@ -39,6 +39,14 @@ using PluginFuncBytes = std::array<std::uint8_t, kPluginFuncRecordSize>;
 using PluginHandle = std::intptr_t;
 using PluginProc = std::intptr_t;
 
+// What loading a plug-in came to.
+struct PluginLoad {
+    PluginHandle handle = 0;  // 0 when it is not loaded
+    // Not loaded because the plug-in crashed or hung while it loaded, as
+    // opposed to a file that is no plug-in (or could not be found or started).
+    bool failed = false;
+};
+
 class Library {
 public:
     using EventHandler = std::function<void(std::int32_t kind, std::int32_t a, std::int32_t b)>;
@@ -83,13 +91,13 @@ public:
     virtual WindowId GetDummyBar() = 0;
     virtual void CloseDummyBar() = 0;
 
-    // The plug-in bridge. `ansiPath` is the plug-in file's full path; 0 when it
-    // cannot be loaded or is not a plug-in.
-    virtual PluginHandle PluginInit(const std::string& ansiPath) = 0;
+    // The plug-in bridge. `ansiPath` is the plug-in file's full path.
+    virtual PluginLoad PluginInit(const std::string& ansiPath) = 0;
     virtual bool PluginFree(PluginHandle plugin) = 0;
-    // The records come back zeroed where the plug-in wrote nothing.
-    virtual void PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) = 0;
-    virtual void PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+    // The records come back zeroed where the plug-in wrote nothing. False when
+    // the plug-in failed (crashed or hung) answering: it must then be freed.
+    virtual bool PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) = 0;
+    virtual bool PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
                                    PluginFuncBytes& record) = 0;
     // The setting's name into `buffer` of `size` bytes, terminated.
     virtual void PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo,

@@ -16,21 +16,27 @@ bool vbKerova_Plugin::init(const Text& path, const Text& FileName, bool Enable) 
     enabled_ = Enable;
     Free();
     if (!Enable) return true;
-    handle_ = library_.PluginInit(platform::codepage().ToAnsi(path + FileName));
+    const platform::PluginLoad load = library_.PluginInit(platform::codepage().ToAnsi(path + FileName));
+    handle_ = load.handle;
     if (handle_ == 0) {
         enabled_ = false;
-        return false;
+        if (!load.failed) return false;
+        // Crashed or hung while loading: the same as in a text call, so the
+        // switched-off state is kept and saved and the next start leaves it.
+        Fail();
+        return true;
     }
     textProc_ = library_.PluginGetFuncProc(handle_);
     platform::PluginInfoBytes record{};
-    library_.PluginGetInfo(handle_, record);
+    bool answered = library_.PluginGetInfo(handle_, record);
     info_ = ReadPluginInformation(record);
-    funcs_.resize(static_cast<std::size_t>(info_.funcNum));
-    for (std::int32_t n = 1; n <= info_.funcNum; ++n) {
+    funcs_.resize(answered ? static_cast<std::size_t>(info_.funcNum) : 0);
+    for (std::int32_t n = 1; answered && n <= info_.funcNum; ++n) {
         platform::PluginFuncBytes func{};
-        library_.PluginGetFuncInfo(handle_, n, func);
+        answered = library_.PluginGetFuncInfo(handle_, n, func);
         funcs_[static_cast<std::size_t>(n - 1)] = ReadPluginFunction(func);
     }
+    if (!answered) Fail();
     return true;
 }
 
@@ -125,7 +131,8 @@ void vbKerova_Plugin::ShowSetting(platform::WindowId hWnd, std::int32_t FuncNo,
 void vbKerova_Plugin::SetEnable(bool vNewValue) {
     if (vNewValue && !enabled_) {
         failed_ = false;
-        enabled_ = init(PluginsFolder, fileName_, true);
+        // init leaves it switched off when the file is refused or fails.
+        init(PluginsFolder, fileName_, true);
     } else if (!vNewValue && enabled_) {
         Free();
         enabled_ = false;

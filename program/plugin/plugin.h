@@ -15,8 +15,8 @@ namespace tbq {
 
 class vbKerova_Plugin {
 public:
-    // Told once when the plug-in failed inside a call (it crashed, or took too
-    // long for its text) and was switched off for it.
+    // Told once when the plug-in failed while loading or inside a call (it
+    // crashed, or took too long) and was switched off for it.
     using FailureHandler = std::function<void(const vbKerova_Plugin&)>;
 
     explicit vbKerova_Plugin(platform::Library& library) : library_(library) {}
@@ -25,7 +25,9 @@ public:
     vbKerova_Plugin& operator=(const vbKerova_Plugin&) = delete;
 
     // Loads the file `path` + `FileName` when `Enable`; true when it is listed
-    // (a disabled file always is), false when it should be loaded and cannot be.
+    // (a disabled file always is), false when the file is refused (no plug-in).
+    // A plug-in that crashes or hangs while loading is listed switched off, as
+    // Failed, and OnFailure is told.
     bool init(const Text& path, const Text& FileName, bool Enable);
     // Unloads the plug-in and forgets everything read from it.
     void Free();
@@ -49,7 +51,8 @@ public:
     // Switching on loads the file from the plug-ins folder (and stays off when
     // that fails); switching off unloads it.
     void SetEnable(bool vNewValue);
-    // True after the plug-in failed inside a call, until it is enabled again.
+    // True after the plug-in failed loading or inside a call, until it is
+    // enabled again.
     bool Failed() const { return failed_; }
 
     // Where the plug-ins folder is (the program folder + "Plugins\").

@@ -26,6 +26,14 @@ bool LessIgnoreCase(const Text& a, const Text& b) {
 
 }  // namespace
 
+Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin) {
+    return {u"プラグインを無効にしました",
+            u"プラグイン「" + plugin.PluginFileName() +
+                u"」が応答しないか異常終了したため、無効にしました。\r\n"
+                u"設定画面のプラグイン一覧で再び有効にできます。",
+            kBalloonWarning};
+}
+
 PluginRegistry* ThePluginRegistry() { return Current(); }
 void SetThePluginRegistry(PluginRegistry* registry) { Current() = registry; }
 
@@ -72,6 +80,12 @@ PluginRegistry::PluginPtr PluginRegistry::Find(TextView fileName) const {
     for (const PluginPtr& p : plugins_)
         if (EqualsIgnoreCase(p->PluginFileName(), fileName)) return p;
     return nullptr;
+}
+
+bool PluginRegistry::SetEnabled(const PluginPtr& plugin, bool on) {
+    if (!plugin || std::find(plugins_.begin(), plugins_.end(), plugin) == plugins_.end()) return false;
+    plugin->SetEnable(on);
+    return plugin->Enable();
 }
 
 void PluginRegistry::SaveEnableStates(const Text& settingFile) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "core/balloon_queue.h"
 #include "platform/library.h"
 #include "plugin/plugin.h"
 
@@ -35,13 +36,19 @@ public:
     void Scan(const Text& programFolder, const Text& settingFile, bool rescan);
     // The plug-in listed under `fileName` (any letter case), or null.
     PluginPtr Find(TextView fileName) const;
+    // Switches a listed plug-in on (loading it) or off (unloading it) now, as
+    // the module list's check box does; true when it is loaded afterwards. One
+    // that crashes or hangs while loading stays off, Failed, and OnFailure is
+    // told. An object no longer listed (a rescan replaced it) is left alone.
+    bool SetEnabled(const PluginPtr& plugin, bool on);
     const std::vector<PluginPtr>& Plugins() const { return plugins_; }
     // Writes the enabled state of every listed file, disabled ones included.
     void SaveEnableStates(const Text& settingFile) const;
     // Unloads and forgets every plug-in (the end of the program).
     void Clear();
 
-    // Told when a plug-in failed inside a call and was switched off.
+    // Told when a plug-in failed while loading (at a scan or when switched on)
+    // or inside a call, and was switched off.
     vbKerova_Plugin::FailureHandler OnFailure;
     // Told after a rescan, so that the items holding plug-ins bind again.
     std::function<void()> OnRebind;
@@ -50,6 +57,10 @@ private:
     platform::Library& library_;
     std::vector<PluginPtr> plugins_;
 };
+
+// The balloon that tells the user a failed plug-in was switched off, and how
+// to switch it on again.
+Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin);
 
 // The program's one registry, for the plug-in text items. Null until start-up
 // sets it, and in tests that set none (every plug-in then counts as missing).

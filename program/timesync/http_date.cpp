@@ -9,7 +9,6 @@ namespace tbq::timesync {
 
 namespace {
 
-constexpr std::uint16_t kDefaultHttpPort = 80;
 constexpr std::string_view kHeaderEnd = "\r\n\r\n";
 constexpr std::string_view kBareHeaderEnd = "\n\n";
 constexpr int kFutureYearsLimit = 50;

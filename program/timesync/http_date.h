@@ -12,6 +12,9 @@
 
 namespace tbq::timesync {
 
+// The port an address without ":port" means.
+inline constexpr std::uint16_t kDefaultHttpPort = 80;
+
 // "HEAD / HTTP/1.0" directly; through a proxy the absolute address of the
 // server ("http://" put in front and ":port" after the host unless the text is
 // already an address beginning "http://", "/" at the end). Each line ends CR LF,

@@ -29,6 +29,7 @@ std::optional<ProxyAddress> ParseHostPort(std::string_view s, std::uint16_t defa
     auto port = ParsePort(s.substr(colon + 1));
     if (!port) return std::nullopt;
     p.port = *port;
+    p.ownPort = true;
     return p;
 }
 }  // namespace

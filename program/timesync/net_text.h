@@ -28,6 +28,8 @@ std::optional<std::uint32_t> ParseDottedQuad(const std::string& text);
 struct ProxyAddress {
     std::string host;
     std::uint16_t port = 0;
+    // Whether the text named the port; without it the port is `defaultPort`.
+    bool ownPort = false;
     bool operator==(const ProxyAddress&) const = default;
 };
 

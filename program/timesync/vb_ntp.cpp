@@ -207,7 +207,10 @@ Text vbNTP::DateSyncHttp(TextView server, int port, TextView proxy) {
     if (socket->Connect({*address, via ? via->port : *serverPort}, timeOut_) != platform::NetStatus::Ok)
         return kMsgConnectFailed;
 
-    const std::string request = HttpHeadRequest(*host, *serverPort, via.has_value());
+    // A proxy text without a port of its own took `port` as the proxy's: the
+    // time server is then asked on its standard port, never on the proxy's.
+    const std::uint16_t targetPort = via && !via->ownPort ? kDefaultHttpPort : *serverPort;
+    const std::string request = HttpHeadRequest(*host, targetPort, via.has_value());
     const std::uint32_t sentTick = ports_.clock->TickCount();
     if (socket->Send(std::span(reinterpret_cast<const std::uint8_t*>(request.data()), request.size()),
                      timeOut_) != platform::NetStatus::Ok)

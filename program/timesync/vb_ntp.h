@@ -40,9 +40,11 @@ public:
 
     // NTP: one request to server:port from local port `localPort` (taken when free).
     Text DateSync(TextView server, int localPort, int port);
-    // HTTP: HEAD to server:port, or through `proxy` ("host:port", or the
-    // system's "http=host:port;..." form; its port defaults to `port`) when
-    // that is not empty.
+    // HTTP: HEAD to server:port, or through `proxy` when that is not empty.
+    // A proxy text with its own port ("host:8080", or the system's
+    // "http=host:8080;..." form) leaves `port` to the server: the request names
+    // "http://server:port/" (no ":port" for 80). A bare proxy host is reached on
+    // `port`, and the request names "http://server/", the server's port 80.
     Text DateSyncHttp(TextView server, int port, TextView proxy);
 
     // The server's time of the last successful exchange (UTC): what the clock

@@ -158,6 +158,42 @@ TEST(HelpersFileNames, SafeFileNameAndFileNamePart) {
     EXPECT_EQ(FileNamePart(u"dir/a.ini"), u"dir/a.ini");
 }
 
+// Names Windows would open as a device, or trim into another name, come out as
+// names it stores as they are; a display list's file name is the result with
+// ".ini" after it, so that must be safe too.
+TEST(HelpersFileNames, SafeFileNameMendsDevicesAndTrailingDotsAndBlanks) {
+    struct Case {
+        const char16_t* name;
+        const char16_t* safe;
+    };
+    const Case cases[] = {
+        {u"con", u"con_"},          {u"CON", u"CON_"},          {u"con.ini", u"con_.ini"},
+        {u"Lpt1.txt", u"Lpt1_.txt"}, {u"nul.tar.gz", u"nul_.tar.gz"}, {u"aux .ini", u"aux_ .ini"},
+        {u"PRN", u"PRN_"},          {u"com9", u"com9_"},        {u"COM0.x", u"COM0_.x"},
+        {u"lpt\u00B9", u"lpt\u00B9_"}, {u"CONOUT$", u"CONOUT$_"}, {u"con:", u"con_"},
+        {u"a.", u"a_"},             {u"a ", u"a_"},             {u"a. .", u"a___"},
+        {u"..", u"__"},             {u"con.", u"con_"},         {u"a\tb\x01", u"a_b_"},
+        // Ordinary names keep what they are.
+        {u"console", u"console"},   {u"com10", u"com10"},       {u"lpt", u"lpt"},
+        {u"xcon", u"xcon"},         {u" con", u" con"},         {u"a.b", u"a.b"},
+        {u"世界時計(夏時間)", u"世界時計(夏時間)"}, {u"", u""},
+    };
+    for (const Case& c : cases) {
+        const Text safe = SafeFileName(c.name);
+        EXPECT_EQ(safe, c.safe) << TextToUtf8(c.name);
+        // Idempotent: a stored list's name passes through again unchanged.
+        EXPECT_EQ(SafeFileName(safe), safe) << TextToUtf8(c.name);
+    }
+    // With ".ini" after it, no name is a device and none loses its end.
+    for (const char16_t* answer : {u"con", u"a.", u"a ", u"nul.ini"}) {
+        Text file = SafeFileName(answer);
+        if (!(file.size() >= 4 && EqualsIgnoreCase(TextView(file).substr(file.size() - 4), u".ini")))
+            file += u".ini";
+        EXPECT_EQ(SafeFileName(file), file) << TextToUtf8(answer);
+        EXPECT_NE(file, u"a.ini") << TextToUtf8(answer);
+    }
+}
+
 TEST(HelpersNumbers, FormatNumberFillsDigitPlacesFromTheRight) {
     struct Case {
         long long value;

@@ -1,7 +1,8 @@
 // Plug-ins with the real program: HostStat's CPU, memory and uptime texts in
 // notepad's title, renewed tick by tick; the same list with HostStat switched
-// off in "[Plugin_Enable]" after a restart; and plug-ins that crash and hang
-// inside their text function, which leave the title showing everything else.
+// off in "[Plugin_Enable]" after a restart; plug-ins that crash and hang
+// inside their text function, which leave the title showing everything else;
+// and one that crashes while it loads, which is not loaded again.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -141,6 +142,33 @@ TEST_F(PluginEndToEnd, PluginsThatCrashOrHangLeaveTheOtherItemsShowing) {
     const std::string setting = dir_.ReadBytes("TBQ_Setting.ini");
     for (const char* state : {"crash.tbqp=0", "hang.tbqp=0", "good_ansi.tbqp=1"})
         EXPECT_NE(setting.find(state), std::string::npos) << state << " in\n" << setting;
+}
+
+// A plug-in that crashes in its Init is switched off as one that crashes in
+// its text: listed off, saved off at the end, and the next start leaves it
+// alone (its Init leaves a line in crash_init.tbqp.inits each time it runs).
+TEST_F(PluginEndToEnd, APluginThatCrashesInItsInitIsSavedOffAndNotLoadedAgain) {
+    const fs::path plugins = fs::path(OwnFolder()) / "testplugins";
+    for (const char* f : {"crash_init.tbqp", "good_ansi.tbqp"}) AddPlugin(plugins / f);
+    dir_.WriteBytes("TBQ_ViewData.ini", PluginItem(1, "crash_init.tbqp", 1, 1) + FixedItem(2, L"[A]") +
+                                            PluginItem(3, "good_ansi.tbqp", 1, 5) + End(4));
+    Process notepadProcess(L"notepad.exe", L"");
+    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
+    ASSERT_NE(notepad, nullptr);
+    const std::wstring expected = L"!crash_init.tbqp[A]時刻テスト 5";
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE("start " + std::to_string(start));
+        Process tbq = StartTbq();
+        HWND mainWindow = MainWindowOf(tbq);
+        ASSERT_NE(mainWindow, nullptr);
+        ASSERT_TRUE(BringToFront(notepad));
+        EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == expected; }, kSoon)) << Utf8(TitleOf(notepad));
+        ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+        const std::string setting = dir_.ReadBytes("TBQ_Setting.ini");
+        for (const char* state : {"crash_init.tbqp=0", "good_ansi.tbqp=1"})
+            EXPECT_NE(setting.find(state), std::string::npos) << state << " in\n" << setting;
+        EXPECT_EQ(dir_.ReadBytes("Plugins\\crash_init.tbqp.inits"), "init\r\n") << "loaded once, at the first start";
+    }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/ports.h"
+
 namespace tbq::test {
 
 platform::WindowId FakeLibrary::Init(EventHandler) {
@@ -13,6 +15,25 @@ platform::WindowId FakeLibrary::Init(EventHandler) {
 }
 
 platform::LibraryInformation FakeLibrary::GetInformation() { return {"1.00", "fake", "nobody"}; }
+
+void FakeLibrary::NotifyIconControl(std::int32_t mode, std::intptr_t value1, std::intptr_t) {
+    const auto text = [&] { return std::string(reinterpret_cast<const char*>(value1)); };
+    switch (mode) {
+        case 1: trayCalls.push_back("add"); break;
+        case 2: trayCalls.push_back("remove"); break;
+        case 4: trayCalls.push_back("title " + text()); break;
+        case 7: trayCalls.push_back("text " + text()); break;
+        case 9: trayCalls.push_back("tip " + text()); break;
+        default: trayCalls.push_back(std::to_string(mode) + " " + std::to_string(value1)); break;
+    }
+}
+
+std::vector<Text> FakeLibrary::BalloonTexts() const {
+    std::vector<Text> texts;
+    for (const std::string& call : trayCalls)
+        if (call.rfind("text ", 0) == 0) texts.push_back(platform::codepage().FromAnsi(call.substr(5)));
+    return texts;
+}
 
 std::string FakeLibrary::ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                          const std::string& ansiFormat) {
@@ -74,13 +95,15 @@ const FakeLibrary::FakePlugin* FakeLibrary::Loaded(platform::PluginHandle plugin
     return &plugins.at(it->second);
 }
 
-platform::PluginHandle FakeLibrary::PluginInit(const std::string& ansiPath) {
+platform::PluginLoad FakeLibrary::PluginInit(const std::string& ansiPath) {
     bridgeCalls.push_back("init " + ansiPath);
-    if (!plugins.count(ansiPath)) return 0;
+    auto it = plugins.find(ansiPath);
+    if (it == plugins.end()) return {};
+    if (it->second.initFails) return {0, true};
     const platform::PluginHandle h = nextPlugin_;
     nextPlugin_ += 0x10000;
     loadedPlugins[h] = ansiPath;
-    return h;
+    return {h, false};
 }
 
 bool FakeLibrary::PluginFree(platform::PluginHandle plugin) {
@@ -91,13 +114,14 @@ bool FakeLibrary::PluginFree(platform::PluginHandle plugin) {
     return true;
 }
 
-void FakeLibrary::PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& r) {
+bool FakeLibrary::PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& r) {
     r.fill(0);
     const FakePlugin* p = Loaded(plugin);
-    if (!p) return;
+    if (!p) return true;
+    if (p->infoFails) return false;
     if (p->rawInfo) {
         r = *p->rawInfo;
-        return;
+        return true;
     }
     Put(r, 0, 32, p->name);
     Put(r, 32, 16, p->version);
@@ -107,18 +131,20 @@ void FakeLibrary::PluginGetInfo(platform::PluginHandle plugin, platform::PluginI
     Put(r, 688, 256, p->mail);
     Put32(r, 944, p->funcNum.value_or(static_cast<std::int32_t>(p->functions.size())));
     Put32(r, 948, p->flags);
+    return true;
 }
 
-void FakeLibrary::PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
+bool FakeLibrary::PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
                                     platform::PluginFuncBytes& r) {
     r.fill(0);
     const FakePlugin* p = Loaded(plugin);
-    if (!p || funcNo < 1 || static_cast<std::size_t>(funcNo) > p->functions.size()) return;
+    if (!p || funcNo < 1 || static_cast<std::size_t>(funcNo) > p->functions.size()) return true;
     const FakeFunction& f = p->functions[static_cast<std::size_t>(funcNo - 1)];
     Put(r, 0, 32, f.name);
     Put(r, 32, 256, f.comment);
     Put32(r, 288, f.settingNum);
     Put32(r, 292, f.flags);
+    return true;
 }
 
 void FakeLibrary::PluginGetFuncSettingName(platform::PluginHandle plugin, std::int32_t funcNo,

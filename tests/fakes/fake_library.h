@@ -40,7 +40,12 @@ public:
                         const std::string&) override {
         return false;
     }
-    void NotifyIconControl(std::int32_t, std::intptr_t, std::intptr_t) override {}
+    // Every tray icon call: "add", "remove", "title <text>", "text <text>",
+    // "tip <text>" (texts as the ANSI bytes handed over), or "<mode> <value 1>".
+    std::vector<std::string> trayCalls;
+    void NotifyIconControl(std::int32_t mode, std::intptr_t value1, std::intptr_t value2) override;
+    // The balloon texts handed over so far, in order.
+    std::vector<Text> BalloonTexts() const;
     std::string ExFormatConvert(const std::array<std::uint16_t, 8>& systemTime,
                                 const std::string& ansiFormat) override;
     bool ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) override;
@@ -86,6 +91,8 @@ public:
         std::vector<FakeFunction> functions;
         // The whole record instead, byte for byte.
         std::optional<platform::PluginInfoBytes> rawInfo;
+        // Crashes or hangs in its Init, or answering for its records.
+        bool initFails = false, infoFails = false;
     };
     std::map<std::string, FakePlugin> plugins;
     // Every bridge call: "init <path>", "free <file>", "text <file> <f> <s> <size>".
@@ -93,10 +100,10 @@ public:
     // Handles loaded now, by handle (they are above 32 bits, as 64-bit ones are).
     std::map<platform::PluginHandle, std::string> loadedPlugins;
 
-    platform::PluginHandle PluginInit(const std::string& ansiPath) override;
+    platform::PluginLoad PluginInit(const std::string& ansiPath) override;
     bool PluginFree(platform::PluginHandle plugin) override;
-    void PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& record) override;
-    void PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
+    bool PluginGetInfo(platform::PluginHandle plugin, platform::PluginInfoBytes& record) override;
+    bool PluginGetFuncInfo(platform::PluginHandle plugin, std::int32_t funcNo,
                            platform::PluginFuncBytes& record) override;
     void PluginGetFuncSettingName(platform::PluginHandle plugin, std::int32_t funcNo,
                                   std::int32_t settingNo, char* buffer, std::int32_t size) override;

@@ -12,6 +12,8 @@
 #include "fakes/fake_library.h"
 #include "fakes/temp_folder.h"
 #include "plugin/plugin_registry.h"
+#include "settings/ini_file.h"
+#include "settings/ini_store.h"
 
 namespace tbq::test {
 
@@ -40,6 +42,18 @@ protected:
     Text Folder() const { return dir_.Path() + u"/"; }
     Text SettingFile() const { return dir_.Path("TBQ_Setting.ini"); }
     void Scan(bool rescan) { registry_.Scan(Folder(), SettingFile(), rescan); }
+    // Saves the enabled states and reads back, for each file, "file=value" as
+    // the settings file holds it ("?" for none).
+    std::vector<std::string> SavedStates(std::initializer_list<const char*> files) const {
+        registry_.SaveEnableStates(SettingFile());
+        IniStore::Instance().Flush(SettingFile());
+        const vbIniFile ini(SettingFile());
+        std::vector<std::string> states;
+        for (const char* f : files)
+            states.push_back(std::string(f) + "=" +
+                             TextToUtf8(ini.GetText(kPluginEnableSection, Utf8ToText(f), u"?")));
+        return states;
+    }
     std::vector<std::string> Listed() const {
         std::vector<std::string> names;
         for (const auto& p : registry_.Plugins())

@@ -85,16 +85,79 @@ TEST_F(PluginRegistryTest, RescanKeepsKnownStatesAndSavesEveryEntry) {
                                         "init " + PathOf("fresh.tbqp"), "free gone.tbqp"}));
     EXPECT_EQ(library_.loadedPlugins.size(), 2u);
 
-    registry_.SaveEnableStates(SettingFile());
-    IniStore::Instance().Flush(SettingFile());
-    const vbIniFile ini(SettingFile());
-    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"a.tbqp", u"?"), u"0");
-    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"b.tbqp", u"?"), u"1");
-    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"fresh.tbqp", u"?"), u"1");
-    EXPECT_EQ(ini.GetText(kPluginEnableSection, u"new.tbqp", u"?"), u"0");
+    EXPECT_EQ(SavedStates({"a.tbqp", "b.tbqp", "fresh.tbqp", "new.tbqp"}),
+              (std::vector<std::string>{"a.tbqp=0", "b.tbqp=1", "fresh.tbqp=1", "new.tbqp=0"}));
 
     registry_.Clear();
     EXPECT_TRUE(library_.loadedPlugins.empty());
+}
+
+// A plug-in that crashes or hangs while it loads is treated as one that fails
+// in a text call: listed switched off, reported, saved off, and not loaded at
+// the next start; switching it on again from the module list reports again.
+TEST_F(PluginRegistryTest, APluginThatFailsWhileLoadingIsSwitchedOffReportedAndSaved) {
+    AddFile("a.tbqp").initFails = true;
+    AddFile("b.tbqp").infoFails = true;
+    AddFile("broken.tbqp", false);  // no plug-in at all: still left out
+    AddFile("good.tbqp");
+    std::vector<std::string> failures;
+    registry_.OnFailure = [&](const vbKerova_Plugin& p) { failures.push_back(TextToUtf8(p.PluginFileName())); };
+    Scan(false);
+
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tbqp (off)", "b.tbqp (off)", "good.tbqp"}));
+    EXPECT_EQ(failures, (std::vector<std::string>{"a.tbqp", "b.tbqp"}));
+    EXPECT_TRUE(registry_.Find(u"a.tbqp")->Failed());
+    EXPECT_EQ(registry_.Find(u"b.tbqp")->FuncNum(), 0);
+    EXPECT_EQ(library_.loadedPlugins.size(), 1u) << "the one that failed answering is freed";
+
+    EXPECT_EQ(SavedStates({"a.tbqp", "b.tbqp", "good.tbqp"}),
+              (std::vector<std::string>{"a.tbqp=0", "b.tbqp=0", "good.tbqp=1"}));
+
+    // The next start reads the saved states and loads neither again.
+    library_.bridgeCalls.clear();
+    failures.clear();
+    Scan(false);
+    EXPECT_EQ(library_.bridgeCalls, (std::vector<std::string>{"free good.tbqp", "init " + PathOf("broken.tbqp"),
+                                                              "init " + PathOf("good.tbqp")}));
+    EXPECT_TRUE(failures.empty());
+
+    // The module list switches it on: it fails again and says so again.
+    auto a = registry_.Find(u"a.tbqp");
+    EXPECT_FALSE(registry_.SetEnabled(a, true));
+    EXPECT_EQ(failures, (std::vector<std::string>{"a.tbqp"}));
+    EXPECT_TRUE(a->Failed());
+    // Mended, it loads; switched off, it is unloaded.
+    library_.plugins[PathOf("a.tbqp")].initFails = false;
+    EXPECT_TRUE(registry_.SetEnabled(a, true));
+    EXPECT_FALSE(a->Failed());
+    EXPECT_EQ(a->PluginGetText(0, 1, 1), u"text of a.tbqp");
+    EXPECT_FALSE(registry_.SetEnabled(a, false));
+    EXPECT_EQ(library_.loadedPlugins.size(), 1u);
+    // An object a rescan replaced is never loaded beside its successor.
+    Scan(true);
+    library_.bridgeCalls.clear();
+    EXPECT_FALSE(registry_.SetEnabled(a, true));
+    EXPECT_TRUE(library_.bridgeCalls.empty());
+}
+
+// Two plug-ins that fail at the same start are both told, one balloon after
+// the other, each in the words the user knows.
+TEST_F(PluginRegistryTest, TwoPluginsFailingTogetherAreBothReported) {
+    AddFile("a.tbqp").initFails = true;
+    AddFile("b.tbqp").functions[0].fails = true;
+    BalloonQueue balloons;
+    registry_.OnFailure = [&](const vbKerova_Plugin& p) { balloons.Push(SwitchedOffBalloon(p)); };
+    Scan(false);
+    EXPECT_EQ(registry_.Find(u"b.tbqp")->PluginGetText(0, 1, 1), u"");
+    library_.trayCalls.clear();
+    vbKerova_Dll dll(library_, {});
+    for (std::uint32_t now = 0; balloons.Pump(dll, now); now += 500) {
+    }
+    EXPECT_EQ(library_.BalloonTexts(), (std::vector<Text>{
+                                           u"プラグイン「a.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
+                                           u"設定画面のプラグイン一覧で再び有効にできます。",
+                                           u"プラグイン「b.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
+                                           u"設定画面のプラグイン一覧で再び有効にできます。"}));
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #define DEPENDS 12
 #define CRASH 13
 #define HANG 14
+#define CRASH_INIT 15
 
 #ifndef TBQ_TEST_PLUGIN
 #error "TBQ_TEST_PLUGIN names the behaviour"
@@ -60,7 +61,29 @@ template <typename Unit>
 
 }  // namespace
 
+#if TBQ_TEST_PLUGIN == CRASH_INIT
+// Leaves a line in "<this file>.inits" for every load, so that a test can
+// count them from outside, then crashes.
+TBQ_PLUGIN_EXPORT int32_t WINAPI Init(void) {
+    HMODULE self = nullptr;
+    wchar_t path[MAX_PATH + 8] = {};
+    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           reinterpret_cast<LPCWSTR>(&Init), &self) &&
+        GetModuleFileNameW(self, path, MAX_PATH) > 0) {
+        std::wcscat(path, L".inits");
+        HANDLE f = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, 0, nullptr);
+        if (f != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(f, "init\r\n", 6, &written, nullptr);
+            CloseHandle(f);
+        }
+    }
+    volatile int* nowhere = nullptr;
+    return *nowhere;
+}
+#else
 TBQ_PLUGIN_EXPORT int32_t WINAPI Init(void) { return ++g_inits; }
+#endif
 TBQ_PLUGIN_EXPORT int32_t WINAPI Free(void) { return ++g_frees; }
 
 // Not part of the interface: how often Init and Free ran, as "inits*100+frees".

@@ -84,16 +84,29 @@ TEST_F(RealServers, NginxDateDirectlyAndThroughTinyproxy) {
     EXPECT_GT(d, -1500);
     EXPECT_LE(d, 0);
 
-    test::FakeClockSetter viaProxy;
-    vbNTP proxied(NtpPorts{nullptr, &viaProxy, &clock});
-    proxied.SetTimeOut(3000);
-    message = proxied.DateSyncHttp(u"127.0.0.1", ports.at("http"),
-                                   u"http=127.0.0.1:" + NumberText(ports.at("proxy")) + u";https=x:1");
-    EXPECT_TRUE(proxied.Success()) << TextToUtf8(message);
-    ASSERT_EQ(viaProxy.Calls().size(), 1u);
-    d = UnixMsFromClockTime(viaProxy.Calls()[0]) - RealNowMs();
-    EXPECT_GT(d, -1500);
-    EXPECT_LE(d, 0);
+    // Through tinyproxy, given with its port (the HTTP port is then the
+    // server's), and given bare (the HTTP port is then the proxy's, and the
+    // server's own port goes with the server's name).
+    const Text proxy = u"127.0.0.1:" + NumberText(ports.at("proxy"));
+    struct Case {
+        Text server;
+        int port;
+        Text proxy;
+    } cases[] = {
+        {u"127.0.0.1", ports.at("http"), u"http=" + proxy + u";https=x:1"},
+        {u"127.0.0.1:" + NumberText(ports.at("http")), ports.at("proxy"), u"127.0.0.1"},
+    };
+    for (const Case& c : cases) {
+        test::FakeClockSetter viaProxy;
+        vbNTP proxied(NtpPorts{nullptr, &viaProxy, &clock});
+        proxied.SetTimeOut(3000);
+        message = proxied.DateSyncHttp(c.server, c.port, c.proxy);
+        EXPECT_TRUE(proxied.Success()) << TextToUtf8(c.proxy) << ": " << TextToUtf8(message);
+        ASSERT_EQ(viaProxy.Calls().size(), 1u);
+        d = UnixMsFromClockTime(viaProxy.Calls()[0]) - RealNowMs();
+        EXPECT_GT(d, -1500);
+        EXPECT_LE(d, 0);
+    }
 }
 
 TEST_F(RealServers, AStoppedServerFailsWithinTheTimeOut) {

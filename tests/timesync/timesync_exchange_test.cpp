@@ -139,6 +139,26 @@ TEST_F(Exchange, HttpThroughAProxyAsksForTheServersAddress) {
     EXPECT_EQ(setter.Calls().size(), 2u);
 }
 
+// A proxy given without its port is reached on the HTTP port, which is then the
+// proxy's: the server is asked on its own port 80, never on the proxy's.
+TEST_F(Exchange, HttpThroughAProxyWithoutItsPortAsksForTheServersOwnPort) {
+    test::TcpPeer proxy({"HTTP/1.0 200 OK\r\nDate: Mon, 07 Dec 2026 12:34:56 GMT\r\n\r\n"});
+    struct Case {
+        const char16_t *server, *proxy;
+        const char* request;
+    } cases[] = {
+        {u"time.example", u"127.0.0.1", "HEAD http://time.example/ HTTP/1.0\r\n\r\n"},
+        {u"time.example", u"http=127.0.0.1;https=127.0.0.1:1", "HEAD http://time.example/ HTTP/1.0\r\n\r\n"},
+        // A port the user wrote into the server text stays the server's.
+        {u"time.example:8081", u"127.0.0.1", "HEAD http://time.example:8081/ HTTP/1.0\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        const Text message = ntp.DateSyncHttp(c.server, proxy.port(), c.proxy);
+        EXPECT_TRUE(ntp.Success()) << TextToUtf8(message);
+        EXPECT_EQ(proxy.request(), c.request) << TextToUtf8(c.proxy);
+    }
+}
+
 TEST_F(Exchange, HttpFailuresLeaveTheClockAlone) {
     struct Case {
         std::vector<std::string> pieces;

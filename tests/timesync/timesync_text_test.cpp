@@ -179,11 +179,12 @@ TEST(NetText, ProxyAddressesStrictly) {
         const char16_t* text;
         std::optional<ProxyAddress> expected;
     } cases[] = {
-        {u"proxy.example:8080", ProxyAddress{"proxy.example", 8080}},
-        {u"proxy.example", ProxyAddress{"proxy.example", 80}},
-        {u"10.0.0.1:65535", ProxyAddress{"10.0.0.1", 65535}},
-        {u"http=p1:8080;https=p2:8443", ProxyAddress{"p1", 8080}},
-        {u"https=p2:8443;HTTP=p1:3128", ProxyAddress{"p1", 3128}},
+        {u"proxy.example:8080", ProxyAddress{"proxy.example", 8080, true}},
+        {u"proxy.example", ProxyAddress{"proxy.example", 80, false}},
+        {u"10.0.0.1:65535", ProxyAddress{"10.0.0.1", 65535, true}},
+        {u"http=p1:8080;https=p2:8443", ProxyAddress{"p1", 8080, true}},
+        {u"https=p2:8443;HTTP=p1:3128", ProxyAddress{"p1", 3128, true}},
+        {u"http=p1;https=p2:8443", ProxyAddress{"p1", 80, false}},
         {u"https=p2:8443", std::nullopt},
         {u"proxy:0", std::nullopt},
         {u"proxy:65536", std::nullopt},

@@ -48,6 +48,7 @@ protected:
         fs::copy_file(Bin() / "testplugins" / "deps" / "tbqdep.dll", plugins / "tbqdep.dll");
         if (!Hosted()) {
             fs::remove(plugins / "crash.tbqp");
+            fs::remove(plugins / "crash_init.tbqp");
             fs::remove(plugins / "hang.tbqp");
         }
     }
@@ -65,14 +66,14 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
     registry.Scan(dir_.Path() + u"\\", dir_.Path("TBQ_Setting.ini"), false);
 
     std::vector<Text> listed;
-    for (const auto& p : registry.Plugins()) listed.push_back(p->PluginFileName());
+    for (const auto& p : registry.Plugins()) listed.push_back(p->PluginFileName() + (p->Enable() ? u"" : u" (off)"));
     std::vector<Text> expected = {u"ansi_as_utf16.tbqp", u"count_huge.tbqp", u"count_negative.tbqp",
                                   u"depends.tbqp", u"good_ansi.tbqp", u"good_utf16.tbqp",
                                   u"length_huge.tbqp", u"length_larger.tbqp", u"length_negative.tbqp",
                                   u"unterminated.tbqp", u"utf16_as_ansi.tbqp"};
     if (Hosted()) {
-        expected.insert(expected.begin() + 3, u"crash.tbqp");
-        expected.insert(expected.begin() + 7, u"hang.tbqp");
+        expected.insert(expected.begin() + 3, {u"crash.tbqp", u"crash_init.tbqp (off)"});
+        expected.insert(expected.begin() + 8, u"hang.tbqp");
     }
     EXPECT_EQ(listed, expected) << "missing_export and not_a_library are never listed";
 
@@ -107,8 +108,9 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
         EXPECT_EQ(p->Failed(), c.fails);
         EXPECT_EQ(p->Enable(), !c.fails);
     }
+    // The one that crashes in its Init is told at the scan, the others at their first text.
     const std::vector<Text> expectedFailures =
-        Hosted() ? std::vector<Text>{u"crash.tbqp", u"hang.tbqp"} : std::vector<Text>{};
+        Hosted() ? std::vector<Text>{u"crash_init.tbqp", u"crash.tbqp", u"hang.tbqp"} : std::vector<Text>{};
     EXPECT_EQ(failed, expectedFailures);
 
     auto counts = [&](const char16_t* file) { return registry.Find(file)->FuncNum(); };
@@ -133,6 +135,14 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
         EXPECT_EQ(crash->PluginGetText(0, 2, 0), u"window 0");
         EXPECT_EQ(crash->PluginGetText(0, 1, 0), u"");
         EXPECT_FALSE(crash->Enable());
+        // One that crashes while loading stays off when switched on, and says so again.
+        auto crashInit = registry.Find(u"crash_init.tbqp");
+        ASSERT_TRUE(crashInit);
+        EXPECT_TRUE(crashInit->Failed());
+        failed.clear();
+        EXPECT_FALSE(registry.SetEnabled(crashInit, true));
+        EXPECT_TRUE(crashInit->Failed());
+        EXPECT_EQ(failed, std::vector<Text>{u"crash_init.tbqp"});
     }
     registry.Clear();
 }

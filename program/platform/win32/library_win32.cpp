@@ -157,10 +157,12 @@ void Win32Library::CloseDummyBar() {
     if (auto fn = Get<TBQ_CloseDummyBarProc>("CloseDummyBar")) fn();
 }
 
-PluginHandle Win32Library::PluginInit(const std::string& ansiPath) {
+PluginLoad Win32Library::PluginInit(const std::string& ansiPath) {
     if (hosts_) return hosts_->Init(ansiPath);
+    // In this process a plug-in that crashes takes the program with it: there
+    // is no failure left to report.
     auto fn = Get<TBQ_PluginInitBridgeProc>("PluginInit");
-    return fn ? reinterpret_cast<PluginHandle>(fn(ansiPath.c_str())) : 0;
+    return {fn ? reinterpret_cast<PluginHandle>(fn(ansiPath.c_str())) : 0, false};
 }
 
 bool Win32Library::PluginFree(PluginHandle plugin) {
@@ -169,27 +171,29 @@ bool Win32Library::PluginFree(PluginHandle plugin) {
     return fn && fn(M(plugin)) != 0;
 }
 
-void Win32Library::PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) {
+bool Win32Library::PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) {
     static_assert(sizeof(TBQ_PluginInfo) == kPluginInfoRecordSize);
     if (hosts_) return hosts_->GetInfo(plugin, record);
     record.fill(0);
     auto fn = Get<TBQ_PluginGetInfoBridgeProc>("PluginGetInfo");
-    if (!fn) return;
+    if (!fn) return true;
     TBQ_PluginInfo info{};
     fn(M(plugin), &info);
     std::memcpy(record.data(), &info, sizeof info);
+    return true;
 }
 
-void Win32Library::PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+bool Win32Library::PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
                                      PluginFuncBytes& record) {
     static_assert(sizeof(TBQ_PluginFuncInfo) == kPluginFuncRecordSize);
     if (hosts_) return hosts_->GetFuncInfo(plugin, funcNo, record);
     record.fill(0);
     auto fn = Get<TBQ_PluginGetFuncInfoBridgeProc>("PluginGetFuncInfo");
-    if (!fn) return;
+    if (!fn) return true;
     TBQ_PluginFuncInfo info{};
     fn(M(plugin), funcNo, &info);
     std::memcpy(record.data(), &info, sizeof info);
+    return true;
 }
 
 void Win32Library::PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo,

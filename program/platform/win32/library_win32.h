@@ -41,10 +41,10 @@ public:
     WindowId GetDummyBar() override;
     void CloseDummyBar() override;
 
-    PluginHandle PluginInit(const std::string& ansiPath) override;
+    PluginLoad PluginInit(const std::string& ansiPath) override;
     bool PluginFree(PluginHandle plugin) override;
-    void PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) override;
-    void PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
+    bool PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) override;
+    bool PluginGetFuncInfo(PluginHandle plugin, std::int32_t funcNo,
                            PluginFuncBytes& record) override;
     void PluginGetFuncSettingName(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                                   char* buffer, std::int32_t size) override;

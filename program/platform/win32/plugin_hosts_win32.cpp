@@ -113,8 +113,8 @@ bool PluginHosts::Call(Host& host, TBQ_HostRequest q, std::int32_t& result, void
     return true;
 }
 
-PluginHandle PluginHosts::Init(const std::string& ansiPath) {
-    if (ansiPath.size() >= TBQ_HOST_PATH_SIZE) return 0;
+PluginLoad PluginHosts::Init(const std::string& ansiPath) {
+    if (ansiPath.size() >= TBQ_HOST_PATH_SIZE) return {};
     const std::wstring name = L"\\\\.\\pipe\\TBQPluginHost-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                               std::to_wstring(++serial_);
     Host host;
@@ -123,7 +123,7 @@ PluginHandle PluginHosts::Init(const std::string& ansiPath) {
         PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, kPipeBuffer,
         kPipeBuffer, 0, nullptr));
     host.event = win32::UniqueHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!host.pipe || !host.event) return 0;
+    if (!host.pipe || !host.event) return {};
 
     std::wstring command = L"\"" + hostExe_ + L"\" " + name;
     STARTUPINFOW si{};
@@ -131,7 +131,7 @@ PluginHandle PluginHosts::Init(const std::string& ansiPath) {
     PROCESS_INFORMATION pi{};
     if (!CreateProcessW(hostExe_.c_str(), command.data(), nullptr, nullptr, FALSE,
                         CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, nullptr, &si, &pi))
-        return 0;
+        return {};
     host.process = win32::UniqueHandle(pi.hProcess);
     if (job_) AssignProcessToJobObject(job_.get(), pi.hProcess);
     ResumeThread(pi.hThread);
@@ -150,17 +150,24 @@ PluginHandle PluginHosts::Init(const std::string& ansiPath) {
             CancelIo(host.pipe.get());
         }
     }
+    if (!connected) {
+        End(host);
+        return {};
+    }
     std::int32_t loaded = 0;
     TBQ_HostRequest q = Request(TBQ_HOST_INIT);
     std::memcpy(q.path, ansiPath.c_str(), ansiPath.size() + 1);
-    if (!connected || !Call(host, q, loaded, nullptr, 0, kLoadBudgetMs) || !loaded) {
+    // The host loads the file and runs its Init inside this call: no answer
+    // in time means the plug-in crashed or hung there.
+    const bool answered = Call(host, q, loaded, nullptr, 0, kLoadBudgetMs);
+    if (!answered || !loaded) {
         End(host);
-        return 0;
+        return {0, !answered};
     }
     const PluginHandle handle = next_;
     next_ += kHandleStep;
     hosts_.emplace(handle, std::move(host));
-    return handle;
+    return {handle, false};
 }
 
 bool PluginHosts::Free(PluginHandle plugin) {
@@ -182,18 +189,20 @@ bool PluginHosts::Free(PluginHandle plugin) {
     return freed && result != 0;
 }
 
-void PluginHosts::GetInfo(PluginHandle plugin, PluginInfoBytes& record) {
+bool PluginHosts::GetInfo(PluginHandle plugin, PluginInfoBytes& record) {
     record.fill(0);
     std::int32_t r = 0;
-    if (Host* h = Find(plugin)) Call(*h, Request(TBQ_HOST_GET_INFO), r, record.data(), record.size(), kQueryBudgetMs);
+    Host* h = Find(plugin);
+    return h && Call(*h, Request(TBQ_HOST_GET_INFO), r, record.data(), record.size(), kQueryBudgetMs);
 }
 
-void PluginHosts::GetFuncInfo(PluginHandle plugin, std::int32_t funcNo, PluginFuncBytes& record) {
+bool PluginHosts::GetFuncInfo(PluginHandle plugin, std::int32_t funcNo, PluginFuncBytes& record) {
     record.fill(0);
     std::int32_t r = 0;
     TBQ_HostRequest q = Request(TBQ_HOST_GET_FUNC_INFO);
     q.func = funcNo;
-    if (Host* h = Find(plugin)) Call(*h, q, r, record.data(), record.size(), kQueryBudgetMs);
+    Host* h = Find(plugin);
+    return h && Call(*h, q, r, record.data(), record.size(), kQueryBudgetMs);
 }
 
 void PluginHosts::GetFuncSettingName(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,

@@ -28,10 +28,13 @@ public:
     PluginHosts(const PluginHosts&) = delete;
     PluginHosts& operator=(const PluginHosts&) = delete;
 
-    PluginHandle Init(const std::string& ansiPath);
+    // Failed when the host started and took the request but then crashed or
+    // missed the load budget: the plug-in's own doing.
+    PluginLoad Init(const std::string& ansiPath);
     bool Free(PluginHandle plugin);
-    void GetInfo(PluginHandle plugin, PluginInfoBytes& record);
-    void GetFuncInfo(PluginHandle plugin, std::int32_t funcNo, PluginFuncBytes& record);
+    // False when the host crashed or missed its budget answering.
+    bool GetInfo(PluginHandle plugin, PluginInfoBytes& record);
+    bool GetFuncInfo(PluginHandle plugin, std::int32_t funcNo, PluginFuncBytes& record);
     void GetFuncSettingName(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                             char* buffer, std::int32_t size);
     PluginProc GetFuncProc(PluginHandle plugin);
