@@ -328,8 +328,11 @@ void InfoPage::OnInit() {
     list_.OnCheckChanged = [this](const void* key, bool on) {
         for (const auto& row : rows_) {
             if (&row != key) continue;
-            // Only a plug-in can be unloaded; the program and library stay ticked.
-            if (row.plugin) row.plugin->SetEnable(on);
+            // Only a plug-in can be unloaded; the program and library stay
+            // ticked. A plug-in that fails while loading is switched off and
+            // reported as at start-up.
+            PluginRegistry* registry = ThePluginRegistry();
+            if (row.plugin && registry) registry->SetEnabled(row.plugin, on);
         }
         Refill();
     };
