@@ -133,6 +133,29 @@ std::int32_t vbKerova_DrawBar::DrawCaption(TextView text, std::uint32_t color, s
     return right <= r.right ? right : -1;
 }
 
+bool vbKerova_DrawBar::DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode) {
+    const ReentryGuard guard(starting_);
+    if (open_ || !guard.Owns() || box == 0 || rect.Empty()) return true;
+    tool_ = 0;
+    if (dpi != fontDpiY_ || !madeFonts_[tool_]) {
+        fontDpiX_ = fontDpiY_ = dpi;
+        ResetObject();
+    }
+    platform::Painter& painter = platform::painter();
+    if (!painter.Begin(box, rect, true)) return true;
+    const BarProfile& bar = bars_[tool_];
+    paint_ = rect.Moved(-rect.left, -rect.top);
+    unicode_ = unicode;
+    const std::optional<std::uint32_t> line =
+        (bar.WindowFlag & BarProfile::kBorderLine) ? std::optional(DrawColor(bar.LineColor)) : std::nullopt;
+    painter.Fill(paint_, DrawColor(bar.BackColor), line);
+    constexpr int kPreviewIndent = 5;
+    indent_ = kPreviewIndent;
+    fontHeight_ = painter.SelectFont(madeFonts_[tool_]);
+    open_ = true;
+    return false;
+}
+
 void vbKerova_DrawBar::EndDraw() {
     if (!open_) return;
     open_ = false;

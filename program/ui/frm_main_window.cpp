@@ -28,12 +28,6 @@ void AppendItem(HMENU menu, UINT id, const char16_t* text, bool enabled = true) 
     AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, win32::Wide(text).c_str());
 }
 
-COLORREF ColorOf(std::uint32_t value) {
-    // "No colour of its own" is the caption's text colour.
-    if (value == 0xFF000000u) value = 0x80000009u;
-    if (value & 0x80000000u) return GetSysColor(static_cast<int>(value & 0xFF));
-    return static_cast<COLORREF>(value & 0xFFFFFF);
-}
 }  // namespace
 
 bool FrmMain::BuildWindow() {
@@ -63,7 +57,7 @@ bool FrmMain::BuildWindow() {
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
     SetMenu(w, bar);
 
-    preview_ = CreateWindowExW(WS_EX_STATICEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
+    preview_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
                                10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_PREVIEW), inst, nullptr);
     tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 0, 0,
                             10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_TABS), inst, nullptr);
@@ -158,29 +152,47 @@ void FrmMain::RefreshPreview() {
 
 void FrmMain::PaintPreview(const DRAWITEMSTRUCT& di) {
     const AppSettings& s = App().settings;
-    const uimodel::PreviewChoice choice =
-        uimodel::ChoosePreview(s, page_, tick_ ? tick_->LastListName() : Text(), nullptr, nullptr);
+    // On the painting-profiles page, the profile chosen there.
+    std::shared_ptr<vbKerova_DrawBar> chosen;
+    if (ListView* profiles = pages_.size() > 2 ? pages_[2]->List() : nullptr) {
+        const void* key = profiles->Selected();
+        for (const auto& p : App().DrawBarList)
+            if (p.get() == key) chosen = p;
+    }
+    const uimodel::PreviewChoice choice = uimodel::ChoosePreview(
+        s, page_, tick_ ? tick_->LastListName() : Text(), tick_ ? tick_->ActiveDrawBar : nullptr, chosen);
+    ViewListPtr list = ViewListRegistry::Instance().GetViewList(choice.listName, true);
     HDC dc = di.hDC;
     RECT r = di.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
-    if (choice.border) FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
-    SelectedObject font(dc, font_.get());
-    SetBkMode(dc, TRANSPARENT);
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    int x = r.left + Scale(5, Dpi());
-    const int y = r.top + (r.bottom - r.top - tm.tmHeight) / 2;
-    ViewListPtr list = ViewListRegistry::Instance().GetViewList(choice.listName, true);
-    if (!list) return;
-    for (const uimodel::PreviewRun& run : uimodel::PreviewRuns(*list)) {
-        const std::wstring text = win32::Wide(run.text);
-        SetTextColor(dc, ColorOf(run.color));
-        TextOutW(dc, x, y, text.c_str(), static_cast<int>(text.size()));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        x += size.cx;
-        if (x >= r.right) break;
+    bool painted = false;
+    if (choice.profile && list) {
+        // The caption painter itself paints the preview, into the box.
+        const platform::PaintRect box{r.left, r.top, r.right, r.bottom};
+        auto& profile = *choice.profile;
+        if (!profile.DrawPreviewStart(static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(preview_)),
+                                      box, static_cast<int>(Dpi()), s.Unicode)) {
+            std::int32_t x = 0;
+            for (const uimodel::PreviewRun& run : uimodel::PreviewRuns(*list))
+                if ((x = profile.DrawCaption(run.text, run.color, x)) < 0) break;
+            profile.EndDraw();
+            painted = true;
+        }
     }
+    if (!painted) {
+        // Without a profile: the plain text in the caption's colours.
+        FillRect(dc, &r, GetSysColorBrush(COLOR_ACTIVECAPTION));
+        const Text text = choice.border && list ? ComposeListText(*list, false) : tick_ ? tick_->LastText : Text();
+        const std::wstring wide = win32::Wide(text);
+        SelectedObject font(dc, font_.get());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_CAPTIONTEXT));
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc, &tm);
+        TextOutW(dc, r.left + Scale(5, Dpi()), r.top + (r.bottom - r.top - tm.tmHeight) / 2, wide.c_str(),
+                 static_cast<int>(wide.size()));
+    }
+    // The list edited on the display-items page is not the one shown in titles.
+    if (choice.border) FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
 }
 
 void FrmMain::OnInitMenu(HMENU menu) {

@@ -336,5 +336,28 @@ TEST_F(DrawPass, AListPaintsItsRunsUntilTheRoomEnds) {
                          "text " + std::string(40, 'x') + " 64,7,340,21 000000"}));
 }
 
+// The settings window's preview paints with the profile into its own box,
+// whatever window the profile paints on meanwhile.
+TEST_F(DrawPass, APreviewPaintsIntoItsOwnBoxAndLeavesTheTargetAlone) {
+    FontProfile f;
+    f.FontFlag = FontProfile::kShadow;
+    f.ShadowColor = 0x00112233;
+    profile_.SetFontProfile(0, f);
+    profile_.ResetObject();
+    ASSERT_FALSE(profile_.DrawStart(kWindow, context_));
+    profile_.EndDraw();
+    Take();
+    constexpr WindowId kBox = 99;
+    ASSERT_FALSE(profile_.DrawPreviewStart(kBox, {2, 2, 202, 30}, 96, true));
+    EXPECT_EQ(profile_.DrawCaption(u"ab", 0x000000FF, 0), 5 + 2 * 8);
+    profile_.EndDraw();
+    EXPECT_EQ(Take(), (std::vector<std::string>{"begin 99 2,2,202,30 offscreen", "fill 0,0,200,28 020000 line 0A0000",
+                                                "font 3", "text ab 6,1,201,29 112233", "text ab 5,0,200,28 0000FF",
+                                                "end"}));
+    EXPECT_EQ(profile_.Target(), kWindow);
+    EXPECT_TRUE(profile_.DrawPreviewStart(0, {0, 0, 10, 10}, 96, true)) << "no box";
+    EXPECT_TRUE(profile_.DrawPreviewStart(kBox, {0, 0, 0, 10}, 96, true)) << "no room";
+}
+
 }  // namespace
 }  // namespace tbq
