@@ -250,4 +250,48 @@ void InstallTbq(const std::filesystem::path& folder, std::initializer_list<const
     std::ofstream(folder / "TBQ_Setting.ini", std::ios::binary) << "[Main]\r\nSettingVersion=1\r\n";
 }
 
+bool SaveWindowPicture(HWND w, const std::filesystem::path& bmp) {
+    if (!BringToFront(w)) return false;
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    Sleep(300);  // the other process paints
+    RECT r{};
+    GetWindowRect(w, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = height;  // bottom-up, as BMP files hold it
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bitmap && mem) {
+        HGDIOBJ old = SelectObject(mem, bitmap);
+        ok = BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY) != FALSE;
+        SelectObject(mem, old);
+        GdiFlush();
+    }
+    if (ok) {
+        const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+        const DWORD size = stride * static_cast<DWORD>(height);
+        BITMAPFILEHEADER fh{};
+        fh.bfType = 0x4D42;
+        fh.bfOffBits = sizeof fh + sizeof bi.bmiHeader;
+        fh.bfSize = fh.bfOffBits + size;
+        std::ofstream out(bmp, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+        out.write(reinterpret_cast<const char*>(&bi.bmiHeader), sizeof bi.bmiHeader);
+        out.write(static_cast<const char*>(bits), size);
+        ok = out.good();
+    }
+    if (bitmap) DeleteObject(bitmap);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
 }  // namespace tbq::e2e

@@ -70,6 +70,10 @@ bool BringToFront(HWND w);
 // True when the program then ended with exit code 0.
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
 
+// Saves what the screen shows of window `w` (with its frame) as a 24-bit BMP;
+// false when it could not. The window is brought to the front first.
+bool SaveWindowPicture(HWND w, const std::filesystem::path& bmp);
+
 // The folder of this test program (the build puts every program there).
 std::wstring OwnFolder();
 

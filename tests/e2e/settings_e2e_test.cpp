@@ -182,5 +182,32 @@ TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     EXPECT_EQ(TitleOf(notepad), ownTitle);
 }
 
+// The pictures of every page for the README, made by scripts/screenshots at
+// the DPI its Wine session is set to; skipped in ordinary test runs.
+TEST(SettingsWindowPictures, EveryPage) {
+    wchar_t out[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"TBQ_PICTURES", out, MAX_PATH)) GTEST_SKIP() << "TBQ_PICTURES is not set";
+    test::TempFolder dir;
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
+    // The era clock of the first start, and one alarm so that its list shows a line.
+    std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / "sample" / "era" / "TBQ_ViewData.ini",
+                               dir.Native("TBQ_ViewData.ini"));
+    dir.WriteBytes("TBQ_Alarm.ini", Alarm(1, "tea") + "[Alarm0002]\r\nName=\r\n");
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
+    HWND mainWindow = MainWindowOf(tbq);
+    ASSERT_NE(mainWindow, nullptr);
+    const wchar_t* titles[] = {L"基本動作設定", L"タイトルバー設定", L"独自描画設定", L"表示項目設定",
+                               L"アラーム設定", L"ウインドウ個別設定", L"各種情報"};
+    for (int i = 0; i < 7; ++i) {
+        HWND page = Page(mainWindow, titles[i]);
+        ShowPage(mainWindow, i);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, kSoon));
+        const std::filesystem::path file = std::filesystem::path(out) / ("page" + std::to_string(i) + ".bmp");
+        EXPECT_TRUE(SaveWindowPicture(mainWindow, file)) << i;
+    }
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+}
+
 }  // namespace
 }  // namespace tbq::e2e
