@@ -1,7 +1,10 @@
 #include "e2e/e2e_support.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <utility>
 
@@ -292,6 +295,76 @@ bool SaveWindowPicture(HWND w, const std::filesystem::path& bmp) {
     if (mem) DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+namespace {
+// Memory in the process that owns `w`, freed when it goes.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HWND w, std::size_t size) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_) at_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    }
+    ~RemoteBuffer() {
+        if (at_) VirtualFreeEx(process_, at_, 0, MEM_RELEASE);
+        if (process_) CloseHandle(process_);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    bool Ok() const { return at_ != nullptr; }
+    void* At(std::size_t offset = 0) const { return static_cast<char*>(at_) + offset; }
+    bool Write(std::size_t offset, const void* data, std::size_t n) const {
+        return WriteProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
+    }
+    bool Read(std::size_t offset, void* data, std::size_t n) const {
+        return ReadProcessMemory(process_, At(offset), data, n, nullptr) != FALSE;
+    }
+
+private:
+    HANDLE process_ = nullptr;
+    void* at_ = nullptr;
+};
+
+bool SetItemState(HWND list, int line, UINT state, UINT mask) {
+    RemoteBuffer buf(list, sizeof(LVITEMW));
+    if (!buf.Ok()) return false;
+    LVITEMW item{};
+    item.stateMask = mask;
+    item.state = state;
+    if (!buf.Write(0, &item, sizeof item)) return false;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buf.At()),
+                               SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+           result != 0;
+}
+}  // namespace
+
+std::wstring ListLineText(HWND list, int line) {
+    constexpr int kChars = 1024;
+    RemoteBuffer buf(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    if (!buf.Ok()) return L"";
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.cchTextMax = kChars;
+    item.pszText = static_cast<wchar_t*>(buf.At(sizeof(LVITEMW)));
+    if (!buf.Write(0, &item, sizeof item)) return L"";
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(buf.At()),
+                             SMTO_ABORTIFHUNG, 5000, &n))
+        return L"";
+    std::wstring text(std::min<DWORD_PTR>(n, kChars), L'\0');
+    if (!text.empty() && !buf.Read(sizeof(LVITEMW), text.data(), text.size() * sizeof(wchar_t))) return L"";
+    return text;
+}
+
+bool SetListCheck(HWND list, int line, bool checked) {
+    return SetItemState(list, line, INDEXTOSTATEIMAGEMASK(checked ? 2 : 1), LVIS_STATEIMAGEMASK);
+}
+
+bool SelectListLine(HWND list, int line) {
+    return SetItemState(list, line, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 }  // namespace tbq::e2e

@@ -70,6 +70,14 @@ bool BringToFront(HWND w);
 // True when the program then ended with exit code 0.
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
 
+// A list view of another process, through a buffer in that process (a list
+// view reads and writes its items only in its own memory): a line's text, and
+// ticking or clearing its check box or selecting it as a click does, so that
+// the list's owner is told. False when the process could not be reached.
+std::wstring ListLineText(HWND list, int line);
+bool SetListCheck(HWND list, int line, bool checked);
+bool SelectListLine(HWND list, int line);
+
 // Saves what the screen shows of window `w` (with its frame) as a 24-bit BMP;
 // false when it could not. The window is brought to the front first.
 bool SaveWindowPicture(HWND w, const std::filesystem::path& bmp);

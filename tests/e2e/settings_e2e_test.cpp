@@ -182,6 +182,123 @@ TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     EXPECT_EQ(TitleOf(notepad), ownTitle);
 }
 
+// How often notepad's title changed within `ms`, polled every 5 ms.
+int TitleChanges(HWND w, int ms) {
+    int changes = 0;
+    std::wstring last = TitleOf(w);
+    const auto end = Clock::now() + std::chrono::milliseconds(ms);
+    while (Clock::now() < end) {
+        Sleep(5);
+        const std::wstring now = TitleOf(w);
+        if (now != last) ++changes;
+        last = now;
+    }
+    return changes;
+}
+
+// Chooses an interval preset of the title-bar page as the user does.
+void ChoosePreset(HWND page, int index) {
+    HWND combo = GetDlgItem(page, IDC_TB_PRESETS);
+    SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_TB_PRESETS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+// The interval presets set the tick at once: a text scrolling one character a
+// tick moves about ten times a second at 100 ms and once at 1 s; the page's
+// label and the saved setting follow.
+TEST(SettingsWindowEndToEnd, AnIntervalPresetChangesTheTickRateAtOnce) {
+    test::TempFolder dir;
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
+    dir.WriteBytes("TBQ_ViewData.ini",
+                   "[ViewData0001]\r\nDataType=GROUP\r\nTargetNum=1\r\nStyle=4\r\nTiming=0\r\nStep=1\r\n"
+                   "CharLen=4\r\n[ViewData0002]\r\nDataType=FIXED\r\nType=Fixed\r\n"
+                   "Text=0041004200430044004500460047004800490030\r\n[ViewData0003]\r\nDataType=NONE\r\n");
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+    Process notepadProcess(L"notepad.exe", L"");
+    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
+    ASSERT_NE(notepad, nullptr);
+    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
+    HWND mainWindow = MainWindowOf(tbq);
+    ASSERT_NE(mainWindow, nullptr);
+    HWND page = Page(mainWindow, L"タイトルバー設定");
+    ShowPage(mainWindow, 1);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, kSoon));
+
+    ChoosePreset(page, 0);  // 100 ms
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(page, IDC_TB_INTERVAL_TEXT)) == L"0.1秒"; }, kSoon));
+    ASSERT_TRUE(BringToFront(notepad));
+    const int fast = TitleChanges(notepad, 2000);
+    ChoosePreset(page, 3);  // 1 s
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(page, IDC_TB_INTERVAL_TEXT)) == L"1秒"; }, kSoon));
+    ASSERT_TRUE(BringToFront(notepad));
+    const int slow = TitleChanges(notepad, 2000);
+    EXPECT_GE(fast, 8) << "changes in 2 s at 100 ms";
+    EXPECT_LE(slow, 4) << "changes in 2 s at 1 s";
+
+    PostMessageW(mainWindow, WM_COMMAND, kSaveCommand, 0);
+    EXPECT_TRUE(WaitUntil([&] { return FileText(dir.Native("TBQ_Setting.ini")).find("Timing=1000") != std::string::npos; },
+                          kSoon));
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+}
+
+// The module list: unticking a plug-in unloads it (its item shows the mark of
+// a missing plug-in), ticking loads it again; its web and mail buttons refuse
+// addresses that are programs.
+TEST(SettingsWindowEndToEnd, PluginsUnloadAndLoadFromTheModuleListAndProgramsAreNeverOpened) {
+    test::TempFolder dir;
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini", "TBQPluginHost.exe"});
+    std::filesystem::create_directory(dir.Native("Plugins"));
+    std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / "testplugins" / "program_url.tbqp",
+                               dir.Native("Plugins") / "program_url.tbqp");
+    dir.WriteBytes("TBQ_ViewData.ini",
+                   "[ViewData0001]\r\nDataType=PLUGIN\r\nPluginName=program_url.tbqp\r\nFuncNo=1\r\nSettingNo=1\r\n"
+                   "[ViewData0002]\r\nDataType=NONE\r\n");
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+    Process notepadProcess(L"notepad.exe", L"");
+    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
+    ASSERT_NE(notepad, nullptr);
+    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
+    HWND mainWindow = MainWindowOf(tbq);
+    ASSERT_NE(mainWindow, nullptr);
+    const std::wstring missing = L"!program_url.tbqp";
+    ASSERT_TRUE(BringToFront(notepad));
+    ASSERT_TRUE(WaitUntil([&] { return !TitleOf(notepad).empty() && TitleOf(notepad) != missing; }, kSoon));
+
+    HWND info = Page(mainWindow, L"各種情報");
+    ShowPage(mainWindow, 6);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(info) != FALSE; }, kSoon));
+    HWND list = GetDlgItem(info, IDC_PAGE_LIST);
+    // The program, the library, then the plug-in.
+    EXPECT_EQ(ListLineText(list, 0).rfind(L"Lunetta", 0), 0u);
+    ASSERT_EQ(ListLineText(list, 2).rfind(L"Test plug-in", 0), 0u) << "line: " << std::string(ListLineText(list, 2).begin(), ListLineText(list, 2).end());
+
+    ASSERT_TRUE(SetListCheck(list, 2, false));
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == missing; }, kSoon));
+    ASSERT_TRUE(SetListCheck(list, 2, true));
+    ASSERT_TRUE(BringToFront(notepad));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) != missing && !TitleOf(notepad).empty(); }, kSoon));
+
+    // Its web site is a program's path, its mail a command: both are refused.
+    ASSERT_TRUE(SelectListLine(list, 2));
+    for (int button : {IDC_INFO_WEB, IDC_INFO_MAIL}) {
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(info, button)) != FALSE; }, kSoon));
+        Press(info, button);
+        HWND box = WaitForBoxTitled(tbq.Id(), L"Lunetta", mainWindow, kSoon);
+        ASSERT_NE(box, nullptr) << button;
+        EXPECT_NE(ControlText(GetDlgItem(box, 0xFFFF)).find(L"このアドレスは開けません。"), std::wstring::npos);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kSoon));
+    }
+    // No second notepad was started.
+    Sleep(500);
+    int notepads = 0;
+    for (HWND w = FindWindowExW(nullptr, nullptr, L"Notepad", nullptr); w; w = FindWindowExW(nullptr, w, L"Notepad", nullptr))
+        ++notepads;
+    EXPECT_EQ(notepads, 1);
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+}
+
 // The pictures of every page for the README, made by scripts/screenshots at
 // the DPI its Wine session is set to; skipped in ordinary test runs.
 TEST(SettingsWindowPictures, EveryPage) {

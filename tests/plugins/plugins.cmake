@@ -4,7 +4,7 @@ set(TBQ_TEST_PLUGIN_DIR ${CMAKE_BINARY_DIR}/bin/testplugins)
 set(tbq_test_plugins
   good_ansi=1 good_utf16=2 missing_export=3 length_negative=4 length_huge=5 length_larger=6
   utf16_as_ansi=7 ansi_as_utf16=8 unterminated=9 count_negative=10 count_huge=11
-  depends=12 crash=13 hang=14 crash_init=15)
+  depends=12 crash=13 hang=14 crash_init=15 program_url=16)
 add_library(tbq_test_dependency SHARED ${CMAKE_CURRENT_LIST_DIR}/test_dependency.cpp)
 set_target_properties(tbq_test_dependency PROPERTIES PREFIX "" OUTPUT_NAME tbqdep
   RUNTIME_OUTPUT_DIRECTORY ${TBQ_TEST_PLUGIN_DIR}/deps)
@@ -24,7 +24,7 @@ foreach(entry IN LISTS tbq_test_plugins)
   set_target_properties(tbq_test_plugin_${name} PROPERTIES PREFIX "" OUTPUT_NAME ${name}
     SUFFIX ".tbqp" RUNTIME_OUTPUT_DIRECTORY ${dir})
   tbq_warnings(tbq_test_plugin_${name})
-  # One source, fifteen behaviours: each build leaves some arguments unused.
+  # One source, sixteen behaviours: each build leaves some arguments unused.
   target_compile_options(tbq_test_plugin_${name} PRIVATE -Wno-unused-parameter -Wno-unused-function)
   add_dependencies(tbq_test_plugins tbq_test_plugin_${name})
 endforeach()

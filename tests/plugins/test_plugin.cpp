@@ -24,6 +24,7 @@
 #define CRASH 13
 #define HANG 14
 #define CRASH_INIT 15
+#define PROGRAM_URL 16
 
 #ifndef TBQ_TEST_PLUGIN
 #error "TBQ_TEST_PLUGIN names the behaviour"
@@ -97,7 +98,13 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetInfo(TBQ_PluginInfo* info) {
     Fill(info->Version, sizeof info->Version, "1.0");
     Fill(info->Comment, sizeof info->Comment, "behaves as its build says");
     Fill(info->Copyright, sizeof info->Copyright, "TBQ tests");
+#if TBQ_TEST_PLUGIN == PROGRAM_URL
+    // Addresses that are programs: the settings window must never run them.
+    Fill(info->Url, sizeof info->Url, "C:\\windows\\system32\\notepad.exe");
+    Fill(info->Mail, sizeof info->Mail, "cmd.exe /c echo");
+#else
     Fill(info->Url, sizeof info->Url, "https://example.org/");
+#endif
 #endif
 #if TBQ_TEST_PLUGIN == COUNT_NEGATIVE
     info->FuncNum = -5;
@@ -150,7 +157,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetText(int32_t funcNo, int32_t settingNo, HWND
         return Deliver(text, n, buffer, size);
     }
 #if TBQ_TEST_PLUGIN == GOOD_ANSI || TBQ_TEST_PLUGIN == UNTERMINATED || \
-    TBQ_TEST_PLUGIN == COUNT_NEGATIVE || TBQ_TEST_PLUGIN == COUNT_HUGE
+    TBQ_TEST_PLUGIN == COUNT_NEGATIVE || TBQ_TEST_PLUGIN == COUNT_HUGE || TBQ_TEST_PLUGIN == PROGRAM_URL
     char text[64];
     wchar_t wide[64];
     std::swprintf(wide, 64, L"%ls %d", kJapanese, static_cast<int>(settingNo));
