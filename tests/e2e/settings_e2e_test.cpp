@@ -68,6 +68,25 @@ std::string Alarm(int n, const char* name) {
            "MessageMinute=1\r\nMessageSecond=0\r\nEnable=0\r\n";
 }
 
+// Wine's notepad, then TBQ from `folder` with its settings window.
+struct Started {
+    Process notepadProcess;
+    HWND notepad = nullptr;
+    std::wstring ownTitle;
+    Process tbq;
+    HWND mainWindow = nullptr;
+};
+
+bool Start(const std::wstring& folder, Started& run) {
+    run.notepadProcess = Process(L"notepad.exe", L"");
+    run.notepad = WaitForWindowOfProcess(run.notepadProcess.Id(), nullptr, kSoon);
+    if (!run.notepad) return false;
+    run.ownTitle = TitleOf(run.notepad);
+    run.tbq = Process(L"\"" + folder + L"TBQ.exe\"", folder);
+    run.mainWindow = MainWindowOf(run.tbq);
+    return run.mainWindow != nullptr;
+}
+
 TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     test::TempFolder dir;
     InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
@@ -80,13 +99,11 @@ TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     dir.WriteBytes("TBQ_Alarm.ini", alarmFile);
     const std::wstring folder = dir.Native().wstring() + L"\\";
 
-    Process notepadProcess(L"notepad.exe", L"");
-    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
-    ASSERT_NE(notepad, nullptr);
-    const std::wstring ownTitle = TitleOf(notepad);
-    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
-    HWND mainWindow = MainWindowOf(tbq);
-    ASSERT_NE(mainWindow, nullptr);
+    Started run;
+    ASSERT_TRUE(Start(folder, run));
+    const HWND notepad = run.notepad, mainWindow = run.mainWindow;
+    Process& tbq = run.tbq;
+    const std::wstring ownTitle = run.ownTitle;
     ASSERT_TRUE(BringToFront(notepad));
     EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"ONETWO"; }, kSoon));
 
@@ -214,12 +231,10 @@ TEST(SettingsWindowEndToEnd, AnIntervalPresetChangesTheTickRateAtOnce) {
                    "CharLen=4\r\n[ViewData0002]\r\nDataType=FIXED\r\nType=Fixed\r\n"
                    "Text=0041004200430044004500460047004800490030\r\n[ViewData0003]\r\nDataType=NONE\r\n");
     const std::wstring folder = dir.Native().wstring() + L"\\";
-    Process notepadProcess(L"notepad.exe", L"");
-    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
-    ASSERT_NE(notepad, nullptr);
-    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
-    HWND mainWindow = MainWindowOf(tbq);
-    ASSERT_NE(mainWindow, nullptr);
+    Started run;
+    ASSERT_TRUE(Start(folder, run));
+    const HWND notepad = run.notepad, mainWindow = run.mainWindow;
+    Process& tbq = run.tbq;
     HWND page = Page(mainWindow, L"タイトルバー設定");
     ShowPage(mainWindow, 1);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(page) != FALSE; }, kSoon));
@@ -254,12 +269,10 @@ TEST(SettingsWindowEndToEnd, PluginsUnloadAndLoadFromTheModuleListAndProgramsAre
                    "[ViewData0001]\r\nDataType=PLUGIN\r\nPluginName=program_url.tbqp\r\nFuncNo=1\r\nSettingNo=1\r\n"
                    "[ViewData0002]\r\nDataType=NONE\r\n");
     const std::wstring folder = dir.Native().wstring() + L"\\";
-    Process notepadProcess(L"notepad.exe", L"");
-    HWND notepad = WaitForWindowOfProcess(notepadProcess.Id(), nullptr, kSoon);
-    ASSERT_NE(notepad, nullptr);
-    Process tbq(L"\"" + folder + L"TBQ.exe\"", folder);
-    HWND mainWindow = MainWindowOf(tbq);
-    ASSERT_NE(mainWindow, nullptr);
+    Started run;
+    ASSERT_TRUE(Start(folder, run));
+    const HWND notepad = run.notepad, mainWindow = run.mainWindow;
+    Process& tbq = run.tbq;
     const std::wstring missing = L"!program_url.tbqp";
     ASSERT_TRUE(BringToFront(notepad));
     ASSERT_TRUE(WaitUntil([&] { return !TitleOf(notepad).empty() && TitleOf(notepad) != missing; }, kSoon));
