@@ -61,10 +61,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     std::wstring pipeName = commandLine ? commandLine : L"";
     while (!pipeName.empty() && (pipeName.front() == L' ' || pipeName.front() == L'"')) pipeName.erase(0, 1);
     while (!pipeName.empty() && (pipeName.back() == L' ' || pipeName.back() == L'"')) pipeName.pop_back();
-    HANDLE pipe = CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (pipe == INVALID_HANDLE_VALUE) return 1;
-
-    // TBQ.dll beside this program, by full path.
+    // TBQ.dll beside this program, by full path. Bound before the pipe is
+    // connected: a host that ends once connected is taken for a plug-in that
+    // crashed while loading, which this would not be.
     wchar_t self[MAX_PATH * 2] = {};
     GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
     std::wstring dllPath = self;
@@ -82,6 +81,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
     if (!init || !free || !getInfo || !getFuncInfo || !settingName || !funcProc || !getText || !showAbout ||
         !showSetting)
         return 2;
+    HANDLE pipe = CreateFileW(pipeName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) return 1;
 
     HMODULE plugin = nullptr;
     TBQ_PluginGetTextProc text = nullptr;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "fakes/plugin_folder.h"
+#include "platform/ports.h"
 #include "plugin/plugin_registry.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
@@ -153,11 +154,13 @@ TEST_F(PluginRegistryTest, TwoPluginsFailingTogetherAreBothReported) {
     vbKerova_Dll dll(library_, {});
     for (std::uint32_t now = 0; balloons.Pump(dll, now); now += 500) {
     }
-    EXPECT_EQ(library_.BalloonTexts(), (std::vector<Text>{
-                                           u"プラグイン「a.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
-                                           u"設定画面のプラグイン一覧で再び有効にできます。",
-                                           u"プラグイン「b.tbqp」が応答しないか異常終了したため、無効にしました。\r\n"
-                                           u"設定画面のプラグイン一覧で再び有効にできます。"}));
+    // As the library gets it: through the code page of the run.
+    const auto text = [](const char16_t* file) {
+        return platform::codepage().FromAnsi(platform::codepage().ToAnsi(
+            u"プラグイン「" + Text(file) + u"」が応答しないか異常終了したため、無効にしました。\r\n"
+                                          u"設定画面のプラグイン一覧で再び有効にできます。"));
+    };
+    EXPECT_EQ(library_.BalloonTexts(), (std::vector<Text>{text(u"a.tbqp"), text(u"b.tbqp")}));
 }
 
 }  // namespace

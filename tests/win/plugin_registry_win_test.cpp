@@ -147,6 +147,37 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
     registry.Clear();
 }
 
+// The port tells a plug-in that crashed while loading (to be switched off and
+// saved so) from a file that is refused, and from a host that could not even
+// start its bridge, which says nothing about the plug-in.
+TEST(PluginHostsWin, ALoadThatFailsIsToldFromARefusedFile) {
+    test::TempFolder dir;
+    fs::create_directory(dir.Native("bare"));
+    fs::copy_file(Bin() / "TBQPluginHost.exe", dir.Native("bare") / "TBQPluginHost.exe");
+    for (const char* f : {"good_ansi.tbqp", "crash_init.tbqp", "not_a_library.tbqp"})
+        fs::copy_file(Bin() / "testplugins" / f, dir.Native(f));
+    const Text dll = AsText(Bin() / "TBQ.dll");
+    platform::Win32Library hosted(dll, AsText(Bin() / "TBQPluginHost.exe"));
+    platform::Win32Library withoutBridge(dll, AsText(dir.Native("bare") / "TBQPluginHost.exe"));
+    struct Case {
+        platform::Win32Library* library;
+        const char* file;
+        bool loaded, failed;
+    } cases[] = {
+        {&hosted, "good_ansi.tbqp", true, false},
+        {&hosted, "crash_init.tbqp", false, true},
+        {&hosted, "not_a_library.tbqp", false, false},
+        {&withoutBridge, "good_ansi.tbqp", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + (c.library == &hosted ? "" : " without TBQ.dll"));
+        const platform::PluginLoad load = c.library->PluginInit(platform::codepage().ToAnsi(dir.Path(c.file)));
+        EXPECT_EQ(load.handle != 0, c.loaded);
+        EXPECT_EQ(load.failed, c.failed);
+        if (load.handle) c.library->PluginFree(load.handle);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(InProcessAndHosted, PluginRegistryWinTest, ::testing::Bool(),
                          [](const auto& param) { return param.param ? "Hosted" : "InProcess"; });
 
