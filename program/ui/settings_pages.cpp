@@ -257,13 +257,15 @@ uimodel::ModuleInfo ProgramInfo() {
     return m;
 }
 
+// What the library says of itself.
 uimodel::ModuleInfo LibraryInfo() {
-    const Text file = ProgramFolder() + u"TBQ.dll";
     uimodel::ModuleInfo m;
     m.name = u"TBQ.dll";
-    m.version = GetVersionString(u"FileVersion", file);
-    m.comment = GetVersionString(u"FileDescription", file);
-    m.copyright = GetVersionString(u"LegalCopyright", file);
+    if (const vbKerova_Dll* dll = TheLibrary()) {
+        m.version = dll->Version();
+        m.comment = dll->Comment();
+        m.copyright = dll->Copyright();
+    }
     return m;
 }
 
