@@ -33,6 +33,8 @@ SettingsPage::SettingsPage(int index, PageHost& host)
         OnCheck(kCheckIds[i], [this, i](bool on) {
             if (filling_) return;
             uimodel::WriteBinding(model_.checkBoxes[i].binding, on, App(), &host_.Effects());
+            // What the page shows beside it follows (the fixed rule's summary).
+            Refill();
             host_.PageChanged(index_);
         });
     }
@@ -183,7 +185,11 @@ ListPage::ListPage(int index, PageHost& host, std::unique_ptr<ListSource> source
     OnCommand(IDC_PAGE_DOWN, [this] { RunMove(list_.Selected(), +1); });
     OnNotify(IDC_PAGE_LIST, LVN_ITEMCHANGED, [this](NMHDR& h) -> LRESULT {
         list_.HandleItemChanged(h);
-        if (!Filling()) UpdateButtons();
+        if (!Filling()) {
+            UpdateButtons();
+            // The preview shows the profile chosen on the profiles' page.
+            host_.PageChanged(index_);
+        }
         return 0;
     });
     OnNotify(IDC_PAGE_LIST, NM_RCLICK, [this](NMHDR&) -> LRESULT {
