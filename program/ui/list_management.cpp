@@ -89,7 +89,10 @@ bool RunListManagementCommand(UINT id, std::span<const std::unique_ptr<SettingsP
     uimodel::ListManager manager{platform::dialogs(), ViewListRegistry::Instance(), ProgramFolder(),
                                  static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(owner))};
     Text& shown = ListSettingOf(route->page);
-    const uimodel::ListChange change = uimodel::RunListManagement(manager, route->command, Text(shown));
+    // A list that has gone (its file removed before the start) shows as the
+    // default list: the commands act on what the drop-down shows.
+    const Text current = uimodel::IsRegistered(manager.registry, shown) ? shown : Text(kDefaultListName);
+    const uimodel::ListChange change = uimodel::RunListManagement(manager, route->command, current);
     if (!change.select.empty()) shown = change.select;
     if (change.changed || !change.select.empty()) {
         for (Page p : {Page::TitleBar, Page::View}) {
