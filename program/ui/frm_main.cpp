@@ -12,6 +12,7 @@
 #include "app/settings_files.h"
 #include "draw/draw_list.h"
 #include "platform/ports.h"
+#include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "vercheck/version_check.h"
@@ -308,6 +309,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     return 0;
                 default:
                     if (OnSettingsCommand(LOWORD(wp))) return 0;
+                    if (RunListManagementCommand(LOWORD(wp), pages_, hwnd())) return 0;
             }
             break;
         case WM_CLOSE:

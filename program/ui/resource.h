@@ -47,6 +47,10 @@
 #define IDC_WC_STARTUP 2214
 #define IDC_WC_SAMPLE_LABEL 2215
 #define IDC_WC_PATH_LABEL 2216
+#define IDD_INPUT 104
+#define IDC_INPUT_PROMPT 2301
+#define IDC_INPUT_NOTE 2302
+#define IDC_INPUT_TEXT 2303
 
 // The settings window's pages: child dialogs inside its tab control. Each
 // page is a dialog of its own, so the pages share their control ids.

@@ -10,6 +10,7 @@
 #include "platform/ports.h"
 #include "plugin/plugin_registry.h"
 #include "app/settings_files.h"
+#include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "win32/wide.h"
@@ -18,13 +19,6 @@ namespace tbq::ui {
 
 namespace {
 constexpr int kCheckIds[] = {IDC_PAGE_CHECK0, IDC_PAGE_CHECK1, IDC_PAGE_CHECK2, IDC_PAGE_CHECK3};
-
-void FillCombo(HWND combo, const std::vector<Text>& entries, std::size_t selected) {
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const Text& e : entries)
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(e).c_str()));
-    SendMessageW(combo, CB_SETCURSEL, selected, 0);
-}
 }  // namespace
 
 SettingsPage::SettingsPage(int index, PageHost& host)
@@ -100,6 +94,8 @@ TitleBarPage::TitleBarPage(PageHost& host) : SettingsPage(1, host) {
     });
     OnCommand(IDC_TB_PRESETS, CBN_SELCHANGE, [this] { OnPreset(); });
     OnCommand(IDC_TB_DEFAULT, CBN_SELCHANGE, [this] { OnDefaultList(); });
+    OnCommand(IDC_TB_DEFAULT_MENU,
+              [this] { ShowListManagementMenu(Item(IDC_TB_DEFAULT_MENU), false, host_.OwnerWindow()); });
 }
 
 int TitleBarPage::TemplateId() const { return IDD_PAGE_TITLEBAR; }
@@ -120,17 +116,14 @@ void TitleBarPage::OnInit() {
 
 void TitleBarPage::FillOwn() {
     ShowInterval(App().settings.Timing);
-    int selected = 0;
-    const std::vector<Text> names =
-        ViewListRegistry::Instance().ListNames(App().settings.DefaultViewData, &selected);
-    FillCombo(Item(IDC_TB_DEFAULT), names, static_cast<std::size_t>(selected));
+    FillListNames(Item(IDC_TB_DEFAULT), App().settings.DefaultViewData);
     SetField(dlg_, IDC_TB_FIXED_SUMMARY, App().FixedWindowRule.SummaryText(false));
 }
 
 void TitleBarPage::ShowInterval(std::int32_t timing) {
     SetScrollPos(Item(IDC_TB_INTERVAL), SB_CTL, uimodel::SetScrollValue(timing), TRUE);
     SetField(dlg_, IDC_TB_INTERVAL_TEXT, uimodel::IntervalLabel(timing));
-    FillCombo(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
+    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
               uimodel::IntervalEntryFor(presets_, timing));
 }
 
@@ -166,14 +159,9 @@ void TitleBarPage::OnPreset() {
 
 void TitleBarPage::OnDefaultList() {
     if (Filling()) return;
-    HWND combo = Item(IDC_TB_DEFAULT);
-    const auto i = SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (i < 0) return;
-    const auto len = SendMessageW(combo, CB_GETLBTEXTLEN, i, 0);
-    std::wstring name(static_cast<std::size_t>(len) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(name.data()));
-    name.resize(static_cast<std::size_t>(len));
-    App().settings.DefaultViewData = win32::FromWide(name);
+    Text name = ChosenListName(Item(IDC_TB_DEFAULT));
+    if (name.empty()) return;
+    App().settings.DefaultViewData = std::move(name);
     host_.PageChanged(index_);
 }
 
@@ -196,6 +184,11 @@ ListPage::ListPage(int index, PageHost& host, std::unique_ptr<ListSource> source
         if (const void* key = list_.Selected()) host_.ShowListPopup(index_, key);
         return 0;
     });
+    if (index_ == static_cast<int>(uimodel::Page::View)) {
+        OnCommand(IDC_PAGE_LISTNAME, CBN_SELCHANGE, [this] { OnListName(); });
+        OnCommand(IDC_PAGE_LISTMENU,
+                  [this] { ShowListManagementMenu(Item(IDC_PAGE_LISTMENU), true, host_.OwnerWindow()); });
+    }
 }
 
 void ListPage::OnInit() {
@@ -215,8 +208,20 @@ void ListPage::OnInit() {
 }
 
 void ListPage::FillOwn() {
+    if (index_ == static_cast<int>(uimodel::Page::View))
+        FillListNames(Item(IDC_PAGE_LISTNAME), App().settings.EditDataName);
     list_.Fill(source_->Lines());
     UpdateButtons();
+}
+
+void ListPage::OnListName() {
+    if (Filling()) return;
+    Text name = ChosenListName(Item(IDC_PAGE_LISTNAME));
+    if (name.empty()) return;
+    // The page shows the chosen list's items; the File menu copies from it.
+    App().settings.EditDataName = std::move(name);
+    Refill();
+    host_.PageChanged(index_);
 }
 
 void ListPage::UpdateButtons() {

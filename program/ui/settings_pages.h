@@ -119,6 +119,8 @@ private:
     void OnInit() override;
     void FillOwn() override;
     void UpdateButtons();
+    // Page 3: another display list chosen to be edited.
+    void OnListName();
     void OnDpiChanged(UINT) override { list_.FitColumn(); }
 
     std::unique_ptr<ListSource> source_;

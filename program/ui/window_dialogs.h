@@ -1,6 +1,6 @@
 // The dialogs port as the program's windows answer it: message boxes and file
-// dialogs from the platform, the question with its check box from our own
-// question dialog.
+// dialogs from the platform, the question with its check box and the input
+// box from dialogs of our own.
 #pragma once
 
 #include "platform/dialogs.h"
@@ -17,9 +17,7 @@ public:
     platform::BoxAnswer AskWithCheck(platform::WindowId owner, const Text& text, const Text& caption,
                                      const Text& checkText, bool& checked) override;
     std::optional<Text> InputBox(platform::WindowId owner, const Text& prompt, const Text& note,
-                                 const Text& title, const Text& defaultText) override {
-        return boxes_.InputBox(owner, prompt, note, title, defaultText);
-    }
+                                 const Text& title, const Text& defaultText) override;
     std::optional<Text> OpenFileName(platform::WindowId owner, const platform::FileRequest& r) override {
         return boxes_.OpenFileName(owner, r);
     }

@@ -38,6 +38,13 @@ void SetField(HWND dlg, int id, const Text& text) {
     SetDlgItemTextW(dlg, id, win32::Wide(text).c_str());
 }
 
+void FillComboBox(HWND combo, const std::vector<Text>& entries, std::size_t selected) {
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (const Text& e : entries)
+        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(e).c_str()));
+    SendMessageW(combo, CB_SETCURSEL, selected, 0);
+}
+
 bool AskEndConfirmation(HWND owner, bool allowDontAsk, bool& dontAskAgain) {
     QuestionDialog q(u"終了確認", u"終了します。\r\nよろしいですか？", allowDontAsk);
     const bool yes = q.Ask(owner);

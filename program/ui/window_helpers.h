@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "base/text.h"
 
 namespace tbq::ui {
@@ -14,6 +16,8 @@ void ForceForeground(HWND window);
 // The text of a dialog's control, and setting it.
 Text FieldText(HWND dlg, int id);
 void SetField(HWND dlg, int id, const Text& text);
+// Fills a drop-down list with `entries` and selects the one at `selected`.
+void FillComboBox(HWND combo, const std::vector<Text>& entries, std::size_t selected);
 
 // The "終了確認" question. Returns true for yes; `dontAskAgain` is the state of
 // its check box, which can be ticked only when `allowDontAsk`.

@@ -143,6 +143,13 @@ HWND MainWindowOf(const Process& tbq, bool shown) {
     return w;
 }
 
+HWND Page(HWND mainWindow, const wchar_t* title) { return FindWindowExW(mainWindow, nullptr, L"#32770", title); }
+
+void ShowPage(HWND mainWindow, int index) {
+    constexpr UINT kPageCommand = 1020;
+    PostMessageW(mainWindow, WM_COMMAND, kPageCommand + static_cast<UINT>(index), 0);
+}
+
 std::wstring TitleOf(HWND w) {
     wchar_t buf[4096] = {};
     int n = GetWindowTextW(w, buf, 4096);

@@ -62,6 +62,12 @@ void SetControl(HWND dlg, int id, const std::wstring& text);
 void Press(HWND dlg, int id);
 bool Checked(HWND dlg, int id);
 
+// The page of TBQ's settings window with that title (each page is a child
+// dialog named by its title), and showing the page at `index` by its key
+// command (Ctrl+1 ... Ctrl+7).
+HWND Page(HWND mainWindow, const wchar_t* title);
+void ShowPage(HWND mainWindow, int index);
+
 std::wstring TitleOf(HWND w);
 // Makes `w` the foreground window and waits until it is.
 bool BringToFront(HWND w);

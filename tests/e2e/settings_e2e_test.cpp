@@ -17,17 +17,8 @@ namespace tbq::e2e {
 namespace {
 
 constexpr int kSoon = 20000;
-constexpr UINT kPageCommand = 1020;  // Ctrl+1 ... Ctrl+7
 constexpr UINT kSaveCommand = 1003;
 constexpr UINT kCopyEnabledItems = 1012;
-
-// The page of the settings window with that title (each page is a child
-// dialog named by its title).
-HWND Page(HWND mainWindow, const wchar_t* title) {
-    return FindWindowExW(mainWindow, nullptr, L"#32770", title);
-}
-
-void ShowPage(HWND mainWindow, int index) { PostMessageW(mainWindow, WM_COMMAND, kPageCommand + index, 0); }
 
 // Clicks a button or check box as the mouse does, so that its handler runs.
 void Click(HWND dlg, int id) { PostMessageW(GetDlgItem(dlg, id), BM_CLICK, 0, 0); }

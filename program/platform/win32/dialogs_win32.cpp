@@ -1,6 +1,6 @@
 // The dialogs port's standard dialogs: the common file dialogs, and stand-ins
-// for the question with a check box and the input box until the user
-// interface gives them dialogs of their own.
+// for the question with a check box and the input box where no window of ours
+// answers them (the program's own windows put their dialogs in front of these).
 #include <windows.h>
 
 #include <commdlg.h>
@@ -55,14 +55,14 @@ std::optional<Text> AskFileName(WindowId owner, const FileRequest& request, bool
 
 BoxAnswer Win32Dialogs::AskWithCheck(WindowId owner, const Text& text, const Text& caption,
                                      const Text&, bool&) {
-    // Until the question dialog exists, a plain Yes/No box that leaves the
+    // Without the program's question dialog, a plain Yes/No box that leaves the
     // check box as it was.
     return Show(owner, text, caption, BoxStyle::Question);
 }
 
 std::optional<Text> Win32Dialogs::InputBox(WindowId, const Text&, const Text&, const Text&,
                                            const Text&) {
-    // No input dialog yet: every request counts as cancelled.
+    // Without the program's input box every request counts as cancelled.
     return std::nullopt;
 }
 
