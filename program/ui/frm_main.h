@@ -112,7 +112,6 @@ private:
     HMENU copyMenu_ = nullptr;  // part of the menu bar
     SIZE minSize_{};
     std::vector<uimodel::SelectDataEntry> selectEntries_;
-    Sizer sizer_;
     // The list pop-up's choice, run a tick later on the object chosen.
     int deferredPage_ = 0;
     int deferredCommand_ = -1;

@@ -50,6 +50,17 @@ void SettingsPage::OnInit() {
     Refill();
 }
 
+void SettingsPage::AnchorList(std::initializer_list<int> buttons, std::initializer_list<int> row) {
+    sizer_.Add(Item(IDC_PAGE_LIST), Sizer::All);
+    for (int id : buttons) sizer_.Add(Item(id), Sizer::Top | Sizer::Right);
+    // A row above the list: the first control stretches, the others keep to the right.
+    bool first = true;
+    for (int id : row) {
+        sizer_.Add(Item(id), first ? Sizer::Left | Sizer::Top | Sizer::Right : Sizer::Top | Sizer::Right);
+        first = false;
+    }
+}
+
 void SettingsPage::Refill() {
     if (!dlg_) return;
     filling_ = true;
@@ -203,7 +214,17 @@ void ListPage::OnInit() {
     if (index_ != static_cast<int>(uimodel::Page::View)) {
         for (int id : {IDC_PAGE_LISTNAME_LABEL, IDC_PAGE_LISTNAME, IDC_PAGE_LISTMENU})
             ShowWindow(Item(id), SW_HIDE);
+        // The list and its label move up into the room left.
+        const RECT from = RectInParent(Item(IDC_PAGE_LISTNAME_LABEL)), label = RectInParent(Item(IDC_PAGE_LIST_LABEL));
+        const int up = label.top - from.top;
+        for (int id : {IDC_PAGE_LIST_LABEL, IDC_PAGE_LIST}) {
+            const RECT r = RectInParent(Item(id));
+            const int grow = id == IDC_PAGE_LIST ? up : 0;
+            MoveWindow(Item(id), r.left, r.top - up, r.right - r.left, r.bottom - r.top + grow, FALSE);
+        }
     }
+    AnchorList({IDC_PAGE_ADD, IDC_PAGE_EDIT, IDC_PAGE_DELETE, IDC_PAGE_UP, IDC_PAGE_DOWN},
+               {IDC_PAGE_LISTNAME, IDC_PAGE_LISTMENU});
     SettingsPage::OnInit();
 }
 
@@ -338,6 +359,7 @@ void InfoPage::OnInit() {
     SetField(dlg_, IDC_INFO_VERSION, u"Ver " + program.version + u" ");
     SetField(dlg_, IDC_INFO_DESCRIPTION, program.comment);
     list_.Attach(Item(IDC_PAGE_LIST), true);
+    AnchorList({IDC_INFO_SETTING, IDC_INFO_ABOUT, IDC_INFO_WEB, IDC_INFO_MAIL, IDC_INFO_MENU}, {});
     list_.OnCheckChanged = [this](const void* key, bool on) {
         for (const auto& row : rows_) {
             if (&row != key) continue;

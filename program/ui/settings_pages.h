@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -60,8 +61,9 @@ public:
     void Refill();
     // The page's list, when it has one.
     virtual ListView* List() { return nullptr; }
-    // The page was given a new size.
-    virtual void Resized() {
+    // The page was given a new size: its anchored controls follow.
+    void Resized() {
+        sizer_.Layout(dlg_);
         if (ListView* l = List()) l->FitColumn();
     }
 
@@ -71,6 +73,10 @@ protected:
     // Fills the page's own controls (the check boxes are done by the base).
     virtual void FillOwn() {}
     bool Filling() const { return filling_; }
+    // Anchors a page's list and the buttons beside it to the page's sides.
+    void AnchorList(std::initializer_list<int> buttons, std::initializer_list<int> row);
+
+    Sizer sizer_;
 
     int index_;
     PageHost& host_;

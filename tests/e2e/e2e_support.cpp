@@ -222,6 +222,18 @@ std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title) {
     return s.found;
 }
 
+HWND WaitForWindowTitled(const Process& p, const std::wstring& title, int ms) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            const auto windows = WindowsTitled(p.Id(), title);
+            found = windows.empty() ? nullptr : windows.front();
+            return found != nullptr;
+        },
+        ms);
+    return found;
+}
+
 HWND WaitForBoxTitled(DWORD pid, const std::wstring& caption, HWND except, int ms) {
     HWND box = nullptr;
     WaitUntil(

@@ -52,6 +52,9 @@ HWND MainWindowOf(const Process& tbq, bool shown = true);
 
 // Visible top-level windows of the process with that caption.
 std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title);
+// The first visible top-level window of the process with that caption, once
+// it is there; null after `ms`.
+HWND WaitForWindowTitled(const Process& p, const std::wstring& title, int ms = 20000);
 // A message box of the process with that caption (any window of that caption
 // but `except` that has a box's text control), or null after `ms`.
 HWND WaitForBoxTitled(DWORD pid, const std::wstring& caption, HWND except, int ms);

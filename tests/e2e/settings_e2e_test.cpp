@@ -131,14 +131,8 @@ TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     SelectEnd(view, false);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(view, IDC_PAGE_DELETE)) != FALSE; }, kSoon));
     Press(view, IDC_PAGE_DELETE);
-    HWND question = nullptr;
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            auto found = WindowsTitled(tbq.Id(), L"表示項目の削除");
-            question = found.empty() ? nullptr : found.front();
-            return question != nullptr;
-        },
-        kSoon));
+    HWND question = WaitForWindowTitled(tbq, L"表示項目の削除");
+    ASSERT_NE(question, nullptr);
     EXPECT_NE(ControlText(GetDlgItem(question, IDC_QUESTION_MESSAGE)).find(L"この項目を削除しますか？"),
               std::wstring::npos);
     SendMessageTimeoutW(GetDlgItem(question, IDC_QUESTION_NOMORE), BM_SETCHECK, BST_CHECKED, 0,
@@ -327,6 +321,22 @@ TEST(SettingsWindowPictures, EveryPage) {
         const std::filesystem::path file = std::filesystem::path(out) / ("page" + std::to_string(i) + ".bmp");
         EXPECT_TRUE(SaveWindowPicture(mainWindow, file)) << i;
     }
+    // The question before a deletion, and the input box of a new list.
+    HWND alarms = Page(mainWindow, L"アラーム設定");
+    ShowPage(mainWindow, 4);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(alarms) != FALSE; }, kSoon));
+    ASSERT_TRUE(SelectListLine(GetDlgItem(alarms, IDC_PAGE_LIST), 0));
+    Press(alarms, IDC_PAGE_DELETE);
+    HWND question = WaitForWindowTitled(tbq, L"アラームの削除");
+    ASSERT_NE(question, nullptr);
+    EXPECT_TRUE(SaveWindowPicture(question, std::filesystem::path(out) / "question.bmp"));
+    Press(question, IDNO);
+    constexpr UINT kNewList = 1050;
+    PostMessageW(mainWindow, WM_COMMAND, kNewList, 0);
+    HWND input = WaitForWindowTitled(tbq, L"Lunetta - 表示項目の新規作成");
+    ASSERT_NE(input, nullptr);
+    EXPECT_TRUE(SaveWindowPicture(input, std::filesystem::path(out) / "input.bmp"));
+    Press(input, IDCANCEL);
     ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
 }
 

@@ -55,18 +55,6 @@ bool Lists(HWND combo, const std::wstring& name) {
 
 LRESULT Lines(HWND page) { return Ask(GetDlgItem(page, IDC_PAGE_LIST), LVM_GETITEMCOUNT); }
 
-// The one visible window of TBQ with that caption, once it is there.
-HWND WaitForWindowTitled(const Process& tbq, const std::wstring& title) {
-    HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            const auto windows = WindowsTitled(tbq.Id(), title);
-            found = windows.empty() ? nullptr : windows.front();
-            return found != nullptr;
-        },
-        kSoon);
-    return found;
-}
 
 // A key pressed in a control of a dialog; the dialog's own loop reads it.
 void Key(HWND control, WPARAM key) {

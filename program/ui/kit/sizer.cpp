@@ -9,13 +9,6 @@ RECT ClientRectOf(HWND w) {
     return r;
 }
 
-RECT RectInParent(HWND control) {
-    RECT r{};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 // One axis: the new start and length from the distances to both sides.
 void Place(bool nearAnchor, bool farAnchor, int nearGap, int farGap, int extent, int& start,
            int& length) {
@@ -31,6 +24,13 @@ void Place(bool nearAnchor, bool farAnchor, int nearGap, int farGap, int extent,
     if (length < 0) length = 0;
 }
 }  // namespace
+
+RECT RectInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
 
 void Sizer::Add(HWND control, unsigned anchors) {
     if (!control) return;

@@ -9,6 +9,9 @@
 
 namespace tbq::ui {
 
+// A control's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND control);
+
 class Sizer {
 public:
     enum Anchor : unsigned { Left = 1, Top = 2, Right = 4, Bottom = 8, All = 15 };
