@@ -78,6 +78,8 @@ void StartBalloonTimer() {
 void TellPluginSwitchedOff(const tbq::vbKerova_Plugin& plugin) {
     g_balloons.Push(tbq::SwitchedOffBalloon(plugin));
     StartBalloonTimer();
+    // The module list shows it switched off at once.
+    if (g_mainForm) g_mainForm->PluginsChanged();
 }
 
 // The first start: the welcome window, and start-up waits while it is open.

@@ -58,6 +58,8 @@ public:
     // The quit sequence: may ask, then saves unless told not to.
     bool PrepareQuit(bool confirm, bool noSave);
     void SetTaskTray(bool visible);
+    // A plug-in was switched off or on behind the settings window's back.
+    void PluginsChanged();
     // The page keys and dialog navigation of the window; true when used.
     bool PreTranslate(MSG& msg);
     // Gives the decorated window its own title back (end of the program, end of

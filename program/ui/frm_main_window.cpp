@@ -307,6 +307,11 @@ void FrmMain::RunDeferredListCommand() {
 
 void FrmMain::PageChanged(int) { RefreshPreview(); }
 
+void FrmMain::PluginsChanged() {
+    constexpr auto kModules = static_cast<std::size_t>(uimodel::Page::Information);
+    if (kModules < pages_.size() && pages_[kModules]->hwnd()) pages_[kModules]->Refill();
+}
+
 void FrmMain::TimingChanged(std::int32_t ms) { SetTimer(hwnd(), tmrMain, static_cast<UINT>(ms), nullptr); }
 
 void FrmMain::TitleInfoChanged(bool) {

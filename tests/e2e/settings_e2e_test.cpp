@@ -98,6 +98,14 @@ TEST(SettingsWindowEndToEnd, PagesActAtOnceAndListCommandsAreSaved) {
     ASSERT_TRUE(BringToFront(notepad));
     EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == L"ONETWO"; }, kSoon));
 
+    // Its close box only hides it; the tray menu's 設定画面を開く(&O) shows it again.
+    constexpr UINT kShowSettings = 1001;
+    PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(mainWindow); }, kSoon));
+    PostMessageW(mainWindow, WM_COMMAND, kShowSettings, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(mainWindow) != FALSE; }, kSoon));
+    ASSERT_TRUE(BringToFront(notepad));
+
     // Every page is there, named by its title, and its key shows it.
     const wchar_t* titles[] = {L"基本動作設定", L"タイトルバー設定", L"独自描画設定", L"表示項目設定",
                                L"アラーム設定", L"ウインドウ個別設定", L"各種情報"};
