@@ -70,7 +70,7 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
     std::vector<Text> expected = {u"ansi_as_utf16.tbqp", u"count_huge.tbqp", u"count_negative.tbqp",
                                   u"depends.tbqp", u"good_ansi.tbqp", u"good_utf16.tbqp",
                                   u"length_huge.tbqp", u"length_larger.tbqp", u"length_negative.tbqp",
-                                  u"unterminated.tbqp", u"utf16_as_ansi.tbqp"};
+                                  u"program_url.tbqp", u"unterminated.tbqp", u"utf16_as_ansi.tbqp"};
     if (Hosted()) {
         expected.insert(expected.begin() + 3, {u"crash.tbqp", u"crash_init.tbqp (off)"});
         expected.insert(expected.begin() + 8, u"hang.tbqp");
@@ -95,6 +95,7 @@ TEST_P(PluginRegistryWinTest, EveryTestPluginIsServedRefusedOrContained) {
         {u"unterminated.tbqp", japanese, false},
         {u"count_negative.tbqp", japanese, false},
         {u"count_huge.tbqp", japanese, false},
+        {u"program_url.tbqp", japanese, false},
         {u"crash.tbqp", u"", true},
         {u"hang.tbqp", u"", true},
     };
