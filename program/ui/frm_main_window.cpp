@@ -260,9 +260,6 @@ bool FrmMain::OnSettingsCommand(UINT id) {
         case mnuHelp_Help: OpenHelpFile(u"TBQ.chm", true); return true;
         case mnuHelp_Readme: OpenHelpFile(u"Readme.txt", false); return true;
         case mnuHelp_About: dll_.ShowAbout(App().MainWindowHandle); return true;
-        case mnuList_Edit:
-        case mnuList_Delete:
-        case mnuList_Insert: return true;
     }
     return false;
 }

@@ -122,6 +122,8 @@ void TitleBarPage::OnInit() {
     SetScrollInfo(Item(IDC_TB_INTERVAL), SB_CTL, &si, FALSE);
     // The fixed window rule is set in the window rule editor.
     EnableWindow(Item(IDC_TB_FIXED_SET), FALSE);
+    // The presets are read once; scrolling only moves the choice.
+    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_), 0);
     SettingsPage::OnInit();
 }
 
@@ -134,8 +136,7 @@ void TitleBarPage::FillOwn() {
 void TitleBarPage::ShowInterval(std::int32_t timing) {
     SetScrollPos(Item(IDC_TB_INTERVAL), SB_CTL, uimodel::SetScrollValue(timing), TRUE);
     SetField(dlg_, IDC_TB_INTERVAL_TEXT, uimodel::IntervalLabel(timing));
-    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
-              uimodel::IntervalEntryFor(presets_, timing));
+    SendMessageW(Item(IDC_TB_PRESETS), CB_SETCURSEL, uimodel::IntervalEntryFor(presets_, timing), 0);
 }
 
 void TitleBarPage::OnScroll(WPARAM wp) {
