@@ -299,7 +299,11 @@ void FrmMain::RunDeferredListCommand() {
     auto* listPage = dynamic_cast<ListPage*>(pages_[static_cast<std::size_t>(deferredPage_)].get());
     // The object left the list meanwhile: nothing to do.
     if (!listPage || !listPage->Source().Hold(object.get())) return;
-    if (command == static_cast<int>(uimodel::PopupCommand::Delete)) listPage->RunDelete(object.get());
+    switch (static_cast<uimodel::PopupCommand>(command)) {
+        case uimodel::PopupCommand::Edit: listPage->RunEdit(object.get()); break;
+        case uimodel::PopupCommand::Delete: listPage->RunDelete(object.get()); break;
+        case uimodel::PopupCommand::Insert: listPage->RunAdd(object.get()); break;
+    }
 }
 
 void FrmMain::PageChanged(int) { RefreshPreview(); }

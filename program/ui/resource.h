@@ -98,3 +98,9 @@
 #define IDC_MAIN_TABS 2500
 #define IDC_MAIN_PREVIEW 2501
 #define IDR_MAIN_KEYS 120
+
+// The editors' dialogs and controls, each group in a header of its own:
+// display items and the format builder (dialogs 130-139, controls 2600-2899),
+// alarms with the date and detail dialogs (dialogs 140-149, controls 2900-3099).
+#include "resource_item.h"
+#include "resource_alarm.h"

@@ -180,6 +180,19 @@ void TitleBarPage::OnDefaultList() {
 // Pages 2 to 5: a list of objects with its commands.
 ListPage::ListPage(int index, PageHost& host, std::unique_ptr<ListSource> source)
     : SettingsPage(index, host), source_(std::move(source)) {
+    OnCommand(IDC_PAGE_ADD, [this] {
+        // On the display items' and alarms' pages Shift puts the new object
+        // before the selected line.
+        const bool before = (index_ == static_cast<int>(uimodel::Page::View) ||
+                             index_ == static_cast<int>(uimodel::Page::Alarm)) &&
+                            (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        RunAdd(before ? list_.Selected() : nullptr);
+    });
+    OnCommand(IDC_PAGE_EDIT, [this] { RunEdit(list_.Selected()); });
+    OnNotify(IDC_PAGE_LIST, NM_DBLCLK, [this](NMHDR&) -> LRESULT {
+        if (source_->HasEditor()) RunEdit(list_.Selected());
+        return 0;
+    });
     OnCommand(IDC_PAGE_DELETE, [this] { RunDelete(list_.Selected()); });
     OnCommand(IDC_PAGE_UP, [this] { RunMove(list_.Selected(), -1); });
     OnCommand(IDC_PAGE_DOWN, [this] { RunMove(list_.Selected(), +1); });
@@ -262,6 +275,24 @@ void ListPage::RunDelete(const void* key) {
     // The confirmation's check box may have turned the page's question off.
     Refill();
     list_.Select(next);
+    UpdateButtons();
+    host_.PageChanged(index_);
+}
+
+void ListPage::RunAdd(const void* before) {
+    if (!source_->HasEditor()) return;
+    ShowChanged(source_->Add(before, host_.OwnerWindow()));
+}
+
+void ListPage::RunEdit(const void* key) {
+    if (!key || !source_->HasEditor()) return;
+    ShowChanged(source_->Edit(key, host_.OwnerWindow()));
+}
+
+void ListPage::ShowChanged(const void* changed) {
+    if (!changed) return;
+    list_.Fill(source_->Lines());
+    list_.Select(changed);
     UpdateButtons();
     host_.PageChanged(index_);
 }

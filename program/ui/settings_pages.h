@@ -50,6 +50,14 @@ public:
     virtual const void* Next(const void* key) = 0;
     // Add and edit need the page's editor: without one their buttons are off.
     virtual bool HasEditor() const { return false; }
+    // Opens the editor on a new object and puts it before `before` (Shift+add
+    // and the pop-up's insert) or at the end (`before` null or gone). The new
+    // object's key, or null when the editor was cancelled.
+    virtual const void* Add(const void* /*before*/, HWND /*owner*/) { return nullptr; }
+    // Opens the editor on the object; the edited object takes its place (or the
+    // end, when the object left the list while the editor was open). The new
+    // key, or null when cancelled or the object is gone.
+    virtual const void* Edit(const void* /*key*/, HWND /*owner*/) { return nullptr; }
 };
 
 class SettingsPage : public Dialog {
@@ -120,11 +128,16 @@ public:
     // The list command of the pop-up or a button, on the object it names.
     void RunDelete(const void* key);
     void RunMove(const void* key, int delta);
+    // Add (before `before` when not null) and edit through the page's editor.
+    void RunAdd(const void* before);
+    void RunEdit(const void* key);
 
 private:
     void OnInit() override;
     void FillOwn() override;
     void UpdateButtons();
+    // The list after an editor changed `changed` (null: nothing changed).
+    void ShowChanged(const void* changed);
     // Page 3: another display list chosen to be edited.
     void OnListName();
     void OnDpiChanged(UINT) override { list_.FitColumn(); }

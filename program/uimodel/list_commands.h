@@ -70,6 +70,18 @@ void AddObject(ObjectList<T>& list, std::shared_ptr<T> object) {
     InsertObject<T>(list, std::move(object), nullptr);
 }
 
+// Puts `object` in place of `old` (an edit), or at the end when `old` left
+// the list while the editor was open, so that the user's work is kept.
+template <typename T>
+void ReplaceObject(ObjectList<T>& list, const std::type_identity_t<T>* old, std::shared_ptr<T> object) {
+    const auto i = IndexOf(list, old);
+    if (i)
+        list[*i] = std::move(object);
+    else
+        list.push_back(std::move(object));
+    ListChanged(list);
+}
+
 // Removes `object`. The object to select next: the one that took its line,
 // else the new last one, else null. `removed` tells whether it was there.
 template <typename T>

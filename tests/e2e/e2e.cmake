@@ -36,6 +36,8 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/vercheck_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/settings_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/settings_lists_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/item_editor_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/alarm_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -51,7 +53,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -63,4 +65,12 @@ set_tests_properties(e2e_settings PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
 # file dialogs.
 add_test(NAME e2e_settings_lists COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=SettingsListsEndToEnd.*)
 set_tests_properties(e2e_settings_lists PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+# The display item editor and its format builder, driven through their controls.
+add_test(NAME e2e_item_editor COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=ItemEditorEndToEnd.*)
+set_tests_properties(e2e_item_editor PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+# The alarm editor with its date and detail dialogs, up to the alarm's message window.
+add_test(NAME e2e_alarm_editor COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=AlarmEditorEndToEnd.*)
+set_tests_properties(e2e_alarm_editor PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")

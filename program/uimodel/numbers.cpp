@@ -1,0 +1,55 @@
+#include "uimodel/numbers.h"
+
+#include <algorithm>
+
+namespace tbq::uimodel {
+
+namespace {
+// Full-width forms (U+FF01..U+FF5E) are their ASCII twins shifted by 0xFEE0;
+// the ideographic space is a blank.
+char16_t Narrow(char16_t c) {
+    if (c >= 0xFF01 && c <= 0xFF5E) return static_cast<char16_t>(c - 0xFEE0);
+    if (c == 0x3000) return u' ';
+    return c;
+}
+bool Blank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// The digits of `text` with their sign; false when it is not a whole number.
+// `value` saturates far beyond any field's range.
+bool Parse(TextView text, long long& value) {
+    std::size_t b = 0, e = text.size();
+    while (b < e && Blank(Narrow(text[b]))) ++b;
+    while (e > b && Blank(Narrow(text[e - 1]))) --e;
+    if (b == e) return false;
+    bool minus = false;
+    const char16_t first = Narrow(text[b]);
+    if (first == u'+' || first == u'-') {
+        minus = first == u'-';
+        ++b;
+    }
+    if (b == e) return false;
+    constexpr long long kCap = 1'000'000'000'000LL;
+    long long v = 0;
+    for (std::size_t i = b; i < e; ++i) {
+        const char16_t c = Narrow(text[i]);
+        if (c < u'0' || c > u'9') return false;
+        v = std::min(kCap, v * 10 + (c - u'0'));
+    }
+    value = minus ? -v : v;
+    return true;
+}
+}  // namespace
+
+std::optional<long long> ReadNumber(TextView text) {
+    long long v = 0;
+    if (!Parse(text, v)) return std::nullopt;
+    return v;
+}
+
+std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32_t hi) {
+    const auto v = ReadNumber(text);
+    if (!v) return std::nullopt;
+    return static_cast<std::int32_t>(std::clamp<long long>(*v, lo, hi));
+}
+
+}  // namespace tbq::uimodel

@@ -1,0 +1,23 @@
+// Numbers typed into the editors' fields. A field holds a whole number in its
+// own range: blanks around it are allowed, full-width digits and signs read as
+// their ASCII twins (an IME left on types them), and anything else is no
+// number at all. A value beyond the range is brought to its nearer end, so
+// that no field ever stores what its record cannot hold.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "base/text.h"
+
+namespace tbq::uimodel {
+
+// The whole number in `text`, clamped into [lo, hi]; nullopt when the text is
+// empty or not a whole number ("1.5", "12a", "--1").
+std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32_t hi);
+
+// The whole number in `text` as typed, for checks against a range that must
+// refuse rather than clamp; values beyond ±10^12 read as ±10^12.
+std::optional<long long> ReadNumber(TextView text);
+
+}  // namespace tbq::uimodel
