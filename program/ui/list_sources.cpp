@@ -4,6 +4,7 @@
 #include "core/helpers.h"
 #include "items/view_list.h"
 #include "platform/ports.h"
+#include "ui/item_editor.h"
 #include "uimodel/descriptions.h"
 #include "uimodel/list_commands.h"
 
@@ -104,6 +105,24 @@ private:
 class ViewItemSource final : public ObjectSource<vbKerova_ViewData> {
 public:
     ViewItemSource() : ObjectSource(Page::View) {}
+
+    bool HasEditor() const override { return true; }
+    const void* Add(const void* before, HWND owner) override {
+        // The place is held by the object itself across the editor.
+        const auto held = Find(before);
+        auto item = EditViewItem(owner, nullptr);
+        if (!item) return nullptr;
+        uimodel::InsertObject(Objects(), item, held.get());
+        return item.get();
+    }
+    const void* Edit(const void* key, HWND owner) override {
+        const auto held = Find(key);
+        if (!held) return nullptr;
+        auto item = EditViewItem(owner, held.get());
+        if (!item) return nullptr;
+        uimodel::ReplaceObject(Objects(), held.get(), item);
+        return item.get();
+    }
 
 private:
     uimodel::ObjectList<vbKerova_ViewData>& Objects() override {

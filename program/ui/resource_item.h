@@ -1,2 +1,74 @@
 // The display item editor and the format builder: dialogs 130-139, controls 2600-2899.
 #pragma once
+
+#define IDD_ITEM_EDITOR 130
+#define IDD_ITEM_CLOCK 131
+#define IDD_ITEM_FIXED 132
+#define IDD_ITEM_TITLE 133
+#define IDD_ITEM_COUNT 134
+#define IDD_ITEM_GROUP 135
+#define IDD_ITEM_ALARM 136
+#define IDD_ITEM_PLUGIN 137
+#define IDD_FORMAT_BUILDER 138
+
+// The editor's own controls.
+#define IDC_IE_CATEGORY 2600
+#define IDC_IE_COLOR 2601
+#define IDC_IE_DESCRIPTION 2602
+#define IDC_IE_PAGEAREA 2603
+#define IDC_IE_CATEGORY_LABEL 2604
+#define IDC_IE_COLOR_LABEL 2605
+// Clock.
+#define IDC_IE_FORMAT 2610
+#define IDC_IE_FORMAT_BUILD 2611
+#define IDC_IE_EXTENDED 2612
+#define IDC_IE_SUMMER 2613
+#define IDC_IE_ZONE 2614
+#define IDC_IE_OFFSET 2615
+#define IDC_IE_OFFSET_SET 2616
+// Fixed text.
+#define IDC_IE_TEXT 2620
+// Window title.
+#define IDC_IE_RANGE 2630
+#define IDC_IE_HALF 2631
+#define IDC_IE_TITLEFIELD_LABEL 2632
+#define IDC_IE_TITLEFIELD 2633
+#define IDC_IE_BYTES 2634
+// Count.
+#define IDC_IE_DIRECTION 2640
+#define IDC_IE_TARGET 2641
+#define IDC_IE_TARGET_SET 2642
+#define IDC_IE_UNITS 2643
+// Group.
+#define IDC_IE_MODE 2650
+#define IDC_IE_TARGETNUM 2651
+#define IDC_IE_TIMING_LABEL 2652
+#define IDC_IE_TIMING 2653
+#define IDC_IE_STEP 2654
+#define IDC_IE_CHARLEN 2655
+#define IDC_IE_SCROLLBYTES 2656
+#define IDC_IE_CHECKLEN 2657
+// Alarm text.
+#define IDC_IE_ASTYLE 2660
+#define IDC_IE_ATYPE 2661
+#define IDC_IE_ANAME 2662
+// Plug-in.
+#define IDC_IE_PLUGIN 2670
+#define IDC_IE_FUNC 2671
+#define IDC_IE_SETTING 2672
+#define IDC_IE_PLUGIN_SETTINGS 2673
+
+// The format builder.
+#define IDC_FB_FORMAT 2700
+#define IDC_FB_SAMPLE 2701
+#define IDC_FB_EXTENDED 2702
+#define IDC_FB_SIMPLE 2703
+#define IDC_FB_DETAIL 2704
+#define IDC_FB_PARTS 2705
+#define IDC_FB_HELP 2706
+#define IDC_FB_ADD 2707
+#define IDC_FB_REPLACE 2708
+#define IDC_FB_CLEAR 2709
+#define IDC_FB_DEFAULT 2710
+#define IDC_FB_PARTS_LABEL 2711
+#define IDC_FB_FORMAT_LABEL 2712

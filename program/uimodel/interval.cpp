@@ -5,6 +5,7 @@
 
 #include "app/settings_table.h"
 #include "settings/ini_file.h"
+#include "uimodel/data_tables.h"
 
 namespace tbq::uimodel {
 
@@ -39,15 +40,10 @@ Text IntervalLabel(std::int32_t timing) {
 
 std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
     std::vector<IntervalPreset> presets;
-    vbIniFile ini(dataFile);
-    // Three digits make at most 999 presets.
-    for (int i = 1; i <= 999; ++i) {
-        char section[16];
-        std::snprintf(section, sizeof section, "Timing%03d", i);
-        const Text name = ini.GetText(Utf8ToText(section), u"Name", u"");
-        if (name.empty()) break;
-        presets.push_back({name, ClampTiming(ini.GetNumber(Utf8ToText(section), u"MSec", kMinTiming))});
-    }
+    const vbIniFile ini(dataFile);
+    ForEachRow(ini, u"Timing", u"Name", [&](const Text& section, const Text& name) {
+        presets.push_back({name, ClampTiming(ini.GetNumber(section, u"MSec", kMinTiming))});
+    });
     return presets;
 }
 

@@ -57,20 +57,19 @@ add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-Settings
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
-# The settings window's tests, apart so that neither group can starve the other.
-add_test(NAME e2e_settings COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=SettingsWindowEndToEnd.*)
-set_tests_properties(e2e_settings PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
-                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+# Groups of their own, so that no group can starve another: each runs the
+# suites its filter names, under the Japanese code page.
+function(tbq_e2e_group name filter)
+  add_test(NAME ${name} COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                       ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+endfunction()
+# The settings window's pages.
+tbq_e2e_group(e2e_settings SettingsWindowEndToEnd.*)
 # Display-list management through the settings window, the input box and the
 # file dialogs.
-add_test(NAME e2e_settings_lists COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=SettingsListsEndToEnd.*)
-set_tests_properties(e2e_settings_lists PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
-                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+tbq_e2e_group(e2e_settings_lists SettingsListsEndToEnd.*)
 # The display item editor and its format builder, driven through their controls.
-add_test(NAME e2e_item_editor COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=ItemEditorEndToEnd.*)
-set_tests_properties(e2e_item_editor PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
-                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+tbq_e2e_group(e2e_item_editor ItemEditorEndToEnd.*)
 # The alarm editor with its date and detail dialogs, up to the alarm's message window.
-add_test(NAME e2e_alarm_editor COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=AlarmEditorEndToEnd.*)
-set_tests_properties(e2e_alarm_editor PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
-                     ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+tbq_e2e_group(e2e_alarm_editor AlarmEditorEndToEnd.*)
