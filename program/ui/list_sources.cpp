@@ -4,6 +4,7 @@
 #include "core/helpers.h"
 #include "items/view_list.h"
 #include "platform/ports.h"
+#include "ui/alarm_editor.h"
 #include "uimodel/descriptions.h"
 #include "uimodel/list_commands.h"
 
@@ -83,6 +84,23 @@ private:
 class AlarmSource final : public ObjectSource<vbKerova_Alarm> {
 public:
     AlarmSource() : ObjectSource(Page::Alarm) {}
+
+    bool HasEditor() const override { return true; }
+    const void* Add(const void* before, HWND owner) override {
+        auto alarm = EditAlarm(owner, nullptr);
+        if (!alarm) return nullptr;
+        uimodel::InsertObject(Objects(), alarm, static_cast<const vbKerova_Alarm*>(before));
+        return alarm.get();
+    }
+    const void* Edit(const void* key, HWND owner) override {
+        // Held across the editor: an alarm can delete itself meanwhile.
+        const auto old = Find(key);
+        if (!old) return nullptr;
+        auto alarm = EditAlarm(owner, old.get());
+        if (!alarm) return nullptr;
+        uimodel::ReplaceObject(Objects(), old.get(), alarm);
+        return alarm.get();
+    }
 
 private:
     uimodel::ObjectList<vbKerova_Alarm>& Objects() override { return App().AlarmList; }
