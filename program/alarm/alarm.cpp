@@ -27,8 +27,8 @@ constexpr std::int64_t kStepBackTolerance = 60;
 
 std::int64_t Serial(const DateTime& t) { return ToSerialSeconds(t); }
 
-// The code of a system sound "*<number>": text that is no number reads as 0,
-// as the editor always wrote them; a number no beep code can hold gives none.
+}  // namespace
+
 std::optional<std::uint32_t> BeepCode(TextView rest) {
     std::size_t i = 0;
     while (i < rest.size() && (rest[i] == u' ' || rest[i] == u'\t')) ++i;
@@ -45,8 +45,6 @@ std::optional<std::uint32_t> BeepCode(TextView rest) {
     }
     return static_cast<std::uint32_t>(value);
 }
-
-}  // namespace
 
 void SetAlarmHost(AlarmHost host) { Host() = std::move(host); }
 

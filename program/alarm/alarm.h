@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "alarm/alarm_schedule.h"
@@ -175,6 +176,20 @@ vbKerova_Alarm* FindAlarmByTag(const AlarmList& list, std::uint32_t tag);
 // The target as "年/月/日 時:分:秒", free fields as "Now" and weekdays as
 // "Sun,Mon,..." (`compact`: "Nw" and "Su,Mo,...", as the alarm-text item shows it).
 Text AlarmTargetText(const vbKerova_Alarm& a, bool compact);
+// The same for target fields held outside an alarm (an editor's pending ones).
+Text AlarmTargetText(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour,
+                     std::int32_t minute, std::int32_t second, bool compact);
+// The system sounds an alarm can beep instead of a file: the field's text
+// ("*48") and the name the user reads.
+struct SystemSound {
+    const char16_t* text;
+    const char16_t* name;
+};
+std::span<const SystemSound> SystemSounds();
+// The beep code of a system sound's text after its "*": text that is no
+// number reads as 0, as the editor always wrote them; a number no beep code
+// can hold gives none.
+std::optional<std::uint32_t> BeepCode(TextView rest);
 // The lines the message window shows after the message.
 Text AlarmSummary(const vbKerova_Alarm& a);
 

@@ -10,10 +10,6 @@ namespace {
 constexpr const char16_t* kDayNames[] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu", u"Fri", u"Sat"};
 constexpr const char16_t* kCompactDayNames[] = {u"Su", u"Mo", u"Tu", u"We", u"Th", u"Fr", u"Sa"};
 
-struct SystemSound {
-    const char16_t* text;
-    const char16_t* name;
-};
 constexpr SystemSound kSystemSounds[] = {
     {u"*0", u"一般警告音"},          {u"*16", u"システムエラー"},
     {u"*32", u"メッセージ(問い合わせ)"}, {u"*48", u"メッセージ(警告)"},
@@ -28,24 +24,39 @@ Text YesNo(bool on, TextView yes, TextView no) { return Text(on ? yes : no); }
 
 }  // namespace
 
-Text AlarmTargetText(const vbKerova_Alarm& a, bool compact) {
+Text AlarmTargetText(std::int32_t year, std::int32_t month, std::int32_t day, std::int32_t hour,
+                     std::int32_t minute, std::int32_t second, bool compact) {
     const Text every = compact ? u"Nw" : u"Now";
-    Text day;
-    if (a.TargetDay != vbKerova_Alarm::kEveryDay && (a.TargetDay & vbKerova_Alarm::kWeekdays)) {
+    Text dayText;
+    if (day != vbKerova_Alarm::kEveryDay && (day & vbKerova_Alarm::kWeekdays)) {
         for (int i = 0; i < 7; ++i) {
-            if (!(a.TargetDay & (1 << i))) continue;
-            if (!day.empty()) day += u',';
-            day += compact ? kCompactDayNames[i] : kDayNames[i];
+            if (!(day & (1 << i))) continue;
+            if (!dayText.empty()) dayText += u',';
+            dayText += compact ? kCompactDayNames[i] : kDayNames[i];
         }
     } else {
-        day = Field(a.TargetDay, vbKerova_Alarm::kEveryDay, every);
+        dayText = Field(day, vbKerova_Alarm::kEveryDay, every);
     }
-    return Field(a.TargetYear, vbKerova_Alarm::kEveryYear, every) + u"/" +
-           Field(a.TargetMonth, vbKerova_Alarm::kEvery, every) + u"/" + day + u" " +
-           Field(a.TargetHour, vbKerova_Alarm::kEvery, every) + u":" +
-           Field(a.TargetMinute, vbKerova_Alarm::kEvery, every) + u":" +
-           Field(a.TargetSecond, vbKerova_Alarm::kEvery, every);
+    Text out = Field(year, vbKerova_Alarm::kEveryYear, every);
+    out += u'/';
+    out += Field(month, vbKerova_Alarm::kEvery, every);
+    out += u'/';
+    out += dayText;
+    out += u' ';
+    out += Field(hour, vbKerova_Alarm::kEvery, every);
+    out += u':';
+    out += Field(minute, vbKerova_Alarm::kEvery, every);
+    out += u':';
+    out += Field(second, vbKerova_Alarm::kEvery, every);
+    return out;
 }
+
+Text AlarmTargetText(const vbKerova_Alarm& a, bool compact) {
+    return AlarmTargetText(a.TargetYear, a.TargetMonth, a.TargetDay, a.TargetHour, a.TargetMinute,
+                           a.TargetSecond, compact);
+}
+
+std::span<const SystemSound> SystemSounds() { return kSystemSounds; }
 
 Text AlarmSummary(const vbKerova_Alarm& a) {
     const std::uint8_t f = a.Flag;

@@ -4,6 +4,7 @@
 #include "core/helpers.h"
 #include "items/view_list.h"
 #include "platform/ports.h"
+#include "ui/alarm_editor.h"
 #include "ui/item_editor.h"
 #include "uimodel/descriptions.h"
 #include "uimodel/list_commands.h"
@@ -20,7 +21,7 @@ platform::WindowId Id(HWND w) { return static_cast<platform::WindowId>(reinterpr
 template <typename T>
 class ObjectSource : public ListSource {
 public:
-    explicit ObjectSource(Page page) : page_(page) {}
+    ObjectSource(Page page, bool hasEditor) : page_(page), hasEditor_(hasEditor) {}
 
     std::vector<ListView::Line> Lines() override {
         std::vector<ListView::Line> lines;
@@ -41,6 +42,25 @@ public:
         uimodel::MoveObject(Objects(), static_cast<const T*>(key), delta < 0);
     }
     std::shared_ptr<const void> Hold(const void* key) override { return Find(key); }
+
+    bool HasEditor() const override { return hasEditor_; }
+    const void* Add(const void* before, HWND owner) override {
+        // The place and the edited object are held by the objects themselves
+        // across the editor: timers go on, and an alarm can delete itself.
+        const auto place = Find(before);
+        auto made = Editor(owner, nullptr);
+        if (!made) return nullptr;
+        uimodel::InsertObject(Objects(), made, place.get());
+        return made.get();
+    }
+    const void* Edit(const void* key, HWND owner) override {
+        const auto old = Find(key);
+        if (!old) return nullptr;
+        auto made = Editor(owner, old.get());
+        if (!made) return nullptr;
+        uimodel::ReplaceObject(Objects(), old.get(), made);
+        return made.get();
+    }
     const void* Next(const void* key) override {
         auto& list = Objects();
         const auto i = uimodel::IndexOf(list, static_cast<const T*>(key));
@@ -51,6 +71,8 @@ public:
 
 protected:
     virtual uimodel::ObjectList<T>& Objects() = 0;
+    // The page's editor on `object` (null: a new one); the new object or null.
+    virtual std::shared_ptr<T> Editor(HWND, const T*) { return nullptr; }
     virtual bool IsChecked(const T& o) const = 0;
     virtual void Check(T& o, bool checked) = 0;
 
@@ -60,12 +82,13 @@ protected:
     }
 
     Page page_;
+    bool hasEditor_;
 };
 
 // Page 2: the ticked profile is the default one; at most one is ticked.
 class DrawBarSource final : public ObjectSource<vbKerova_DrawBar> {
 public:
-    DrawBarSource() : ObjectSource(Page::DrawBar) {}
+    DrawBarSource() : ObjectSource(Page::DrawBar, false) {}
 
 private:
     uimodel::ObjectList<vbKerova_DrawBar>& Objects() override { return App().DrawBarList; }
@@ -83,9 +106,12 @@ private:
 
 class AlarmSource final : public ObjectSource<vbKerova_Alarm> {
 public:
-    AlarmSource() : ObjectSource(Page::Alarm) {}
+    AlarmSource() : ObjectSource(Page::Alarm, true) {}
 
 private:
+    std::shared_ptr<vbKerova_Alarm> Editor(HWND owner, const vbKerova_Alarm* alarm) override {
+        return EditAlarm(owner, alarm);
+    }
     uimodel::ObjectList<vbKerova_Alarm>& Objects() override { return App().AlarmList; }
     bool IsChecked(const vbKerova_Alarm& o) const override { return o.Enable(); }
     void Check(vbKerova_Alarm& o, bool checked) override { o.SetEnable(checked); }
@@ -93,7 +119,7 @@ private:
 
 class WindowRuleSource final : public ObjectSource<vbKerova_Window> {
 public:
-    WindowRuleSource() : ObjectSource(Page::Window) {}
+    WindowRuleSource() : ObjectSource(Page::Window, false) {}
 
 private:
     uimodel::ObjectList<vbKerova_Window>& Objects() override { return App().WindowRuleList; }
@@ -104,27 +130,12 @@ private:
 // Page 3: the items of the list named by EditDataName.
 class ViewItemSource final : public ObjectSource<vbKerova_ViewData> {
 public:
-    ViewItemSource() : ObjectSource(Page::View) {}
-
-    bool HasEditor() const override { return true; }
-    const void* Add(const void* before, HWND owner) override {
-        // The place is held by the object itself across the editor.
-        const auto held = Find(before);
-        auto item = EditViewItem(owner, nullptr);
-        if (!item) return nullptr;
-        uimodel::InsertObject(Objects(), item, held.get());
-        return item.get();
-    }
-    const void* Edit(const void* key, HWND owner) override {
-        const auto held = Find(key);
-        if (!held) return nullptr;
-        auto item = EditViewItem(owner, held.get());
-        if (!item) return nullptr;
-        uimodel::ReplaceObject(Objects(), held.get(), item);
-        return item.get();
-    }
+    ViewItemSource() : ObjectSource(Page::View, true) {}
 
 private:
+    std::shared_ptr<vbKerova_ViewData> Editor(HWND owner, const vbKerova_ViewData* item) override {
+        return EditViewItem(owner, item);
+    }
     uimodel::ObjectList<vbKerova_ViewData>& Objects() override {
         list_ = ViewListRegistry::Instance().GetViewList(App().settings.EditDataName, true);
         if (!list_) list_ = std::make_shared<ViewList>();

@@ -16,12 +16,15 @@ class FakeSound final : public platform::Sound {
 public:
     explicit FakeSound(std::vector<std::string>& log) : log_(log) {}
 
+    // Files that no "open" finds.
+    std::set<std::string> missing;
+
     // Answers "status <alias> mode" with "stopped" for an opened alias, "" otherwise.
     Text SendCommand(TextView command) override {
         const std::string c = TextToUtf8(command);
         log_.push_back("mci " + c);
         const std::string alias = Word(c, c.rfind(' ') + 1);
-        if (c.rfind("open ", 0) == 0) open_.insert(alias);
+        if (c.rfind("open ", 0) == 0 && !missing.count(c.substr(6, c.find('"', 6) - 6))) open_.insert(alias);
         if (c.rfind("close ", 0) == 0) open_.erase(Word(c, 6));
         if (c.rfind("status ", 0) == 0 && open_.count(Word(c, 7))) return u"stopped";
         return {};

@@ -1,0 +1,29 @@
+// Small routines the alarm editor and its date and detail dialogs share.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "base/text.h"
+#include "platform/windows.h"
+
+namespace tbq::ui {
+
+inline platform::WindowId WindowIdOf(HWND w) {
+    return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w));
+}
+
+// A value the user must mend: the warning box through the dialogs port, then
+// the focus on the control that holds it (its text selected).
+void RefuseField(HWND dlg, int id, const Text& message);
+
+// A drop-down list's entries; its edit keeps `text`.
+void FillDropDown(HWND combo, const std::vector<Text>& entries, const Text& text);
+
+// Shows a pop-up menu of `items` under `button`; the 1-based number of the
+// item chosen, 0 when none was. An empty text is a separator.
+int PopupUnder(HWND button, const std::vector<Text>& items);
+
+}  // namespace tbq::ui
