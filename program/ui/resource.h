@@ -101,6 +101,11 @@
 
 // The editors' dialogs and controls, each group in a header of its own:
 // display items and the format builder (dialogs 130-139, controls 2600-2899),
-// alarms with the date and detail dialogs (dialogs 140-149, controls 2900-3099).
+// alarms with the date and detail dialogs (dialogs 140-149, controls 2900-3099),
+// painting profiles with the transparency dialog (dialogs 150-159, controls
+// 3100-3299), window rules with the window and style dialogs (dialogs 160-169,
+// controls 3300-3499).
 #include "resource_item.h"
 #include "resource_alarm.h"
+#include "resource_draw.h"
+#include "resource_rule.h"
