@@ -7,6 +7,7 @@
 // After windows.h:
 #include <commctrl.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -34,20 +35,23 @@ HWND KindPage(HWND editor, int id) {
     return nullptr;
 }
 
-// Chooses the entry of a drop-down whose text contains `part`, as a user's
-// choice is reported to the dialog.
+// Chooses the entry of a drop-down that is `part`, else the first that
+// contains it, as a user's choice is reported to the dialog.
 bool Choose(HWND dlg, int id, const std::wstring& part) {
     HWND combo = GetDlgItem(dlg, id);
-    const LRESULT n = Ask(combo, CB_GETCOUNT);
-    for (LRESULT i = 0; i < n; ++i) {
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0, n = Ask(combo, CB_GETCOUNT); i < n; ++i) {
         wchar_t buf[512] = {};
         Ask(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
-        if (std::wstring(buf).find(part) == std::wstring::npos) continue;
-        Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(i));
-        PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-        return true;
+        entries.emplace_back(buf);
     }
-    return false;
+    auto it = std::find(entries.begin(), entries.end(), part);
+    if (it == entries.end())
+        it = std::find_if(entries.begin(), entries.end(), [&](const std::wstring& e) { return e.find(part) != std::wstring::npos; });
+    if (it == entries.end()) return false;
+    Ask(combo, CB_SETCURSEL, static_cast<WPARAM>(it - entries.begin()));
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    return true;
 }
 
 struct Tbq {
@@ -179,6 +183,68 @@ TEST(ItemEditorEndToEnd, ARefusedGroupKeepsTheEditorOpenAndCancelChangesNothing)
     PostMessageW(editor, WM_COMMAND, IDCANCEL, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kSoon));
     EXPECT_EQ(tbq.Saved(), before);
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq.process, tbq.main));
+}
+
+// Sets the six fields of the date dialog by typing and confirms it.
+bool AnswerDateDialog(const Process& tbq, const wchar_t* const (&fields)[6]) {
+    HWND date = WaitForWindowTitled(tbq, L"Lunetta - 日時指定");
+    if (!date) return false;
+    const int ids[] = {IDC_DATE_YEAR, IDC_DATE_MONTH, IDC_DATE_DAY, IDC_DATE_HOUR, IDC_DATE_MINUTE, IDC_DATE_SECOND};
+    for (int i = 0; i < 6; ++i) SetControl(date, ids[i], fields[i]);
+    Press(date, IDOK);
+    return WaitUntil([&] { return !IsWindow(date); }, kSoon);
+}
+
+TEST(ItemEditorEndToEnd, ACountAndAnOffsetAreSetInTheDateDialog) {
+    Tbq tbq(kEmpty);
+    HWND notepad = WaitForWindowOfProcess(tbq.notepad.Id(), L"Notepad", kSoon);
+    ASSERT_NE(notepad, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tbq.view) != FALSE; }, kSoon));
+    Press(tbq.view, IDC_PAGE_ADD);
+    HWND editor = WaitForWindowTitled(tbq.process, L"Lunetta - 表示項目追加");
+    ASSERT_NE(editor, nullptr);
+
+    // A clock's offset: the field says what the dialog set.
+    ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, L"日時情報"));
+    HWND clock = KindPage(editor, IDC_IE_OFFSET);
+    ASSERT_NE(clock, nullptr);
+    EXPECT_EQ(ControlText(GetDlgItem(clock, IDC_IE_OFFSET)), L"オフセット無し");
+    Press(clock, IDC_IE_OFFSET_SET);
+    ASSERT_TRUE(AnswerDateDialog(tbq.process, {L"0", L"0", L"1", L"-3", L"0", L"0"}));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(clock, IDC_IE_OFFSET)) == L"+1日 -3時間"; }, kSoon))
+        << ControlText(GetDlgItem(clock, IDC_IE_OFFSET)).size();
+
+    // A count down to New Year 2030 in days, without which OK is refused.
+    ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, L"カウントダウン"));
+    HWND count = KindPage(editor, IDC_IE_TARGET);
+    ASSERT_NE(count, nullptr);
+    Press(editor, IDOK);
+    HWND box = WaitForBoxTitled(tbq.process.Id(), L"Lunetta", tbq.main, kSoon);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ControlText(GetDlgItem(box, 0xFFFF)), L"日時が設定されていません。");
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, kSoon));
+    Press(count, IDC_IE_TARGET_SET);
+    ASSERT_TRUE(AnswerDateDialog(tbq.process, {L"2030", L"1", L"1", L"0", L"0", L"0"}));
+    EXPECT_TRUE(WaitUntil([&] { return ControlText(GetDlgItem(count, IDC_IE_TARGET)) == L"2030/1/1 0:0:0"; }, kSoon));
+    ASSERT_TRUE(Choose(count, IDC_IE_UNITS, L"日"));
+    Press(editor, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kSoon));
+
+    // Whole days from now to the target, as the count shows them.
+    SYSTEMTIME now, target{2030, 1, 0, 1, 0, 0, 0, 0};
+    GetLocalTime(&now);
+    FILETIME a, b;
+    SystemTimeToFileTime(&now, &a);
+    SystemTimeToFileTime(&target, &b);
+    const auto ticks = [](FILETIME f) { return (static_cast<long long>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
+    const long long days = (ticks(b) - ticks(a)) / (86400LL * 10'000'000);
+    const std::wstring expected = std::to_wstring(days) + L"日";
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad) == expected; }, 5000)) << days;
+    const std::string saved = tbq.Saved();
+    for (const char* key : {"DataType=COUNT", "Year=2030", "Month=1", "Day=1", "Style=8"})
+        EXPECT_NE(saved.find(key), std::string::npos) << key << "\n" << saved;
     ASSERT_TRUE(QuitTbqThroughMenu(tbq.process, tbq.main));
 }
 
