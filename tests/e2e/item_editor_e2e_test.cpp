@@ -76,11 +76,23 @@ struct Tbq {
         ShowPage(main, 3);
     }
     HWND List() const { return GetDlgItem(view, IDC_PAGE_LIST); }
+    HWND Notepad() const { return WaitForWindowOfProcess(notepad.Id(), L"Notepad", kSoon); }
+    // The editor of a new item, opened by page 3's add button.
+    HWND AddItem() const {
+        if (!WaitUntil([&] { return IsWindowVisible(view) != FALSE; }, kSoon)) return nullptr;
+        Press(view, IDC_PAGE_ADD);
+        return WaitForWindowTitled(process, L"Lunetta - 表示項目追加");
+    }
     // Saves through the File menu's command and returns the display list file.
     std::string Saved() {
-        const auto before = std::filesystem::last_write_time(dir.Native("TBQ_ViewData.ini"));
+        // The file is replaced by a rename: for a moment it may not be there.
+        const auto written = [&] {
+            std::error_code ec;
+            return std::filesystem::last_write_time(dir.Native("TBQ_ViewData.ini"), ec);
+        };
+        const auto before = written();
         PostMessageW(main, WM_COMMAND, kSave, 0);
-        WaitUntil([&] { return std::filesystem::last_write_time(dir.Native("TBQ_ViewData.ini")) != before; }, 5000);
+        WaitUntil([&] { return written() != before; }, 5000);
         Sleep(200);
         return dir.ReadBytes("TBQ_ViewData.ini");
     }
@@ -90,12 +102,9 @@ constexpr char kEmpty[] = "[ViewData0001]\r\nDataType=NONE\r\n";
 
 TEST(ItemEditorEndToEnd, AClockWrittenInTheFormatBuilderShowsInNotepadsTitle) {
     Tbq tbq(kEmpty);
-    HWND notepad = WaitForWindowOfProcess(tbq.notepad.Id(), L"Notepad", kSoon);
+    HWND notepad = tbq.Notepad();
     ASSERT_NE(notepad, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tbq.view) != FALSE; }, kSoon));
-
-    Press(tbq.view, IDC_PAGE_ADD);
-    HWND editor = WaitForWindowTitled(tbq.process, L"Lunetta - 表示項目追加");
+    HWND editor = tbq.AddItem();
     ASSERT_NE(editor, nullptr) << tbq.process.Describe();
     // A new item opens on the window title's page.
     EXPECT_EQ(ControlText(GetDlgItem(editor, IDC_IE_CATEGORY)), L"タイトル");
@@ -175,8 +184,7 @@ TEST(ItemEditorEndToEnd, ARefusedGroupKeepsTheEditorOpenAndCancelChangesNothing)
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kSoon));
 
     // A new item cancelled leaves nothing either.
-    Press(tbq.view, IDC_PAGE_ADD);
-    editor = WaitForWindowTitled(tbq.process, L"Lunetta - 表示項目追加");
+    editor = tbq.AddItem();
     ASSERT_NE(editor, nullptr);
     ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, L"固定文字列"));
     SetControl(KindPage(editor, IDC_IE_TEXT), IDC_IE_TEXT, L"never");
@@ -198,11 +206,9 @@ bool AnswerDateDialog(const Process& tbq, const wchar_t* const (&fields)[6]) {
 
 TEST(ItemEditorEndToEnd, ACountAndAnOffsetAreSetInTheDateDialog) {
     Tbq tbq(kEmpty);
-    HWND notepad = WaitForWindowOfProcess(tbq.notepad.Id(), L"Notepad", kSoon);
+    HWND notepad = tbq.Notepad();
     ASSERT_NE(notepad, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tbq.view) != FALSE; }, kSoon));
-    Press(tbq.view, IDC_PAGE_ADD);
-    HWND editor = WaitForWindowTitled(tbq.process, L"Lunetta - 表示項目追加");
+    HWND editor = tbq.AddItem();
     ASSERT_NE(editor, nullptr);
 
     // A clock's offset: the field says what the dialog set.
@@ -254,9 +260,7 @@ TEST(ItemEditorPictures, EveryPage) {
     wchar_t out[MAX_PATH] = {};
     if (!GetEnvironmentVariableW(L"TBQ_PICTURES", out, MAX_PATH)) GTEST_SKIP() << "TBQ_PICTURES is not set";
     Tbq tbq(kEmpty);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tbq.view) != FALSE; }, kSoon));
-    Press(tbq.view, IDC_PAGE_ADD);
-    HWND editor = WaitForWindowTitled(tbq.process, L"Lunetta - 表示項目追加");
+    HWND editor = tbq.AddItem();
     ASSERT_NE(editor, nullptr);
     const std::pair<const wchar_t*, const char*> kinds[] = {
         {L"タイトル", "title"}, {L"日時情報", "clock"}, {L"アラームテキスト", "alarmtext"}, {L"固定文字列", "fixed"},
