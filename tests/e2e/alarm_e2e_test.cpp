@@ -19,7 +19,6 @@ namespace tbq::e2e {
 namespace {
 
 constexpr int kSoon = 10000;
-constexpr long long kSecond = 10000000;  // FILETIME units
 constexpr int kRunSeconds = 30;
 
 std::string Hex(const std::wstring& text) {
@@ -51,18 +50,6 @@ std::string Ansi(const std::wstring& w) {
                         nullptr);
     out.resize(out.size() - 1);
     return out;
-}
-
-SYSTEMTIME LocalIn(int seconds) {
-    FILETIME utc;
-    GetSystemTimeAsFileTime(&utc);
-    ULARGE_INTEGER u{{utc.dwLowDateTime, utc.dwHighDateTime}};
-    u.QuadPart += static_cast<unsigned long long>(seconds) * kSecond;
-    FILETIME later{u.LowPart, u.HighPart}, local;
-    FileTimeToLocalFileTime(&later, &local);
-    SYSTEMTIME st;
-    FileTimeToSystemTime(&local, &st);
-    return st;
 }
 
 // The local time as the helper writes it, for failure messages.
@@ -107,7 +94,7 @@ TEST_F(AlarmEndToEnd, AnAlarmRunsItsActionsOnceAndDeletesItself) {
                     "[ViewData0002]\r\nDataType=ALARM\r\nStyle=4\r\nType=1\r\n"
                     "[ViewData0003]\r\nDataType=FIXED\r\nType=Fixed\r\nText=" + Hex(L"[idle]") +
                         "\r\n[ViewData0004]\r\nDataType=NONE\r\n");
-    const SYSTEMTIME due = LocalIn(3);
+    const SYSTEMTIME due = LocalTimeIn(3);
     char alarm[1024];
     std::snprintf(alarm, sizeof alarm,
                   "[Alarm0001]\r\nName=TeaTime\r\nMessage=%s\r\nTargetYear=%d\r\nTargetMonth=%d\r\n"

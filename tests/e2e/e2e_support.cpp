@@ -386,4 +386,19 @@ bool SelectListLine(HWND list, int line) {
     return SetItemState(list, line, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+SYSTEMTIME LocalTimeIn(int seconds, long long* serial) {
+    constexpr unsigned long long kSecond = 10000000;  // FILETIME units
+    FILETIME utc;
+    GetSystemTimeAsFileTime(&utc);
+    ULARGE_INTEGER u{{utc.dwLowDateTime, utc.dwHighDateTime}};
+    u.QuadPart += static_cast<unsigned long long>(seconds) * kSecond;
+    FILETIME later{u.LowPart, u.HighPart}, local;
+    FileTimeToLocalFileTime(&later, &local);
+    if (serial)
+        *serial = static_cast<long long>(ULARGE_INTEGER{{local.dwLowDateTime, local.dwHighDateTime}}.QuadPart / kSecond);
+    SYSTEMTIME st;
+    FileTimeToSystemTime(&local, &st);
+    return st;
+}
+
 }  // namespace tbq::e2e

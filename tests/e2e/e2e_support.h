@@ -99,6 +99,10 @@ std::wstring OwnFolder();
 // one the program welcomes a new user first).
 void InstallTbq(const std::filesystem::path& folder, std::initializer_list<const char*> files);
 
+// The local time `seconds` from now; with `serial`, the same moment as a
+// count of seconds, for comparing two local times.
+SYSTEMTIME LocalTimeIn(int seconds, long long* serial = nullptr);
+
 using Clock = std::chrono::steady_clock;
 inline double MillisecondsSince(Clock::time_point t) {
     return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
