@@ -218,7 +218,7 @@ private:
             SetField(page, id, *text);
             SendMessageW(GetDlgItem(page, id), EM_LIMITTEXT, 12, 0);
         }
-        SetField(page, IDC_IE_TIMING_LABEL, uimodel::TimingCaption(App().settings.RefreshTiming));
+        SetField(page, IDC_IE_TIMING_LABEL, Text(uimodel::TimingCaption(App().settings.RefreshTiming)) + u":");
         P(kKindGroup).SetChecked(IDC_IE_SCROLLBYTES, values_.byteMode);
         P(kKindGroup).SetChecked(IDC_IE_CHECKLEN, values_.checkLength);
 
@@ -334,7 +334,7 @@ private:
     }
     void ShowTitleField() {
         HWND page = P(kKindTitle).hwnd();
-        SetField(page, IDC_IE_TITLEFIELD_LABEL, uimodel::TitleFieldCaption(values_.titleRange));
+        SetField(page, IDC_IE_TITLEFIELD_LABEL, Text(uimodel::TitleFieldCaption(values_.titleRange)) + u":");
         SetField(page, IDC_IE_TITLEFIELD, values_.titleRange == 2 ? values_.titleChar : values_.titleNum);
     }
     void ChangeTitleRange() {
