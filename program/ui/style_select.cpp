@@ -69,6 +69,9 @@ private:
             SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), lines[i].value);
             SendMessageW(list, LB_SETSEL, split.ticked[i] ? TRUE : FALSE, at);
         }
+        // Ticking scrolled the list to its last ticked line: it starts at the top.
+        SendMessageW(list, LB_SETTOPINDEX, 0, 0);
+        SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
         SendMessageW(Item(IDC_SS_OTHER), EM_LIMITTEXT, 10, 0);
         SetField(dlg_, IDC_SS_OTHER, split.rest ? uimodel::HexDigits(split.rest) : Text());
         SetWindowSubclass(list, Pointing, 0, reinterpret_cast<DWORD_PTR>(this));
