@@ -164,7 +164,15 @@ struct Tbq {
     // and, unless `drop` is false, lets it go there.
     ::testing::AssertionResult DragOntoHelper(HWND select, bool drop = true) {
         if (!BringToFront(select)) return ::testing::AssertionFailure() << "dialog not in front";
-        const auto over = VisiblePointOf(helper);
+        // Larger dialogs (at 144 DPI) can cover the helper: it moves to a
+        // corner of the screen where they are not.
+        auto over = VisiblePointOf(helper);
+        const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+        for (const POINT corner : {POINT{0, cy - 200}, POINT{cx - 400, cy - 200}, POINT{0, 0}, POINT{cx - 400, 0}}) {
+            if (over) break;
+            SetWindowPos(helper, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            WaitUntil([&] { return (over = VisiblePointOf(helper)).has_value(); }, 1000);
+        }
         if (!over) return ::testing::AssertionFailure() << "helper window covered";
         MouseTo(CentreOf(GetDlgItem(select, IDC_WS_TARGET)));
         Sleep(100);
