@@ -46,9 +46,6 @@ public:
         OnCommand(IDC_SS_OTHER, EN_CHANGE, [this] { ShowTotal(); });
         OnCommand(IDOK, [this] { Accept(); });
     }
-    ~StyleSelect() override {
-        if (dlg_) RemoveWindowSubclass(Item(IDC_SS_LIST), Pointing, 0);
-    }
 
     std::optional<std::uint32_t> Run(HWND owner) {
         if (RunModal(owner, IDD_STYLE_SELECT) != IDOK) return std::nullopt;
@@ -74,6 +71,7 @@ private:
         SendMessageW(list, LB_SETCARETINDEX, 0, FALSE);
         SendMessageW(Item(IDC_SS_OTHER), EM_LIMITTEXT, 10, 0);
         SetField(dlg_, IDC_SS_OTHER, split.rest ? uimodel::HexDigits(split.rest) : Text());
+        // Goes with the list, which goes before this object.
         SetWindowSubclass(list, Pointing, 0, reinterpret_cast<DWORD_PTR>(this));
         tips_.Add(dlg_, Item(IDC_SS_OTHER), u"一覧に無いビットを16進数で入力します。");
         tips_.Add(dlg_, Item(IDC_SS_TOTAL), u"選択したスタイルと入力した値の合計です。");
