@@ -98,6 +98,7 @@ private:
     void OpenTimeSync() override;
     void ShowListPopup(int page, const void* key) override;
     void PageChanged(int page) override;
+    RuleContext WindowRuleContext() override;
     // SettingEffects
     void TaskTrayChanged(bool visible) override { SetTaskTray(visible); }
     void TimingChanged(std::int32_t ms) override;

@@ -77,7 +77,7 @@ bool FrmMain::BuildWindow() {
     pages_.push_back(std::make_unique<ListPage>(2, host, MakeDrawBarSource()));
     pages_.push_back(std::make_unique<ListPage>(3, host, MakeViewItemSource()));
     pages_.push_back(std::make_unique<ListPage>(4, host, MakeAlarmSource()));
-    pages_.push_back(std::make_unique<ListPage>(5, host, MakeWindowRuleSource()));
+    pages_.push_back(std::make_unique<ListPage>(5, host, MakeWindowRuleSource([&host] { return host.WindowRuleContext(); })));
     pages_.push_back(std::make_unique<InfoPage>(host));
     for (auto& p : pages_) {
         if (!p->Make(w)) return false;
@@ -307,6 +307,10 @@ void FrmMain::RunDeferredListCommand() {
 }
 
 void FrmMain::PageChanged(int) { RefreshPreview(); }
+
+RuleContext FrmMain::WindowRuleContext() {
+    return {titleBar_.get(), App().settings.Unicode, [this](platform::WindowId w) { return dll_.GetExeFileName(w); }};
+}
 
 void FrmMain::PluginsChanged() {
     constexpr auto kModules = static_cast<std::size_t>(uimodel::Page::Information);

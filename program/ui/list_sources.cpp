@@ -6,6 +6,7 @@
 #include "platform/ports.h"
 #include "ui/alarm_editor.h"
 #include "ui/item_editor.h"
+#include "ui/rule_editor.h"
 #include "uimodel/descriptions.h"
 #include "uimodel/list_commands.h"
 
@@ -119,12 +120,18 @@ private:
 
 class WindowRuleSource final : public ObjectSource<vbKerova_Window> {
 public:
-    WindowRuleSource() : ObjectSource(Page::Window, false) {}
+    explicit WindowRuleSource(std::function<RuleContext()> context)
+        : ObjectSource(Page::Window, true), context_(std::move(context)) {}
 
 private:
+    std::shared_ptr<vbKerova_Window> Editor(HWND owner, const vbKerova_Window* rule) override {
+        return EditWindowRule(owner, rule, context_());
+    }
     uimodel::ObjectList<vbKerova_Window>& Objects() override { return App().WindowRuleList; }
     bool IsChecked(const vbKerova_Window& o) const override { return o.Enable; }
     void Check(vbKerova_Window& o, bool checked) override { o.Enable = checked; }
+
+    std::function<RuleContext()> context_;
 };
 
 // Page 3: the items of the list named by EditDataName.
@@ -151,6 +158,8 @@ private:
 std::unique_ptr<ListSource> MakeDrawBarSource() { return std::make_unique<DrawBarSource>(); }
 std::unique_ptr<ListSource> MakeViewItemSource() { return std::make_unique<ViewItemSource>(); }
 std::unique_ptr<ListSource> MakeAlarmSource() { return std::make_unique<AlarmSource>(); }
-std::unique_ptr<ListSource> MakeWindowRuleSource() { return std::make_unique<WindowRuleSource>(); }
+std::unique_ptr<ListSource> MakeWindowRuleSource(std::function<RuleContext()> context) {
+    return std::make_unique<WindowRuleSource>(std::move(context));
+}
 
 }  // namespace tbq::ui

@@ -13,6 +13,8 @@
 #include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
+#include "ui/window_select.h"
+#include "uimodel/rule_editor_model.h"
 #include "win32/wide.h"
 
 namespace tbq::ui {
@@ -107,6 +109,7 @@ TitleBarPage::TitleBarPage(PageHost& host) : SettingsPage(1, host) {
     OnCommand(IDC_TB_DEFAULT, CBN_SELCHANGE, [this] { OnDefaultList(); });
     OnCommand(IDC_TB_DEFAULT_MENU,
               [this] { ShowListManagementMenu(Item(IDC_TB_DEFAULT_MENU), false, host_.OwnerWindow()); });
+    OnCommand(IDC_TB_FIXED_SET, [this] { OnFixedWindow(); });
 }
 
 int TitleBarPage::TemplateId() const { return IDD_PAGE_TITLEBAR; }
@@ -120,8 +123,6 @@ void TitleBarPage::OnInit() {
     si.nMax = uimodel::ScrollMax();
     si.nPage = 1;
     SetScrollInfo(Item(IDC_TB_INTERVAL), SB_CTL, &si, FALSE);
-    // The fixed window rule is set in the window rule editor.
-    EnableWindow(Item(IDC_TB_FIXED_SET), FALSE);
     // The presets are read once; scrolling only moves the choice.
     FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_), 0);
     SettingsPage::OnInit();
@@ -141,24 +142,9 @@ void TitleBarPage::ShowInterval(std::int32_t timing) {
 
 void TitleBarPage::OnScroll(WPARAM wp) {
     if (Filling()) return;
-    HWND bar = Item(IDC_TB_INTERVAL);
-    SCROLLINFO si{};
-    si.cbSize = sizeof si;
-    si.fMask = SIF_ALL;
-    GetScrollInfo(bar, SB_CTL, &si);
-    int pos = si.nPos;
-    switch (LOWORD(wp)) {
-        case SB_LINELEFT: pos -= 10; break;
-        case SB_LINERIGHT: pos += 10; break;
-        case SB_PAGELEFT: pos -= 100; break;
-        case SB_PAGERIGHT: pos += 100; break;
-        case SB_LEFT: pos = si.nMin; break;
-        case SB_RIGHT: pos = si.nMax; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-        default: return;
-    }
-    const std::int32_t timing = uimodel::WriteTiming(uimodel::GetScrollValue(pos), App(), &host_.Effects());
+    const auto pos = ScrollRequest(Item(IDC_TB_INTERVAL), wp, 10, 100);
+    if (!pos) return;
+    const std::int32_t timing = uimodel::WriteTiming(uimodel::GetScrollValue(*pos), App(), &host_.Effects());
     ShowInterval(timing);
 }
 
@@ -174,6 +160,15 @@ void TitleBarPage::OnDefaultList() {
     Text name = ChosenListName(Item(IDC_TB_DEFAULT));
     if (name.empty()) return;
     App().settings.DefaultViewData = std::move(name);
+    host_.PageChanged(index_);
+}
+
+void TitleBarPage::OnFixedWindow() {
+    vbKerova_Window edited;
+    edited.CopyData(App().FixedWindowRule);
+    if (!EditWindowConditions(host_.OwnerWindow(), edited, host_.WindowRuleContext())) return;
+    uimodel::ApplyFixedConditions(edited, App().FixedWindowRule);
+    Refill();
     host_.PageChanged(index_);
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "rules/window_rule.h"
 #include "ui/kit/dialog.h"
 #include "ui/kit/handles.h"
 #include "ui/kit/list_view.h"
@@ -31,6 +32,9 @@ public:
     virtual void ShowListPopup(int page, const void* key) = 0;
     // A page changed what the preview or the other pages show.
     virtual void PageChanged(int page) = 0;
+    // What window rules are matched with: the title writer and the library's
+    // executable paths, for the window information dialog.
+    virtual RuleContext WindowRuleContext() = 0;
 };
 
 // The objects of a list page: lines by object, and the commands on them. No
@@ -116,6 +120,8 @@ private:
     void ShowInterval(std::int32_t timing);
     void OnPreset();
     void OnDefaultList();
+    // "設定(&7)": the fixed window rule's conditions.
+    void OnFixedWindow();
 
     std::vector<uimodel::IntervalPreset> presets_;
 };

@@ -1,5 +1,6 @@
 #include "ui/window_helpers.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "ui/question_dialog.h"
@@ -43,6 +44,27 @@ void FillComboBox(HWND combo, const std::vector<Text>& entries, std::size_t sele
     for (const Text& e : entries)
         SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(e).c_str()));
     SendMessageW(combo, CB_SETCURSEL, selected, 0);
+}
+
+std::optional<int> ScrollRequest(HWND bar, WPARAM wp, int line, int page) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_ALL;
+    if (!GetScrollInfo(bar, SB_CTL, &si)) return std::nullopt;
+    int pos = si.nPos;
+    switch (LOWORD(wp)) {
+        case SB_LINELEFT: pos -= line; break;
+        case SB_LINERIGHT: pos += line; break;
+        case SB_PAGELEFT: pos -= page; break;
+        case SB_PAGERIGHT: pos += page; break;
+        case SB_LEFT: pos = si.nMin; break;
+        case SB_RIGHT: pos = si.nMax; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+        default: return std::nullopt;
+    }
+    const int last = si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0);
+    return std::clamp(pos, si.nMin, std::max(si.nMin, last));
 }
 
 bool AskEndConfirmation(HWND owner, bool allowDontAsk, bool& dontAskAgain) {

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
@@ -18,6 +19,11 @@ Text FieldText(HWND dlg, int id);
 void SetField(HWND dlg, int id, const Text& text);
 // Fills a drop-down list with `entries` and selects the one at `selected`.
 void FillComboBox(HWND combo, const std::vector<Text>& entries, std::size_t selected);
+
+// Where a scroll bar control goes for a WM_HSCROLL or WM_VSCROLL request,
+// `line` and `page` apart and kept within its range; nullopt for a request
+// that does not move it.
+std::optional<int> ScrollRequest(HWND bar, WPARAM wp, int line, int page);
 
 // The "終了確認" question. Returns true for yes; `dontAskAgain` is the state of
 // its check box, which can be ticked only when `allowDontAsk`.

@@ -1,6 +1,7 @@
 #include "uimodel/numbers.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace tbq::uimodel {
 
@@ -14,12 +15,33 @@ char16_t Narrow(char16_t c) {
 }
 bool Blank(char16_t c) { return c == u' ' || c == u'\t'; }
 
-// The digits of `text` with their sign; false when it is not a whole number.
-// `value` saturates far beyond any field's range.
-bool Parse(TextView text, long long& value) {
+// The text without the blanks around it.
+TextView Trimmed(TextView text) {
     std::size_t b = 0, e = text.size();
     while (b < e && Blank(Narrow(text[b]))) ++b;
     while (e > b && Blank(Narrow(text[e - 1]))) --e;
+    return text.substr(b, e - b);
+}
+
+int HexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9') return c - u'0';
+    if (c >= u'A' && c <= u'F') return c - u'A' + 10;
+    if (c >= u'a' && c <= u'f') return c - u'a' + 10;
+    return -1;
+}
+
+Text Format(const char* pattern, std::uint32_t value) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, pattern, static_cast<unsigned>(value));
+    return Text(buf, buf + std::char_traits<char>::length(buf));
+}
+
+// The digits of `text` with their sign; false when it is not a whole number.
+// `value` saturates far beyond any field's range.
+bool Parse(TextView text, long long& value) {
+    text = Trimmed(text);
+    std::size_t b = 0;
+    const std::size_t e = text.size();
     if (b == e) return false;
     bool minus = false;
     const char16_t first = Narrow(text[b]);
@@ -51,5 +73,28 @@ std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32
     if (!v) return std::nullopt;
     return static_cast<std::int32_t>(std::clamp<long long>(*v, lo, hi));
 }
+
+std::optional<std::uint32_t> ReadHex(TextView text) {
+    text = Trimmed(text);
+    if (text.empty()) return 0u;
+    if (text.size() >= 2 && Narrow(text[0]) == u'0' && (Narrow(text[1]) == u'x' || Narrow(text[1]) == u'X')) {
+        text.remove_prefix(2);
+        // "0x" alone names no value.
+        if (text.empty()) return std::nullopt;
+    }
+    std::uint32_t value = 0;
+    int significant = 0;
+    for (char16_t c : text) {
+        const int d = HexDigit(Narrow(c));
+        if (d < 0) return std::nullopt;
+        if (value == 0 && d == 0) continue;
+        if (++significant > 8) return std::nullopt;
+        value = value << 4 | static_cast<std::uint32_t>(d);
+    }
+    return value;
+}
+
+Text Hex8(std::uint32_t value) { return Format("%08X", value); }
+Text HexDigits(std::uint32_t value) { return Format("%X", value); }
 
 }  // namespace tbq::uimodel

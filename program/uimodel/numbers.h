@@ -20,4 +20,14 @@ std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32
 // refuse rather than clamp; values beyond ±10^12 read as ±10^12.
 std::optional<long long> ReadNumber(TextView text);
 
+// Hexadecimal fields (window handles and style words) hold at most a 32-bit
+// value: blanks around it, a leading "0x" and leading zeros are allowed, and
+// anything else (a sign, a stray character, a ninth significant digit) is no
+// number at all, never a value cut down to 32 bits. 0 for an empty field.
+std::optional<std::uint32_t> ReadHex(TextView text);
+// Exactly eight upper-case digits, zero-padded: "00C80000".
+Text Hex8(std::uint32_t value);
+// The digits without padding: "C80000".
+Text HexDigits(std::uint32_t value);
+
 }  // namespace tbq::uimodel
