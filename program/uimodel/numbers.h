@@ -20,4 +20,10 @@ std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32
 // refuse rather than clamp; values beyond ±10^12 read as ±10^12.
 std::optional<long long> ReadNumber(TextView text);
 
+// The number a text starts with, as the drawing editor's boxes and lists read
+// what is typed: blanks, a sign, digits and one decimal point, anything after
+// them ignored ("700  : 太い" is 700, "12.5pt" is 12.5). Nullopt when the text
+// does not start with a number; values beyond ±10^12 read as ±10^12.
+std::optional<double> ReadLeading(TextView text);
+
 }  // namespace tbq::uimodel
