@@ -57,7 +57,6 @@ public:
     // A copy of `profile`; a new profile's values for null.
     explicit DrawEditorModel(const vbKerova_DrawBar* profile);
 
-    bool Editing() const { return editing_; }
     // "Lunetta - 独自描画追加" or "... 編集".
     Text Caption() const;
     // The window kind shown: 0 normal windows, 1 tool windows.
