@@ -49,6 +49,19 @@ void ApplyTransparency(HWND bar, std::uint32_t value) noexcept {
     else set(bar, color, 0, LWA_COLORKEY);
 }
 
+// Puts the bar directly above its target in the z-order. Shown, an owned
+// popup would rise to the top of all windows and cover whatever lies over
+// the target's caption; it is never made topmost either.
+void KeepAboveTarget(HWND bar, HWND target) noexcept {
+    HWND above = GetWindow(target, GW_HWNDPREV);
+    if (above == bar) return;
+    // Placed below a topmost window it would become topmost itself; an
+    // ordinary target under one is the highest window of the ordinary band.
+    const auto topmost = [](HWND w) { return (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    if (!above || (topmost(above) && !topmost(target))) above = HWND_TOP;
+    SetWindowPos(bar, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 }  // namespace
 
 void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t normal,
@@ -77,6 +90,7 @@ void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t norma
                       window.top + rect.bottom};
     const bool over = GetCursorPos(&mouse) && PtInRect(&screen, mouse);
     if (!IsWindowVisible(s.dummyBar)) ShowWindow(s.dummyBar, SW_SHOWNA);
+    KeepAboveTarget(s.dummyBar, target);
     ApplyTransparency(s.dummyBar, over ? mouseOver : normal);
 }
 

@@ -1,5 +1,6 @@
 #include "draw/caption_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/helpers.h"
@@ -21,44 +22,49 @@ int TenthsOfPointToPixels(int tenths, int dpi) {
 PaintRect CaptionRect(const BarProfile& bar, const PaintTarget& t) {
     const CaptionMetrics& m = t.metrics;
     const bool tool = (t.exStyle & style::kExToolWindow) != 0;
-    PaintRect r;
+    // Wide enough for any number a profile holds: the sums never overflow.
+    long long left = 0, top = 0, right = 0, bottom = 0;
     if (bar.WindowFlag & BarProfile::kAutomaticBits) {
-        r.right = t.width;
+        right = t.width;
         if (tool) {
-            if (t.style & style::kSysMenu) r.right -= m.cySmSize;
-            r.bottom = m.cySmCaption;
+            if (t.style & style::kSysMenu) right -= m.cySmSize;
+            bottom = m.cySmCaption;
         } else {
             if (t.style & style::kSysMenu) {
-                if (t.hasIcon) r.left += m.cxSmIcon + 2;
-                r.right -= m.cxSize + (t.themed ? 0 : 2);
+                if (t.hasIcon) left += m.cxSmIcon + 2;
+                right -= m.cxSize + (t.themed ? 0 : 2);
                 if (t.style & (style::kMaximizeBox | style::kMinimizeBox))
-                    r.right -= 2 * m.cxSize - (t.themed ? 4 : 0);
-                if (t.exStyle & style::kExContextHelp) r.right -= m.cxSize - (t.themed ? 2 : 0);
+                    right -= 2 * m.cxSize - (t.themed ? 4 : 0);
+                if (t.exStyle & style::kExContextHelp) right -= m.cxSize - (t.themed ? 2 : 0);
             }
-            r.bottom = m.cyCaption;
-            r.left += 2;
+            bottom = m.cyCaption;
+            left += 2;
         }
         if (t.style & style::kThickFrame) {
-            r.left += m.cxFrame;
-            r.right -= m.cxFrame;
-            r.top = m.cyFrame + 2;
-            r.bottom += 2;
+            left += m.cxFrame;
+            right -= m.cxFrame;
+            top = m.cyFrame + 2;
+            bottom += 2;
         } else {
-            r.left += m.cxDlgFrame;
-            r.right -= m.cxDlgFrame;
-            r.top = m.cyDlgFrame + 1;
-            r.bottom += tool ? 2 : 1;
+            left += m.cxDlgFrame;
+            right -= m.cxDlgFrame;
+            top = m.cyDlgFrame + 1;
+            bottom += tool ? 2 : 1;
         }
-        r.left += bar.Left;
-        r.top += bar.Top;
-        r.right += bar.Right;
-        r.bottom += bar.Bottom;
+        left += bar.Left;
+        top += bar.Top;
+        right += bar.Right;
+        bottom += bar.Bottom;
     } else if (bar.WindowFlag & BarProfile::kManualTop) {
-        r = {bar.Left, bar.Top, t.width - bar.Right, bar.Bottom};
+        left = bar.Left, top = bar.Top, right = static_cast<long long>(t.width) - bar.Right, bottom = bar.Bottom;
     } else {
-        r = {bar.Left, t.height - bar.Top, t.width - bar.Right, t.height - bar.Bottom};
+        left = bar.Left, right = static_cast<long long>(t.width) - bar.Right;
+        top = static_cast<long long>(t.height) - bar.Top, bottom = static_cast<long long>(t.height) - bar.Bottom;
     }
-    return r;
+    // Nothing is painted outside the window: a rectangle typed far beyond it
+    // never makes a bitmap or a bar larger than the window.
+    auto inside = [](long long v, int size) { return static_cast<int>(std::clamp<long long>(v, 0, std::max(size, 0))); };
+    return {inside(left, t.width), inside(top, t.height), inside(right, t.width), inside(bottom, t.height)};
 }
 
 int TextIndent(const PaintTarget& t) {

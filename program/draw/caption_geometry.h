@@ -57,7 +57,8 @@ struct FontProfile {
 };
 
 // The drawing rectangle in window coordinates (origin at the window's top
-// left). `themed` narrows the button gaps as visual styles draw them.
+// left), cut to the window. `themed` narrows the button gaps as visual styles
+// draw them.
 PaintRect CaptionRect(const BarProfile& bar, const PaintTarget& target);
 
 // Where text starts inside the rectangle: 2 for a normal window under visual

@@ -133,10 +133,10 @@ std::int32_t vbKerova_DrawBar::DrawCaption(TextView text, std::uint32_t color, s
     return right <= r.right ? right : -1;
 }
 
-bool vbKerova_DrawBar::DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode) {
+bool vbKerova_DrawBar::DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode, bool tool) {
     const ReentryGuard guard(starting_);
     if (open_ || !guard.Owns() || box == 0 || rect.Empty()) return true;
-    tool_ = 0;
+    tool_ = tool ? 1 : 0;
     if (dpi != fontDpiY_ || !madeFonts_[tool_]) {
         fontDpiX_ = fontDpiY_ = dpi;
         ResetObject();

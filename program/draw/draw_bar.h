@@ -89,12 +89,12 @@ public:
     // next may start, or -1 when this one did not fit (or no pass is open).
     std::int32_t DrawCaption(TextView text, std::uint32_t color, std::int32_t start);
     void EndDraw();
-    // A pass into a box of our own (the settings window's preview) over
-    // `rect`, off screen, with the normal set's background, border, font and
-    // shadow, the text starting 5 pixels in. The window painted on is not
-    // changed; DrawCaption and EndDraw go on as in any pass. True when there
-    // is nothing to draw on.
-    bool DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode);
+    // A pass into a box of our own (a preview) over `rect`, off screen, with
+    // the background, border, font and shadow of the normal set (`tool`: the
+    // tool-window set), the text starting 5 pixels in. The window painted on
+    // is not changed; DrawCaption and EndDraw go on as in any pass. True when
+    // there is nothing to draw on.
+    bool DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode, bool tool = false);
 
     // The rectangle of the last pass, in window coordinates of its target.
     const PaintRect& LastRect() const { return rect_; }

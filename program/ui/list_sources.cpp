@@ -5,6 +5,7 @@
 #include "items/view_list.h"
 #include "platform/ports.h"
 #include "ui/alarm_editor.h"
+#include "ui/draw_editor.h"
 #include "ui/item_editor.h"
 #include "ui/rule_editor.h"
 #include "uimodel/descriptions.h"
@@ -89,9 +90,17 @@ protected:
 // Page 2: the ticked profile is the default one; at most one is ticked.
 class DrawBarSource final : public ObjectSource<vbKerova_DrawBar> {
 public:
-    DrawBarSource() : ObjectSource(Page::DrawBar, false) {}
+    DrawBarSource() : ObjectSource(Page::DrawBar, true) {}
 
 private:
+    std::shared_ptr<vbKerova_DrawBar> Editor(HWND owner, const vbKerova_DrawBar* profile) override {
+        auto made = EditDrawBar(owner, profile);
+        if (!made) return nullptr;
+        made->ResetObject();
+        // The ticked profile stays ticked when it is renamed.
+        if (profile && IsChecked(*profile)) App().settings.DrawBarDefault = made->DrawBarName;
+        return made;
+    }
     uimodel::ObjectList<vbKerova_DrawBar>& Objects() override { return App().DrawBarList; }
     bool IsChecked(const vbKerova_DrawBar& o) const override {
         return !App().settings.DrawBarDefault.empty() &&

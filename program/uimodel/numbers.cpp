@@ -68,6 +68,34 @@ std::optional<long long> ReadNumber(TextView text) {
     return v;
 }
 
+std::optional<double> ReadLeading(TextView text) {
+    std::size_t i = 0;
+    while (i < text.size() && Blank(Narrow(text[i]))) ++i;
+    bool minus = false;
+    if (i < text.size() && (Narrow(text[i]) == u'+' || Narrow(text[i]) == u'-')) minus = Narrow(text[i++]) == u'-';
+    constexpr double kCap = 1e12;
+    double value = 0, scale = 0;  // scale: the weight of the next digit after the point
+    bool digits = false;
+    for (; i < text.size(); ++i) {
+        const char16_t c = Narrow(text[i]);
+        if (c == u'.' && scale == 0) {
+            scale = 0.1;
+        } else if (c >= u'0' && c <= u'9') {
+            digits = true;
+            if (scale == 0) {
+                value = std::min(kCap, value * 10 + (c - u'0'));
+            } else {
+                value += (c - u'0') * scale;
+                scale /= 10;
+            }
+        } else {
+            break;
+        }
+    }
+    if (!digits) return std::nullopt;
+    return minus ? -value : value;
+}
+
 std::optional<std::int32_t> ReadWhole(TextView text, std::int32_t lo, std::int32_t hi) {
     const auto v = ReadNumber(text);
     if (!v) return std::nullopt;

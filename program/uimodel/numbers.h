@@ -29,5 +29,10 @@ std::optional<std::uint32_t> ReadHex(TextView text);
 Text Hex8(std::uint32_t value);
 // The digits without padding: "C80000".
 Text HexDigits(std::uint32_t value);
+// The number a text starts with, as the drawing editor's boxes and lists read
+// what is typed: blanks, a sign, digits and one decimal point, anything after
+// them ignored ("700  : 太い" is 700, "12.5pt" is 12.5). Nullopt when the text
+// does not start with a number; values beyond ±10^12 read as ±10^12.
+std::optional<double> ReadLeading(TextView text);
 
 }  // namespace tbq::uimodel

@@ -2,10 +2,12 @@
 // folder and loaded as at start-up, and must show what its comment promises.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -235,6 +237,34 @@ TEST_F(SamplesTest, EverySampleAppliesLoadsAndShowsWhatItSays) {
                 u"sample/" + fs::relative(e.path(), ShippedData() / "sample").generic_u16string()))
                 << e.path();
         }
+}
+
+// The README's example profile is the pseudo title bar sample we ship: every
+// key it shows has the sample's value.
+TEST(SampleDocs, TheReadmesExampleProfileIsTheShippedOne) {
+    auto lines = [](const fs::path& file) {
+        std::ifstream in(file, std::ios::binary);
+        std::vector<std::string> out;
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            out.push_back(line);
+        }
+        return out;
+    };
+    std::map<std::string, std::string> shipped;
+    for (const std::string& line : lines(ShippedData() / "sample.utf8" / "pseudobar" / "TBQ_DrawBar.ini"))
+        if (auto eq = line.find('='); eq != std::string::npos && line[0] != '#') shipped.emplace(line.substr(0, eq), line.substr(eq + 1));
+    ASSERT_EQ(shipped["Name"], "夜空");
+    const std::vector<std::string> readme = lines(ShippedData().parent_path() / "README.md");
+    auto at = std::find(readme.begin(), readme.end(), "Name=夜空");
+    ASSERT_NE(at, readme.end());
+    int keys = 0;
+    for (++at; at != readme.end() && at->rfind("[", 0) != 0 && at->rfind("```", 0) != 0; ++at, ++keys) {
+        const auto eq = at->find('=');
+        ASSERT_NE(eq, std::string::npos) << *at;
+        EXPECT_EQ(shipped[at->substr(0, eq)], at->substr(eq + 1)) << *at;
+    }
+    EXPECT_GE(keys, 5);
 }
 
 }  // namespace

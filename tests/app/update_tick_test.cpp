@@ -173,6 +173,7 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B - 対象");
     for (WindowId w : {a, b}) {
         painter.targets[w].width = 300;
+        painter.targets[w].height = 200;
         painter.targets[w].style = 0x00CF0000;
         painter.targets[w].metrics.cyCaption = 19;
     }

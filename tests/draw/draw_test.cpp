@@ -68,6 +68,11 @@ TEST(CaptionGeometry, RectanglesForEveryKindOfWindowAndMode) {
         {"manual from the bottom edge", Bar(32 | 256, 0, 30, 0, 5), Target(kSizable, 0, true, false, 400, 400),
          {0, 370, 400, 395}, 0},
         {"narrower than its buttons", Bar(1), Target(kSizable | kMinMax, 0, true, false, 60), {24, 7, 0, 21}, 0},
+        // Any number may be typed: the rectangle never leaves the window.
+        {"manual, far outside", Bar(16, -99999, -99999, -99999, 99999), Target(kSizable), {0, 0, 400, 300}, 0},
+        {"adjusted far outside", Bar(1, -99999, -99999, 99999, 99999), Target(kSizable), {0, 0, 400, 300}, 0},
+        {"the ends of 32 bits", Bar(32, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MAX), Target(kSizable),
+         {0, 300, 400, 0}, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CaptionRect(c.bar, c.target), c.rect) << c.what;
@@ -334,6 +339,24 @@ TEST_F(DrawPass, AListPaintsItsRunsUntilTheRoomEnds) {
                          "text abc 32,7,340,21 0000FF",  // a group's element in pure red
                          "text d 56,7,340,21 00FF00",  // the group's colour
                          "text " + std::string(40, 'x') + " 64,7,340,21 000000"}));
+}
+
+// A rectangle typed far beyond the window makes neither a bitmap nor a bar
+// larger than the window.
+TEST_F(DrawPass, ARectangleFarOutsideIsCutToTheWindowBeforeBitmapOrBar) {
+    profile_.DrawType = vbKerova_DrawBar::kPseudo | vbKerova_DrawBar::kNoFlicker;
+    profile_.SetBarProfile(0, Bar(16, -99999, -99999, -99999, 99999));
+    painter_.owners[700] = kWindow;
+    ASSERT_FALSE(profile_.DrawStart(kWindow, context_));
+    profile_.EndDraw();
+    std::vector<std::string> log = Take();
+    log.resize(3);
+    EXPECT_EQ(log, (std::vector<std::string>{"bar show 10 0,0,400,300 FF020000 FF020000", "paint now 700",
+                                             "begin 700 0,0,400,300 offscreen"}));
+    profile_.DrawType = vbKerova_DrawBar::kDirect | vbKerova_DrawBar::kNoFlicker;
+    ASSERT_FALSE(profile_.DrawStart(kWindow, context_));
+    profile_.EndDraw();
+    EXPECT_EQ(Take().front(), "begin 10 0,0,400,300 offscreen");
 }
 
 // The settings window's preview paints with the profile into its own box,

@@ -62,65 +62,14 @@ private:
     HDC dc_;
 };
 
-// What a rectangle of the screen holds: how many pixels of each colour of ours
-// and the vertical extent of the text.
-struct Census {
-    int back = 0, line = 0, text = 0, other = 0;
-    int textTop = -1, textBottom = -1;  // rows with any pixel of the text, smoothed edges too
-};
-Census Count(const RECT& r) {
-    Screen s;
-    Census c;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) {
-            const COLORREF p = s.At(x, y);
-            if (p == kBack) ++c.back;
-            else if (p == kLine) ++c.line;
-            // Text is smoothed into the background: any light pixel is text.
-            else if (GetGValue(p) >= 0x60 && GetBValue(p) >= 0x60 && GetRValue(p) >= 0x60) ++c.text;
-            else ++c.other;
-            if (p != kBack && p != kLine) {
-                if (c.textTop < 0) c.textTop = y;
-                c.textBottom = y;
-            }
-        }
-    return c;
-}
+Census Count(const RECT& r) { return CountColours(r, kBack, kLine); }
 
 std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
-RECT WindowRect(HWND w) {
-    RECT r{};
-    GetWindowRect(w, &r);
-    return r;
-}
-
 // The profile's rectangle on the screen for window `w`.
-RECT BarRect(HWND w) {
-    const RECT r = WindowRect(w);
-    return {r.left + kLeft, r.top + kTop, r.right - kRightGap, r.top + kBottom};
-}
+RECT BarRect(HWND w) { return TopBasedRect(w, kLeft, kTop, kRightGap, kBottom); }
 
 RECT Inset(RECT r, int d) { return {r.left + d, r.top + d, r.right - d, r.bottom - d}; }
-
-// The pseudo title bar: TBQ's window owned by `target`.
-HWND BarOf(DWORD tbq, HWND target) {
-    struct Find {
-        DWORD pid;
-        HWND owner, found;
-    } f{tbq, target, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* find = reinterpret_cast<Find*>(p);
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid != find->pid || GetWindow(w, GW_OWNER) != find->owner) return TRUE;
-            find->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&f));
-    return f.found;
-}
 
 class DrawEndToEnd : public ::testing::TestWithParam<int> {
 protected:
@@ -170,7 +119,7 @@ protected:
             Sleep(137 * (i + 1) % 400);  // at varying points between two ticks
             const Clock::time_point moved = Clock::now();
             SetWindowPos(w, nullptr, 200 + 40 * i, 300 + 20 * i, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            if (!WaitUntil([&] { return WindowRect(BarOf(tbq.Id(), w)).left == BarRect(w).left; }, kSoon))
+            if (!WaitUntil([&] { return WindowRect(PseudoBarOf(tbq.Id(), w)).left == BarRect(w).left; }, kSoon))
                 return kSoon;
             const double ms = MillisecondsSince(moved);
             total += ms;
@@ -275,7 +224,7 @@ TEST_P(DrawEndToEnd, PseudoBarLiesOverTheCaptionLetsClicksThroughAndFollowsItsWi
     Process tbq = StartTbq();
     ASSERT_NE(Hidden(tbq), nullptr);
     HWND bar = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (bar = BarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
+    ASSERT_TRUE(WaitUntil([&] { return (bar = PseudoBarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
     const RECT b = WindowRect(bar), want = BarRect(pinned);
     EXPECT_EQ(b.left, want.left);
     EXPECT_EQ(b.top, want.top);
@@ -303,7 +252,7 @@ TEST_P(DrawEndToEnd, PseudoBarLiesOverTheCaptionLetsClicksThroughAndFollowsItsWi
     ShowWindow(pinned, SW_MINIMIZE);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(bar) || !IsWindow(bar); }, kSoon));
     ShowWindow(pinned, SW_RESTORE);
-    EXPECT_TRUE(WaitUntil([&] { return (bar = BarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
+    EXPECT_TRUE(WaitUntil([&] { return (bar = PseudoBarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
 
     // Moved by a script: the bar follows.
     EXPECT_LT(TrailAfterMoves(tbq, pinned), kSoon);
@@ -320,7 +269,7 @@ TEST_P(DrawEndToEnd, PseudoBarFollowsAtTheNextTickWithoutWindowEvents) {
     ASSERT_TRUE(pinned);
     Process tbq = StartTbq();
     ASSERT_NE(Hidden(tbq), nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return BarOf(tbq.Id(), pinned) != nullptr; }, kSoon));
+    ASSERT_TRUE(WaitUntil([&] { return PseudoBarOf(tbq.Id(), pinned) != nullptr; }, kSoon));
     EXPECT_LT(TrailAfterMoves(tbq, pinned), kSoon);
     ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
 }

@@ -401,4 +401,53 @@ SYSTEMTIME LocalTimeIn(int seconds, long long* serial) {
     return st;
 }
 
+Census CountColours(const RECT& r, COLORREF back, COLORREF line) {
+    HDC screen = GetDC(nullptr);
+    Census c;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) {
+            const COLORREF p = GetPixel(screen, x, y) & 0xFFFFFF;
+            if (p == back) ++c.back;
+            else if (p == line) ++c.line;
+            // Text is smoothed into the background: any light pixel is text.
+            else if (GetGValue(p) >= 0x60 && GetBValue(p) >= 0x60 && GetRValue(p) >= 0x60) ++c.text;
+            else ++c.other;
+            if (p != back && p != line) {
+                if (c.textTop < 0) c.textTop = y;
+                c.textBottom = y;
+            }
+        }
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+RECT WindowRect(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    return r;
+}
+
+RECT TopBasedRect(HWND w, int left, int top, int rightGap, int bottom) {
+    const RECT r = WindowRect(w);
+    return {r.left + left, r.top + top, r.right - rightGap, r.top + bottom};
+}
+
+HWND PseudoBarOf(DWORD pid, HWND target) {
+    struct Find {
+        DWORD pid;
+        HWND owner, found;
+    } f{pid, target, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* find = reinterpret_cast<Find*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner != find->pid || GetWindow(w, GW_OWNER) != find->owner) return TRUE;
+            find->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
 }  // namespace tbq::e2e

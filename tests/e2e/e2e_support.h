@@ -87,6 +87,26 @@ std::wstring ListLineText(HWND list, int line);
 bool SetListCheck(HWND list, int line, bool checked);
 bool SelectListLine(HWND list, int line);
 
+// What a rectangle of the screen (layered windows and all) holds: how many
+// pixels are the background and the line colour given, how many are light
+// (text smoothed into the background), the rest, and the rows where anything
+// but the two colours stands.
+struct Census {
+    int back = 0, line = 0, text = 0, other = 0;
+    int textTop = -1, textBottom = -1;
+};
+Census CountColours(const RECT& r, COLORREF back, COLORREF line);
+
+RECT WindowRect(HWND w);
+// A painting profile's rectangle from the top edge over window `w`, on the
+// screen: `left` and `rightGap` in from its sides, `top` and `bottom` down
+// from its top edge.
+RECT TopBasedRect(HWND w, int left, int top, int rightGap, int bottom);
+
+// The pseudo title bar: the window of process `pid` owned by `target`; null
+// when there is none.
+HWND PseudoBarOf(DWORD pid, HWND target);
+
 // Saves what the screen shows of window `w` (with its frame) as a 24-bit BMP;
 // false when it could not. The window is brought to the front first.
 bool SaveWindowPicture(HWND w, const std::filesystem::path& bmp);

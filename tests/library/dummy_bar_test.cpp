@@ -115,5 +115,33 @@ TEST(DummyBar, LiesOverItsTargetBelongsToItAndLetsTheMouseThrough) {
     DestroyWindow(target);
 }
 
+// A window lying over the target's caption stays over the bar: the bar goes
+// directly above its target, when it is made and whenever it is shown again,
+// and is never made topmost.
+TEST(DummyBar, LiesDirectlyAboveItsTargetNotOverWindowsCoveringIt) {
+    LibraryExports lib = LoadTbqLibrary();
+    ASSERT_TRUE(lib.Complete());
+    HWND target = MakeTarget(100, 120), cover = MakeTarget(150, 100);
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    auto covered = [&](HWND bar) {
+        for (HWND w = GetWindow(bar, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+            if (w == cover) return true;
+        return false;
+    };
+    const TBQ_DummyBarRect record{0, 30, 4, 330, 22, 0xFF00FF00u, 0xFF00FF00u};
+    for (const char* when : {"made", "shown again"}) {
+        lib.SetDummyBarEx(1, target, &record);
+        HWND bar = lib.GetDummyBar();
+        ASSERT_TRUE(IsWindowVisible(bar)) << when;
+        EXPECT_EQ(GetWindow(bar, GW_HWNDNEXT), target) << when;
+        EXPECT_TRUE(covered(bar)) << when;
+        EXPECT_EQ(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << when;
+        lib.SetDummyBarEx(0, target, &record);
+    }
+    lib.CloseDummyBar();
+    DestroyWindow(cover);
+    DestroyWindow(target);
+}
+
 }  // namespace
 }  // namespace tbq::test

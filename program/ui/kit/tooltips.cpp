@@ -30,4 +30,15 @@ void Tooltips::Add(HWND dlg, HWND control, const Text& tip) {
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void Tooltips::Change(HWND dlg, HWND control, const Text& tip) {
+    if (!tips_ || !control) return;
+    std::wstring text = win32::Wide(tip);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = dlg;
+    ti.uId = reinterpret_cast<UINT_PTR>(control);
+    ti.lpszText = text.data();
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
 }  // namespace tbq::ui

@@ -17,6 +17,8 @@ public:
     // Adds the tip of `control`, a child of `dlg`; the tip window is made on
     // the first call and goes with this object.
     void Add(HWND dlg, HWND control, const Text& tip);
+    // The tip of a control added before, given another text.
+    void Change(HWND dlg, HWND control, const Text& tip);
 
 private:
     HWND tips_ = nullptr;
