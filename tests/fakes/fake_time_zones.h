@@ -35,9 +35,12 @@ public:
         z.zones[u"GMT Standard Time"] = {{0, Yearly(0, -60, 10, 5, 2, 3, 5, 1)}};
         z.zones[u"Eastern Standard Time"] = {{0, Yearly(300, -60, 10, 5, 2, 4, 1, 2)},
                                              {2007, Yearly(300, -60, 11, 1, 2, 3, 2, 2)}};
-        z.zones[u"AUS Eastern Standard Time"] = {{0, Yearly(-600, -60, 3, 5, 3, 10, 5, 2)},
+        // Summer time ended a week late in 2006 and moved to April and October in 2008.
+        z.zones[u"AUS Eastern Standard Time"] = {{2006, Yearly(-600, -60, 4, 1, 3, 10, 5, 2)},
+                                                 {2007, Yearly(-600, -60, 3, 5, 3, 10, 5, 2)},
                                                  {2008, Yearly(-600, -60, 4, 1, 3, 10, 1, 2)}};
-        z.zones[u"Lord Howe Standard Time"] = {{0, Yearly(-630, -30, 3, 5, 2, 10, 5, 2)},
+        z.zones[u"Lord Howe Standard Time"] = {{2006, Yearly(-630, -30, 4, 1, 2, 10, 5, 2)},
+                                               {2007, Yearly(-630, -30, 3, 5, 2, 10, 5, 2)},
                                                {2008, Yearly(-630, -30, 4, 1, 2, 10, 1, 2)}};
         // 2016 and 2022 moved the days of change; 2015 kept summer time all year.
         z.zones[u"Pacific SA Standard Time"] = {{2015, Yearly(180, -60, 0, 0, 0, 0, 0, 0)},
