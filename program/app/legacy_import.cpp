@@ -251,6 +251,10 @@ private:
         const std::int32_t city = legacy_.GetNumber(u"WorldClock", u"WorldTimeZone", 0);
         if (city >= 0 && city < static_cast<std::int32_t>(kCities.size()))
             clock->SetTimeZoneName(kCities[static_cast<std::size_t>(city)]);
+        // The earlier series had one summer-time switch for the user to flip
+        // twice a year; the zone's own rules now do that. The switch stays as
+        // it was for zones whose rules the system does not have.
+        clock->Flag |= vbKerova_View_Clock::kFlagAutoSummerTime;
         if (legacy_.GetNumber(u"WorldClock", u"WorldTimeDST", 0) != 0)
             clock->Flag |= vbKerova_View_Clock::kFlagDaylightSaving;
         Add(clock, enable);

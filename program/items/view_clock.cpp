@@ -17,6 +17,7 @@ namespace {
 constexpr TextView kDefaultFormat = u"<YYYY/MM/DD HH:MM:SS>";
 constexpr TextView kDefaultZone = u"TYO";
 constexpr TextView kDataFile = u"TBQ_Data.ini";
+constexpr TextView kSystemZoneKey = u"WindowsZone";
 // Section numbers have three digits, so the table cannot be longer.
 constexpr int kMaxZoneRows = 999;
 
@@ -64,7 +65,8 @@ std::optional<vbKerova_View_Clock::Zone> vbKerova_View_Clock::LookUpZone(TextVie
         if (FoldCase(FixedCode(name)) != wanted) continue;
         return Zone{ToByte(data.GetNumber(section, u"Hour", 0)),
                     ToByte(data.GetNumber(section, u"Minute", 0)),
-                    data.GetBool(section, u"Minus", false)};
+                    data.GetBool(section, u"Minus", false),
+                    data.GetText(section, kSystemZoneKey, u"")};
     }
     return std::nullopt;
 }
@@ -79,10 +81,15 @@ tbq::Text vbKerova_View_Clock::EscapeFormat(TextView format) {
     return escaped;
 }
 
+void vbKerova_View_Clock::TakeZone(Zone zone) {
+    if (zone.systemZone != zone_.systemZone) rules_ = ZoneRules(zone.systemZone);
+    zone_ = std::move(zone);
+}
+
 void vbKerova_View_Clock::SetTimeZoneName(const tbq::Text& code) {
     if (auto zone = LookUpZone(code)) {
         timeZoneName_ = FixedCode(code);
-        zone_ = *zone;
+        TakeZone(std::move(*zone));
     }
 }
 
@@ -92,13 +99,27 @@ std::int16_t vbKerova_View_Clock::ZoneMinutes() const {
     return static_cast<std::int16_t>(minutes);  // at most 255 h 255 min + 1 h: always fits
 }
 
-DateTime vbKerova_View_Clock::LocalMoment(const DateTime& utc) const {
-    DateTime t = AddMinutes(utc, ZoneMinutes());
+DateTime vbKerova_View_Clock::Shifted(const DateTime& utc, int zoneMinutes) const {
+    DateTime t = AddMinutes(utc, zoneMinutes);
     const std::int16_t offsets[] = {OffsetYear, OffsetMonth,  OffsetDay,
                                     OffsetHour, OffsetMinute, OffsetSecond};
     for (std::size_t i = 0; i < std::size(offsets); ++i)
         if (offsets[i] != 0) t = AddWithinRange(kOffsetUnits[i], offsets[i], t);
     return t;
+}
+
+DateTime vbKerova_View_Clock::LocalMoment(const DateTime& utc) {
+    if (!(Flag & kFlagAutoSummerTime)) return Shifted(utc, ZoneMinutes());
+    const std::optional<int> standard = rules_.StandardDistance(utc.year);
+    if (!standard) return Shifted(utc, ZoneMinutes());
+    // The offsets move the zone's standard time by the calendar, as they move
+    // a fixed clock; the instant that gives, back in UTC, is the one whose
+    // distance counts. Never an hour added to a local time: that would show
+    // hours the zone skips and miss the hour it repeats.
+    const DateTime shown = Shifted(utc, *standard);
+    const DateTime shownUtc = AddMinutes(shown, -*standard);
+    const std::optional<int> distance = rules_.DistanceAt(shownUtc);
+    return AddWithinRange(DateUnit::Minute, distance.value_or(*standard) - *standard, shown);
 }
 
 tbq::Text vbKerova_View_Clock::Text() {
@@ -123,7 +144,7 @@ void vbKerova_View_Clock::LoadSetting(const tbq::Text& file, const tbq::Text& se
     // A code the table lacks is still taken as the name; the distance then
     // stays what it was.
     timeZoneName_ = FixedCode(ini.GetText(section, u"TimeZone", kDefaultZone));
-    if (auto zone = LookUpZone(timeZoneName_)) zone_ = *zone;
+    if (auto zone = LookUpZone(timeZoneName_)) TakeZone(std::move(*zone));
 
     std::int16_t* const offsets[] = {&OffsetYear, &OffsetMonth,  &OffsetDay,
                                      &OffsetHour, &OffsetMinute, &OffsetSecond};

@@ -1,12 +1,14 @@
 // The clock item: the current date and time of a time zone, optionally with
-// daylight saving time and a fixed shift into the past or future, formatted by
-// our own date formatting or by the library's extended format.
+// daylight saving time (fixed, or switched by the zone's own rules) and a fixed
+// shift into the past or future, formatted by our own date formatting or by
+// the library's extended format.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "base/date_time.h"
+#include "items/summer_time.h"
 #include "items/view_data.h"
 
 namespace tbq {
@@ -15,11 +17,18 @@ class vbKerova_View_Clock final : public ViewSubItem {
 public:
     static constexpr std::uint8_t kFlagDaylightSaving = 1;
     static constexpr std::uint8_t kFlagExtendedFormat = 2;
+    // Summer time as the zone's rules have it for the moment shown; the fixed
+    // bit is then ignored. Without the system's rules for the zone the clock
+    // falls back to the fixed distance and the fixed bit.
+    static constexpr std::uint8_t kFlagAutoSummerTime = 4;
 
     // What the time-zone table holds for one zone code.
     struct Zone {
         std::uint8_t hour = 0, minute = 0;
         bool minus = false;
+        // The system's name of the zone ("GMT Standard Time"); empty for rows
+        // without summer time.
+        tbq::Text systemZone;
     };
 
     // Reads the clock afresh on every call. With the extended-format flag the
@@ -42,11 +51,14 @@ public:
     std::uint8_t TimeZoneMinute() const { return zone_.minute; }
     bool TimeZoneMinus() const { return zone_.minus; }
 
-    // The distance from UTC in minutes, daylight saving included.
+    const tbq::Text& SystemZone() const { return zone_.systemZone; }
+
+    // The fixed distance from UTC in minutes, daylight saving bit included.
     std::int16_t ZoneMinutes() const;
     // The moment the item shows for that UTC time: zone, then the offsets,
-    // each cut to keep the value inside the range of dates.
-    DateTime LocalMoment(const DateTime& utc) const;
+    // each cut to keep the value inside the range of dates. With automatic
+    // summer time the zone's distance is the one at the instant shown.
+    DateTime LocalMoment(const DateTime& utc);
 
     // The zone code padded with blanks or cut to three characters.
     static tbq::Text FixedCode(TextView code);
@@ -60,7 +72,12 @@ public:
 
 private:
     tbq::Text timeZoneName_ = u"TYO";
-    Zone zone_{9, 0, false};
+    void TakeZone(Zone zone);
+    // The zone's time at that distance, moved by the offsets.
+    DateTime Shifted(const DateTime& utc, int zoneMinutes) const;
+
+    Zone zone_{9, 0, false, {}};
+    ZoneRules rules_;
 };
 
 }  // namespace tbq

@@ -31,6 +31,7 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.sound) p.sound = replacement.sound;
     if (replacement.shell) p.shell = replacement.shell;
     if (replacement.painter) p.painter = replacement.painter;
+    if (replacement.zones) p.zones = replacement.zones;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

@@ -13,6 +13,7 @@
 #include "platform/sound.h"
 #include "platform/syscolors.h"
 #include "platform/system_settings.h"
+#include "platform/time_zones.h"
 #include "platform/windows.h"
 
 namespace tbq::platform {
@@ -29,6 +30,7 @@ struct Ports {
     Sound* sound = nullptr;
     Shell* shell = nullptr;
     Painter* painter = nullptr;
+    TimeZones* zones = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -46,6 +48,7 @@ inline Locale& locale() { return *Current().locale; }
 inline Sound& sound() { return *Current().sound; }
 inline Shell& shell() { return *Current().shell; }
 inline Painter& painter() { return *Current().painter; }
+inline TimeZones& zones() { return *Current().zones; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

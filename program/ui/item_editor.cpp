@@ -186,6 +186,7 @@ private:
         SendMessageW(GetDlgItem(page, IDC_IE_FORMAT), EM_LIMITTEXT, 1000, 0);
         P(kKindClock).SetChecked(IDC_IE_EXTENDED, values_.extended);
         P(kKindClock).SetChecked(IDC_IE_SUMMER, values_.summerTime);
+        P(kKindClock).SetChecked(IDC_IE_AUTO_SUMMER, values_.autoSummerTime);
         SetField(page, IDC_IE_OFFSET, uimodel::DateText(values_.offsets, uimodel::DateMode::Offset));
 
         SetField(P(kKindFixed).hwnd(), IDC_IE_TEXT, values_.fixedText);
@@ -284,6 +285,7 @@ private:
                 values_.zone = z < zones_.size() ? zones_[z].code : Text(u"TYO");
                 values_.extended = P(kKindClock).Checked(IDC_IE_EXTENDED);
                 values_.summerTime = P(kKindClock).Checked(IDC_IE_SUMMER);
+                values_.autoSummerTime = P(kKindClock).Checked(IDC_IE_AUTO_SUMMER);
                 break;
             }
             case kKindFixed: values_.fixedText = FieldText(page, IDC_IE_TEXT); break;

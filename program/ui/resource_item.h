@@ -26,6 +26,7 @@
 #define IDC_IE_ZONE 2614
 #define IDC_IE_OFFSET 2615
 #define IDC_IE_OFFSET_SET 2616
+#define IDC_IE_AUTO_SUMMER 2617
 // Fixed text.
 #define IDC_IE_TEXT 2620
 // Window title.

@@ -91,6 +91,7 @@ ItemValues ValuesOf(const vbKerova_ViewData* item) {
         v.zone = c->TimeZoneName();
         v.summerTime = (c->Flag & Clock::kFlagDaylightSaving) != 0;
         v.extended = (c->Flag & Clock::kFlagExtendedFormat) != 0;
+        v.autoSummerTime = (c->Flag & Clock::kFlagAutoSummerTime) != 0;
         v.offsets = {c->OffsetYear, c->OffsetMonth, c->OffsetDay, c->OffsetHour, c->OffsetMinute, c->OffsetSecond};
     } else if (auto* f = dynamic_cast<Fixed*>(sub)) {
         if (f->DataType == Fixed::kFixedText) {
@@ -176,7 +177,8 @@ std::shared_ptr<vbKerova_ViewData> BuildItem(const ItemValues& v) {
             c->OffsetMinute = clamp16(v.offsets.minute);
             c->OffsetSecond = clamp16(v.offsets.second);
             c->Flag = static_cast<std::uint8_t>((v.summerTime ? Clock::kFlagDaylightSaving : 0) |
-                                                (v.extended ? Clock::kFlagExtendedFormat : 0));
+                                                (v.extended ? Clock::kFlagExtendedFormat : 0) |
+                                                (v.autoSummerTime ? Clock::kFlagAutoSummerTime : 0));
             sub = c;
             break;
         }

@@ -44,6 +44,7 @@ struct ItemValues {
     Text format = u"<YYYY/MM/DD HH:MM:SS>";
     Text zone = u"TYO";
     bool summerTime = false, extended = false;
+    bool autoSummerTime = false;  // "夏時間を自動で切り替える": the fixed box then counts for nothing
     DateFields offsets;
     // Fixed text.
     Text fixedText;

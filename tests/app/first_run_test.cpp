@@ -124,11 +124,11 @@ TEST_F(FirstRunTest, KerovaFragmentsBecomeTheFourFiles) {
         {"the world clock's city and summer time",
          u"[Main]\r\nLeftText=3\r\n[WorldClock]\r\nWorldTimeZone=26\r\nWorldTimeDST=1\r\n"
          u"WorldTimeFormatText=<hh:mm>\r\n",
-         {{V, u"ViewData0001", u"TimeZone", u"NYC"}, {V, u"ViewData0001", u"Flag", u"1"},
+         {{V, u"ViewData0001", u"TimeZone", u"NYC"}, {V, u"ViewData0001", u"Flag", u"5"},
           {V, u"ViewData0001", u"Format", u"<hh:mm>"}, {V, u"ViewData0001", u"Enable", u"1"}}},
         {"an unknown city leaves the clock's own zone",
          u"[Main]\r\nLeftText=3\r\n[WorldClock]\r\nWorldTimeZone=31\r\n",
-         {{V, u"ViewData0001", u"TimeZone", u"TYO"}, {V, u"ViewData0001", u"Flag", u"0"}}},
+         {{V, u"ViewData0001", u"TimeZone", u"TYO"}, {V, u"ViewData0001", u"Flag", u"4"}}},
         {"the count-down target",
          u"[Main]\r\nLeftText=4\r\n[CountDown]\r\nYear=28\r\nMonth=1\r\nDay=0\r\nHour=1\r\n"
          u"Minute=0\r\nSecond=31\r\n",

@@ -21,6 +21,7 @@
 #include "fakes/fake_dialogs.h"
 #include "fakes/fake_library.h"
 #include "fakes/fake_locale.h"
+#include "fakes/fake_time_zones.h"
 #include "fakes/temp_folder.h"
 #include "items/view_alarm.h"
 #include "items/view_fixed.h"
@@ -62,7 +63,7 @@ const Expected kSamples[] = {
     {u"世界時計(東京・ロンドン・ニューヨーク)",
      {{kWinter, kDefaultListName,
        u"無題 - メモ帳  東京 12/9 14:05  ロンドン 12/9 05:05  ニューヨーク 12/9 00:05"},
-      {kSummer, u"世界時計(夏時間).ini",
+      {kSummer, kDefaultListName,
        u"無題 - メモ帳  東京 7/15 21:30  ロンドン 7/15 13:30  ニューヨーク 7/15 08:30"}}},
     {u"新年までのカウントダウン",
      {{kWinter, kDefaultListName,
@@ -150,6 +151,7 @@ protected:
     test::FakeClock clock_;
     test::FakeLocale locale_;
     test::FakeDialogs dialogs_;
+    test::FakeTimeZones zones_ = test::FakeTimeZones::WindowsRecords();
 };
 
 TEST_F(SamplesTest, EverySampleAppliesLoadsAndShowsWhatItSays) {
@@ -158,7 +160,8 @@ TEST_F(SamplesTest, EverySampleAppliesLoadsAndShowsWhatItSays) {
     platform::ScopedPorts ports{platform::Ports{.codepage = const_cast<platform::CodePage*>(japanese),
                                                 .clock = &clock_,
                                                 .dialogs = &dialogs_,
-                                                .locale = &locale_}};
+                                                .locale = &locale_,
+                                                .zones = &zones_}};
     std::set<Text> named;  // every file some sample copies
     int index = 1;
     for (;; ++index) {

@@ -40,6 +40,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/alarm_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/draw_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rule_editor_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/summer_time_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -55,7 +56,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -79,3 +80,5 @@ tbq_e2e_group(e2e_alarm_editor AlarmEditorEndToEnd.*)
 tbq_e2e_group(e2e_draw_editor DrawEditorEndToEnd.*)
 # The window rule editor with window picking and the style dialog.
 tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
+# Clocks that follow their zone's summer time, around the next real changes.
+tbq_e2e_group(e2e_summer_time SummerTimeEndToEnd.*)

@@ -9,10 +9,10 @@
 
 #include "core/library_wrapper.h"
 #include "core/program_location.h"
+#include "items/clock_fixture.h"
 #include "fakes/code_pages.h"
 #include "fakes/fake_library.h"
 #include "fakes/fake_locale.h"
-#include "fakes/fake_clock.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -21,41 +21,9 @@
 namespace tbq {
 namespace {
 
-using test::FakeClock;
-
-platform::ClockTime Utc(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
-    return {y, mo, d, 0, h, mi, s, ms};
-}
-
-// The data file we ship, from the source tree.
-std::filesystem::path ShippedDataFile() {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
-           "TBQ_Data.ini";
-}
-
-class ClockTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        IniStore::Instance().Reset();
-        savedFolder_ = ProgramFolder();
-        SetProgramLocation(dir_.Path() + u"/", u"TBQ");
-        std::filesystem::copy_file(ShippedDataFile(), dir_.Native("TBQ_Data.ini"));
-    }
-    void TearDown() override {
-        SetTheLibrary(nullptr);
-        IniStore::Instance().Reset();
-        SetProgramLocation(savedFolder_, u"TBQ");
-    }
-
-    Text Settings() const { return dir_.Path("items.ini"); }
-    std::string SettingsBytes() const { return dir_.ReadBytes("items.ini"); }
-
-    test::TempFolder dir_;
-    FakeClock clock_;
-    test::FakeLocale locale_;
-    platform::ScopedPorts ports_{platform::Ports{.clock = &clock_, .locale = &locale_}};
-    Text savedFolder_;
-};
+using test::ClockTest;
+using test::ShippedDataFile;
+using test::Utc;
 
 TEST_F(ClockTest, ANewClockShowsJapanTime) {
     vbKerova_View_Clock clock;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,9 @@ TEST_F(ItemEditorModel, PageValuesToStoredKeysAndBack) {
          },
          {{u"DataType", u"CLOCK"}, {u"FontColor", u"0xFF000000"}, {u"Format", u"#{JD} hh:nn"}, {u"TimeZone", u"LON"},
           {u"OffsetDay", u"1"}, {u"OffsetHour", u"-3"}, {u"Flag", u"3"}}},
+        {"clock that follows its zone's summer time",
+         [](ItemValues& v) { v.kind = kKindClock; v.zone = u"NYC"; v.autoSummerTime = true; },
+         {{u"TimeZone", u"NYC"}, {u"Flag", u"4"}}},
         {"fixed", [](ItemValues& v) { v.kind = kKindFixed; v.fixedText = u"AB"; },
          {{u"DataType", u"FIXED"}, {u"Type", u"Fixed"}, {u"Text", u"00410042"}, {u"FontColor", u"0x80000009"}}},
         {"title by width from the end",
@@ -122,6 +126,8 @@ TEST_F(ItemEditorModel, PageValuesToStoredKeysAndBack) {
                              back.alarmName + back.pluginFile));
         EXPECT_EQ(back.offsets, v.offsets);
         EXPECT_EQ(back.target, v.target);
+        EXPECT_EQ(std::make_tuple(back.summerTime, back.extended, back.autoSummerTime),
+                  std::make_tuple(v.summerTime, v.extended, v.autoSummerTime));
     }
 }
 

@@ -13,6 +13,7 @@ Ports DefaultPorts() {
     static HostSound sound;
     static HostShell shell;
     static HostPainter painter;
+    static HostTimeZones zones;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
@@ -20,6 +21,7 @@ Ports DefaultPorts() {
     p.sound = &sound;
     p.shell = &shell;
     p.painter = &painter;
+    p.zones = &zones;
     return p;
 }
 

@@ -120,6 +120,13 @@ public:
     WindowId Owner(WindowId) override { return 0; }
 };
 
+// The host keeps no Windows zone records: every zone falls back to its fixed
+// distance. Tests hand in the rules they need through a fake.
+class HostTimeZones final : public TimeZones {
+public:
+    std::optional<ZoneYear> ForYear(TextView, int) override { return std::nullopt; }
+};
+
 class HostSystemSettings final : public SystemSettings {
 public:
     ProxySetting Proxy() override { return {}; }

@@ -143,6 +143,7 @@ Ports DefaultPorts() {
     static Win32SystemSettings system;
     static Win32Sound sound;
     static Win32Shell shell;
+    static Win32TimeZones zones;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
@@ -150,6 +151,7 @@ Ports DefaultPorts() {
     p.sound = &sound;
     p.shell = &shell;
     p.painter = &Win32PainterInstance();
+    p.zones = &zones;
     return p;
 }
 

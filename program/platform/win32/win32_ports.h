@@ -93,6 +93,12 @@ public:
     std::uint32_t SysColor(int index) override;
 };
 
+// The registry's zone records through the dynamic time-zone functions.
+class Win32TimeZones final : public TimeZones {
+public:
+    std::optional<ZoneYear> ForYear(TextView zoneKey, int year) override;
+};
+
 // GDI on window device contexts; one for the process.
 Painter& Win32PainterInstance();
 
