@@ -250,18 +250,19 @@ private:
             Close(IDCANCEL);
     }
 
+    // One window of the all-windows list (a plain function: the 32-bit
+    // callback convention is not a lambda's).
+    static BOOL CALLBACK ListWindow(HWND w, LPARAM self) {
+        if (IsWindowVisible(w) && !IsOurs(w)) reinterpret_cast<WindowSelect*>(self)->listed_.push_back(IdOf(w));
+        return TRUE;
+    }
+
     // The recent windows (newest first) or every visible top-level window
     // that is not ours, as the lines of the list.
     void FillWindowList() {
         listed_.clear();
         if (Checked(IDC_WS_ALL)) {
-            EnumWindows(
-                [](HWND w, LPARAM self) -> BOOL {
-                    if (IsWindowVisible(w) && !IsOurs(w))
-                        reinterpret_cast<WindowSelect*>(self)->listed_.push_back(IdOf(w));
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(this));
+            EnumWindows(&WindowSelect::ListWindow, reinterpret_cast<LPARAM>(this));
         } else {
             const auto& recent = App().RecentWindows;
             for (auto it = recent.rbegin(); it != recent.rend(); ++it)
