@@ -19,8 +19,24 @@ ChangeDay FromSystemTime(const SYSTEMTIME& st) {
 
 // Some systems want the whole record, not only its key name; the enumeration
 // gives it. Only reached for a key the direct call did not find.
+// The enumeration lives in advapi32 and is looked up when first needed: the
+// 32-bit import libraries do not name it.
+using EnumZonesProc = DWORD(WINAPI*)(DWORD, PDYNAMIC_TIME_ZONE_INFORMATION);
+EnumZonesProc EnumZones() {
+    static const EnumZonesProc proc = [] {
+        HMODULE advapi = GetModuleHandleW(L"advapi32.dll");
+        if (!advapi) advapi = LoadLibraryW(L"advapi32.dll");
+        return advapi ? reinterpret_cast<EnumZonesProc>(
+                            reinterpret_cast<void*>(GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")))
+                      : nullptr;
+    }();
+    return proc;
+}
+
 bool FindRecord(const std::wstring& key, DYNAMIC_TIME_ZONE_INFORMATION& record) {
-    for (DWORD i = 0; EnumDynamicTimeZoneInformation(i, &record) == ERROR_SUCCESS; ++i)
+    const EnumZonesProc enumerate = EnumZones();
+    if (!enumerate) return false;
+    for (DWORD i = 0; enumerate(i, &record) == ERROR_SUCCESS; ++i)
         if (_wcsicmp(record.TimeZoneKeyName, key.c_str()) == 0) return true;
     return false;
 }
