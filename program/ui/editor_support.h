@@ -1,4 +1,5 @@
-// Small routines the alarm editor and its date and detail dialogs share.
+// Small routines the program's windows share: a window's id for the ports,
+// the refusal box of the editors, their drop-downs and pop-up menus.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 namespace tbq::ui {
 
+// The id the ports know a window of ours by.
 inline platform::WindowId WindowIdOf(HWND w) {
     return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w));
 }

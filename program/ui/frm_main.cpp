@@ -12,6 +12,7 @@
 #include "app/settings_files.h"
 #include "draw/draw_list.h"
 #include "platform/ports.h"
+#include "ui/editor_support.h"
 #include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -57,15 +58,14 @@ bool FrmMain::Load() {
     if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
         return false;
     AppState& app = App();
-    app.MainWindowHandle = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(hwnd()));
+    app.MainWindowHandle = WindowIdOf(hwnd());
 
     // The program's windows besides the main one (and the boxes they own):
     // nothing is ever written into them, though they are not owned by it.
     auto ownForms = [this] {
         std::vector<platform::WindowId> forms;
         if (timeSync_ && timeSync_->hwnd())
-            forms.push_back(static_cast<platform::WindowId>(
-                reinterpret_cast<std::uintptr_t>(timeSync_->hwnd())));
+            forms.push_back(WindowIdOf(timeSync_->hwnd()));
         return forms;
     };
     titleBar_ = std::make_unique<vbKerova_TitleBar>(

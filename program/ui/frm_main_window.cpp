@@ -10,6 +10,7 @@
 #include "core/helpers.h"
 #include "items/view_list.h"
 #include "platform/ports.h"
+#include "ui/editor_support.h"
 #include "ui/frm_main.h"
 #include "ui/kit/dialog.h"
 #include "ui/kit/dpi.h"
@@ -169,7 +170,7 @@ void FrmMain::PaintPreview(const DRAWITEMSTRUCT& di) {
         // The caption painter itself paints the preview, into the box.
         const platform::PaintRect box{r.left, r.top, r.right, r.bottom};
         auto& profile = *choice.profile;
-        if (!profile.DrawPreviewStart(static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(preview_)),
+        if (!profile.DrawPreviewStart(WindowIdOf(preview_),
                                       box, static_cast<int>(Dpi()), s.Unicode)) {
             std::int32_t x = 0;
             for (const uimodel::PreviewRun& run : uimodel::PreviewRuns(*list))

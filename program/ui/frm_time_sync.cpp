@@ -7,6 +7,7 @@
 #include "platform/ports.h"
 #include "settings/ini_file.h"
 #include "timesync/messages.h"
+#include "ui/editor_support.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "win32/wide.h"
@@ -48,10 +49,6 @@ std::uint8_t FlagFromBoxes(HWND dlg) {
                                      (Ticked(dlg, IDC_TS_HTTP) ? kUseHttp : 0) |
                                      (Ticked(dlg, IDC_TS_PROXY) ? kUseProxy : 0) |
                                      (Ticked(dlg, IDC_TS_DETAIL) ? kShowDetail : 0));
-}
-
-platform::WindowId Id(HWND h) {
-    return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(h));
 }
 
 }  // namespace
@@ -114,7 +111,7 @@ void FrmTimeSync::OnSync() {
     timesync::SyncRequest r;
     r.server = FieldText(dlg_, IDC_TS_SERVER);
     if (r.server.empty()) {
-        platform::dialogs().Show(Id(dlg_), timesync::kMsgNoServer, Caption(),
+        platform::dialogs().Show(WindowIdOf(dlg_), timesync::kMsgNoServer, Caption(),
                                  platform::BoxStyle::Warning);
         return;
     }
@@ -157,7 +154,7 @@ void FrmTimeSync::OnDone() {
         SaveNetworkTimeSetting(n);
     }
     SetBusy(false);
-    platform::dialogs().Show(Id(dlg_), out.message, Caption(),
+    platform::dialogs().Show(WindowIdOf(dlg_), out.message, Caption(),
                              out.success ? platform::BoxStyle::Information : platform::BoxStyle::Error);
 }
 

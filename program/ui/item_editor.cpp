@@ -9,6 +9,7 @@
 #include "platform/ports.h"
 #include "ui/colour_menu.h"
 #include "ui/date_dialog.h"
+#include "ui/editor_support.h"
 #include "ui/format_builder.h"
 #include "ui/kit/dialog.h"
 #include "ui/kit/sizer.h"
@@ -27,8 +28,6 @@ using uimodel::ChoiceList;
 using uimodel::ItemField;
 
 using PluginPtr = PluginRegistry::PluginPtr;
-
-platform::WindowId Id(HWND w) { return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w)); }
 
 // One kind's page: a child dialog whose controls the editor binds.
 class KindPage final : public Dialog {
@@ -164,7 +163,7 @@ private:
         plugin.OnCommand(IDC_IE_PLUGIN_SETTINGS, [this] {
             Collect();
             if (PluginPtr p = LoadedPlugin(values_.pluginFile))
-                p->ShowSetting(Id(dlg_), values_.funcNo, values_.settingNo);
+                p->ShowSetting(WindowIdOf(dlg_), values_.funcNo, values_.settingNo);
             else
                 FillPlugins();
         });
@@ -409,7 +408,7 @@ private:
         const auto refusal = uimodel::CheckItem(values_, !alarmNames_.empty() && !App().AlarmList.empty(),
                                                 [](const Text& file) { return LoadedPlugin(file) != nullptr; });
         if (refusal) {
-            platform::dialogs().Show(Id(dlg_), refusal->message, kProductName, platform::BoxStyle::Warning);
+            platform::dialogs().Show(WindowIdOf(dlg_), refusal->message, kProductName, platform::BoxStyle::Warning);
             static constexpr std::pair<ItemField, int> kFocus[] = {
                 {ItemField::TitleNum, IDC_IE_TITLEFIELD}, {ItemField::CountTarget, IDC_IE_TARGET_SET},
                 {ItemField::TargetNum, IDC_IE_TARGETNUM}, {ItemField::Timing, IDC_IE_TIMING},

@@ -6,6 +6,7 @@
 #include "core/program_location.h"
 #include "items/view_list.h"
 #include "platform/ports.h"
+#include "ui/editor_support.h"
 #include "uimodel/page_bindings.h"
 #include "uimodel/view_list_manager.h"
 #include "ui/window_helpers.h"
@@ -87,7 +88,7 @@ bool RunListManagementCommand(UINT id, std::span<const std::unique_ptr<SettingsP
         ~Done() { running = false; }
     } done;
     uimodel::ListManager manager{platform::dialogs(), ViewListRegistry::Instance(), ProgramFolder(),
-                                 static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(owner))};
+                                 WindowIdOf(owner)};
     Text& shown = ListSettingOf(route->page);
     // A list that has gone (its file removed before the start) shows as the
     // default list: the commands act on what the drop-down shows.

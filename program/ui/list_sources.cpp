@@ -5,6 +5,7 @@
 #include "items/view_list.h"
 #include "platform/ports.h"
 #include "ui/alarm_editor.h"
+#include "ui/editor_support.h"
 #include "ui/draw_editor.h"
 #include "ui/item_editor.h"
 #include "ui/rule_editor.h"
@@ -15,8 +16,6 @@ namespace tbq::ui {
 
 namespace {
 using uimodel::Page;
-
-platform::WindowId Id(HWND w) { return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w)); }
 
 // A page's list of objects held by shared pointers: the lines, the commands
 // by object, and how a line's check box reads and writes.
@@ -37,7 +36,7 @@ public:
         auto o = Find(key);
         if (!o) return false;
         return uimodel::DeleteWithQuestion(Objects(), o, page_, uimodel::Description(*o), App(),
-                                           platform::dialogs(), Id(owner))
+                                           platform::dialogs(), WindowIdOf(owner))
             .deleted;
     }
     void Move(const void* key, int delta) override {

@@ -10,6 +10,7 @@
 #include "platform/ports.h"
 #include "plugin/plugin_registry.h"
 #include "app/settings_files.h"
+#include "ui/editor_support.h"
 #include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -91,7 +92,7 @@ void BasicPage::ToggleStartup() {
     const Text question = Text(registered ? u"スタートアップからの削除を行います。"
                                           : u"スタートアップの登録を行います。") +
                           u"\r\nよろしいですか？";
-    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    const auto owner = WindowIdOf(dlg_);
     if (platform::dialogs().Show(owner, question, kProductName, platform::BoxStyle::Question) !=
         platform::BoxAnswer::Yes)
         return;
@@ -353,7 +354,7 @@ InfoPage::InfoPage(PageHost& host) : SettingsPage(6, host) {
     OnCommand(IDC_INFO_SETTING, [this] { OnSettings(); });
     OnCommand(IDC_INFO_ABOUT, [this] {
         if (const auto* row = SelectedRow()) {
-            const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+            const auto owner = WindowIdOf(dlg_);
             if (row->kind == uimodel::ModuleRow::Kind::Plugin && row->plugin && row->plugin->Enable())
                 row->plugin->ShowAbout(owner);
             else
@@ -425,7 +426,7 @@ void InfoPage::UpdateButtons() {
 void InfoPage::OnSettings() {
     const uimodel::ModuleRow* row = SelectedRow();
     if (!row || !row->plugin || !row->plugin->Enable()) return;
-    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    const auto owner = WindowIdOf(dlg_);
     const std::vector<uimodel::PluginMenuEntry> entries = uimodel::PluginSettingsMenu(*row->plugin);
     if (entries.empty()) {
         row->plugin->ShowSetting(owner, 0, 0);
@@ -449,7 +450,7 @@ void InfoPage::OpenAddress(bool mail) {
     if (!row) return;
     const Text& address = mail ? row->info.mail : row->info.web;
     const std::optional<Text> target = mail ? uimodel::MailTarget(address) : uimodel::WebTarget(address);
-    const auto owner = static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(dlg_));
+    const auto owner = WindowIdOf(dlg_);
     // A plug-in's own text is never handed to the shell as a command.
     if (!target) {
         platform::dialogs().Show(owner, uimodel::RefusedAddressText(address), uimodel::kRefusedAddressCaption,

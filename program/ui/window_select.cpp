@@ -59,7 +59,6 @@ POINT PointOf(LPARAM lp) {
     return {static_cast<short>(LOWORD(static_cast<DWORD>(lp))), static_cast<short>(HIWORD(static_cast<DWORD>(lp)))};
 }
 
-platform::WindowId IdOf(HWND w) { return static_cast<platform::WindowId>(reinterpret_cast<std::uintptr_t>(w)); }
 HWND HandleOf(platform::WindowId w) { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)); }
 
 // A window of this program: the settings window, its dialogs and boxes.
@@ -233,7 +232,7 @@ private:
         POINT pt = PointOf(lp);
         ClientToScreen(dlg_, &pt);
         HWND w = TopLevelWindowAt(pt);
-        if (const auto d = drag_.Over(IdOf(w), IsOurs(w), ReadDraft(), context_)) ShowDraft(*d);
+        if (const auto d = drag_.Over(WindowIdOf(w), IsOurs(w), ReadDraft(), context_)) ShowDraft(*d);
     }
 
     void EndDrag(uimodel::TargetDrag::End how) {
@@ -253,7 +252,7 @@ private:
     // One window of the all-windows list (a plain function: the 32-bit
     // callback convention is not a lambda's).
     static BOOL CALLBACK ListWindow(HWND w, LPARAM self) {
-        if (IsWindowVisible(w) && !IsOurs(w)) reinterpret_cast<WindowSelect*>(self)->listed_.push_back(IdOf(w));
+        if (IsWindowVisible(w) && !IsOurs(w)) reinterpret_cast<WindowSelect*>(self)->listed_.push_back(WindowIdOf(w));
         return TRUE;
     }
 
