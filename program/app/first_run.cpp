@@ -14,8 +14,16 @@ namespace {
 
 constexpr int kMaxSamples = 999;
 constexpr int kMaxCopies = 1000;
-// The numbers of the errors the unexpected-error box shows.
-constexpr std::int32_t kBadFileName = 52, kFileNotFound = 53;
+// A sample that cannot be copied says which of its files and why, as a
+// warning: nothing is broken, the sample is.
+void TellSampleRefused(const Text& file, TextView why) {
+    Text text = u"サンプルのファイル「";
+    text += file;
+    text += u"」は";
+    text += why;
+    text += u"ため、サンプルをコピーしませんでした。";
+    platform::dialogs().Show(0, text, Text(kProductName) + u" - サンプル", platform::BoxStyle::Warning);
+}
 
 Text SampleSection(int index) { return u"Sample" + FormatNumber(index, u"000"); }
 Text CopyKey(int i, TextView end) { return u"Copy" + FormatNumber(i, u"000") + Text(end); }
@@ -83,7 +91,7 @@ bool ApplySample(int index) {
     for (const CopyPair& p : pairs) {
         for (const Text* path : {&p.from, &p.to}) {
             if (!StaysInsideProgramFolder(*path)) {
-                ShowUnexpectedError(kBadFileName, u"ファイル名が正しくありません。 '" + *path + u"'");
+                TellSampleRefused(*path, u"プログラムのフォルダの外を指している");
                 return false;
             }
         }
@@ -93,7 +101,7 @@ bool ApplySample(int index) {
     for (const CopyPair& p : pairs) {
         const Text from = folder + p.from, to = folder + p.to;
         if (!FileExists(from)) {
-            ShowUnexpectedError(kFileNotFound, u"ファイルが見つかりません。 '" + from + u"'");
+            TellSampleRefused(from, u"見つからない");
             return false;
         }
         const Text targetFolder = FolderPart(p.to);

@@ -281,7 +281,9 @@ TEST_F(FirstRunTest, SamplesCopyInsideTheProgramFolderOnly) {
         dialogs_.shown.clear();
         EXPECT_FALSE(ApplySample(bad));
         ASSERT_EQ(dialogs_.shown.size(), 1u);
-        EXPECT_NE(dialogs_.shown[0].text.find(u"error code : 52"), Text::npos);
+        // What was refused and why, not an error number.
+        EXPECT_NE(dialogs_.shown[0].text.find(u"プログラムのフォルダの外を指している"), Text::npos);
+        EXPECT_EQ(dialogs_.shown[0].text.find(u"error code"), Text::npos);
     }
     EXPECT_FALSE(std::filesystem::exists(dir_.Native("ok.ini")));
     EXPECT_FALSE(std::filesystem::exists(dir_.Native("a.ini")));
@@ -290,7 +292,7 @@ TEST_F(FirstRunTest, SamplesCopyInsideTheProgramFolderOnly) {
     dialogs_.shown.clear();
     EXPECT_FALSE(ApplySample(7));
     ASSERT_EQ(dialogs_.shown.size(), 1u);
-    EXPECT_NE(dialogs_.shown[0].text.find(u"error code : 53"), Text::npos);
+    EXPECT_NE(dialogs_.shown[0].text.find(u"missing.ini」は見つからない"), Text::npos);
 }
 
 }  // namespace
