@@ -92,6 +92,9 @@ public:
     virtual void CloseDummyBar() = 0;
 
     // The plug-in bridge. `ansiPath` is the plug-in file's full path.
+    // True when every plug-in runs in a process of its own, so that none can
+    // take the program down; false when they load into the program's process.
+    virtual bool PluginsContained() const { return true; }
     virtual PluginLoad PluginInit(const std::string& ansiPath) = 0;
     virtual bool PluginFree(PluginHandle plugin) = 0;
     // The records come back zeroed where the plug-in wrote nothing. False when

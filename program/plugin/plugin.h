@@ -54,6 +54,9 @@ public:
     // True after the plug-in failed loading or inside a call, until it is
     // enabled again.
     bool Failed() const { return failed_; }
+    // Listed as failed without loading it: it took the whole program down the
+    // last time it loaded.
+    void MarkFailed() { failed_ = true; }
 
     // Where the plug-ins folder is (the program folder + "Plugins\").
     Text PluginsFolder;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/diag_log.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
 
@@ -24,6 +25,30 @@ bool LessIgnoreCase(const Text& a, const Text& b) {
     return fa != fb ? fa < fb : a < b;
 }
 
+Text Quoted(const Text& fileName) {
+    Text text = u"プラグイン「";
+    text += fileName;
+    text += u"」";
+    return text;
+}
+
+// What became of a load, for the diagnostic log.
+void LogLoad(const vbKerova_Plugin& p, bool listed, bool contained) {
+    Text event = Quoted(p.PluginFileName());
+    if (!listed) {
+        event += u"はプラグインとして読み込めないため、一覧に載せません";
+    } else if (p.Enable()) {
+        event += u"を読み込みました: ";
+        event += p.PluginInfoStr(0);
+        event += u" ";
+        event += p.PluginInfoStr(1);
+        event += contained ? u" (別プロセス)" : u" (Lunettaのプロセス内)";
+    } else {
+        return;  // switched off, or failed (told by the failure itself)
+    }
+    LogEvent(event);
+}
+
 }  // namespace
 
 Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin) {
@@ -37,8 +62,42 @@ Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin) {
 PluginRegistry* ThePluginRegistry() { return Current(); }
 void SetThePluginRegistry(PluginRegistry* registry) { Current() = registry; }
 
+void PluginRegistry::Notice(const Balloon& balloon) {
+    LogEvent(balloon.text);
+    if (OnNotice) OnNotice(balloon);
+}
+
+Text PluginRegistry::TakeLoadingMarker(const Text& settingFile) {
+    platform::Files& files = platform::files();
+    const platform::ReadResult marker = files.ReadAll(marker_, 4096);
+    if (marker.status != platform::ReadStatus::Ok) return {};
+    files.Delete(marker_);
+    const Text name = Utf8ToText(marker.bytes);
+    if (name.empty()) return {};
+    // Saved switched off at once: should the program go down again before
+    // its settings are saved, this plug-in still stays off.
+    if (files.Stamp(settingFile)) vbIniFile(settingFile).SetBool(kPluginEnableSection, name, false);
+    Text text = u"前回、";
+    text += Quoted(name);
+    text += u"の読み込み中にLunettaが異常終了したため、無効にしました。\r\n"
+            u"設定画面のプラグイン一覧で再び有効にできます。";
+    Notice({u"プラグインを無効にしました", std::move(text), kBalloonWarning});
+    return name;
+}
+
+template <typename Load>
+void PluginRegistry::Guarded(const Text& fileName, Load load) {
+    const bool mark = !library_.PluginsContained();
+    // On disk before the load begins: the load may end the process.
+    if (mark) platform::files().ReplaceAtomically(marker_, TextToUtf8(fileName));
+    load();
+    if (mark) platform::files().Delete(marker_);
+}
+
 void PluginRegistry::Scan(const Text& programFolder, const Text& settingFile, bool rescan) {
     const Text folder = programFolder + kPluginsFolderName;
+    marker_ = programFolder + kPluginLoadingMarker;
+    const Text tookDown = rescan ? Text() : TakeLoadingMarker(settingFile);
     const vbIniFile ini(settingFile);
     std::vector<PluginPtr> old = std::move(plugins_);
     plugins_.clear();
@@ -64,12 +123,31 @@ void PluginRegistry::Scan(const Text& programFolder, const Text& settingFile, bo
         } else {
             enable = ini.GetBool(kPluginEnableSection, name, true);
         }
+        const bool culprit = !tookDown.empty() && EqualsIgnoreCase(name, tookDown);
+        if (culprit) enable = false;
         auto plugin = std::make_shared<vbKerova_Plugin>(library_);
         plugin->PluginsFolder = folder;
         plugin->OnFailure = [this](const vbKerova_Plugin& p) {
+            LogEvent(Quoted(p.PluginFileName()) + u"が異常終了したか応答しないため、無効にしました");
             if (OnFailure) OnFailure(p);
         };
-        if (plugin->init(folder, name, enable)) plugins_.push_back(std::move(plugin));
+        bool listed = true;
+        if (enable)
+            Guarded(name, [&] { listed = plugin->init(folder, name, true); });
+        else
+            plugin->init(folder, name, false);
+        if (culprit) plugin->MarkFailed();
+        LogLoad(*plugin, listed, library_.PluginsContained());
+        if (listed) plugins_.push_back(std::move(plugin));
+    }
+    const bool anyEnabled =
+        std::any_of(plugins_.begin(), plugins_.end(), [](const PluginPtr& p) { return p->Enable(); });
+    if (!library_.PluginsContained() && anyEnabled && !toldUncontained_) {
+        toldUncontained_ = true;
+        Notice({u"プラグインをLunettaのプロセス内で動かします",
+                u"TBQPluginHost.exe がLunettaと同じフォルダに無いため、プラグインはLunetta自身の"
+                u"プロセスで動きます。異常なプラグインはLunettaごと終了させることがあります。",
+                kBalloonWarning});
     }
     // Files that are gone are unloaded with their objects.
     unload(old);
@@ -84,7 +162,12 @@ PluginRegistry::PluginPtr PluginRegistry::Find(TextView fileName) const {
 
 bool PluginRegistry::SetEnabled(const PluginPtr& plugin, bool on) {
     if (!plugin || std::find(plugins_.begin(), plugins_.end(), plugin) == plugins_.end()) return false;
-    plugin->SetEnable(on);
+    if (on && !plugin->Enable()) {
+        Guarded(plugin->PluginFileName(), [&] { plugin->SetEnable(true); });
+        LogLoad(*plugin, true, library_.PluginsContained());
+    } else {
+        plugin->SetEnable(on);
+    }
     return plugin->Enable();
 }
 

@@ -18,6 +18,10 @@ namespace tbq {
 inline constexpr char16_t kPluginEnableSection[] = u"Plugin_Enable";
 inline constexpr char16_t kPluginsFolderName[] = u"Plugins\\";
 inline constexpr char16_t kPluginExtension[] = u".TBQP";
+// While a plug-in loads into the program's own process (no host process
+// beside the program), this file in the program folder names it, so that a
+// plug-in that took the program down while loading is known at the next start.
+inline constexpr char16_t kPluginLoadingMarker[] = u"TBQ_PluginLoading.txt";
 
 class PluginRegistry {
 public:
@@ -32,7 +36,9 @@ public:
     // the enabled states from `settingFile`. A rescan keeps the state of every
     // file it knew (saved or not) and reads only new files' states; the old
     // objects are unloaded before their files are loaded again. The current
-    // directory is neither used nor changed.
+    // directory is neither used nor changed. A plug-in that took the program
+    // down while it loaded the last time is listed switched off and Failed,
+    // saved so at once, and told through OnNotice.
     void Scan(const Text& programFolder, const Text& settingFile, bool rescan);
     // The plug-in listed under `fileName` (any letter case), or null.
     PluginPtr Find(TextView fileName) const;
@@ -52,10 +58,24 @@ public:
     vbKerova_Plugin::FailureHandler OnFailure;
     // Told after a rescan, so that the items holding plug-ins bind again.
     std::function<void()> OnRebind;
+    // What the user is told once: plug-ins load into the program's own process
+    // (the host process is missing), or one took the program down last time.
+    std::function<void(const Balloon&)> OnNotice;
 
 private:
+    // The plug-in named by the marker an earlier run left, switched off in
+    // `settingFile`; "" when the last run ended no load unfinished.
+    Text TakeLoadingMarker(const Text& settingFile);
+    // Loads (or refuses) through `load` with the marker naming `fileName`
+    // when plug-ins load into our own process.
+    template <typename Load>
+    void Guarded(const Text& fileName, Load load);
+    void Notice(const Balloon& balloon);
+
     platform::Library& library_;
     std::vector<PluginPtr> plugins_;
+    Text marker_;
+    bool toldUncontained_ = false;
 };
 
 // The balloon that tells the user a failed plug-in was switched off, and how

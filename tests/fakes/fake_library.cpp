@@ -97,6 +97,7 @@ const FakeLibrary::FakePlugin* FakeLibrary::Loaded(platform::PluginHandle plugin
 
 platform::PluginLoad FakeLibrary::PluginInit(const std::string& ansiPath) {
     bridgeCalls.push_back("init " + ansiPath);
+    if (duringInit) duringInit();
     auto it = plugins.find(ansiPath);
     if (it == plugins.end()) return {};
     if (it->second.initFails) return {0, true};

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -95,6 +96,11 @@ public:
         bool initFails = false, infoFails = false;
     };
     std::map<std::string, FakePlugin> plugins;
+    // False: plug-ins load into the program's own process (no host process).
+    bool contained = true;
+    bool PluginsContained() const override { return contained; }
+    // Runs inside every load, while the plug-in is loading.
+    std::function<void()> duringInit;
     // Every bridge call: "init <path>", "free <file>", "text <file> <f> <s> <size>".
     std::vector<std::string> bridgeCalls;
     // Handles loaded now, by handle (they are above 32 bits, as 64-bit ones are).

@@ -163,5 +163,49 @@ TEST_F(PluginRegistryTest, TwoPluginsFailingTogetherAreBothReported) {
     EXPECT_EQ(library_.BalloonTexts(), (std::vector<Text>{text(u"a.tbqp"), text(u"b.tbqp")}));
 }
 
+
+// Without the host process plug-ins load into the program itself. While one
+// loads, the marker beside the program names it, so that one which took the
+// program down is known at the next start: switched off, saved so at once,
+// and told once, as is the missing host process.
+TEST_F(PluginRegistryTest, InProcessLoadsAreMarkedAndOneThatTookTheProgramDownStaysOff) {
+    library_.contained = false;
+    AddFile("a.tbqp");
+    AddFile("b.tbqp");
+    const std::string marker = TextToUtf8(Text(kPluginLoadingMarker));
+    std::vector<std::string> marked;
+    library_.duringInit = [&] {
+        marked.push_back(std::filesystem::exists(dir_.Native(marker)) ? dir_.ReadBytes(marker) : "-");
+    };
+    std::vector<Text> notices;
+    registry_.OnNotice = [&](const Balloon& b) { notices.push_back(b.text); };
+    dir_.WriteBytes("TBQ_Setting.ini", "[Plugin_Enable]\r\nb.tbqp=1\r\n");
+    Scan(false);
+    EXPECT_EQ(marked, (std::vector<std::string>{"a.tbqp", "b.tbqp"}));
+    EXPECT_FALSE(std::filesystem::exists(dir_.Native(marker))) << "cleared when each load returned";
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(u"TBQPluginHost.exe"), Text::npos);
+
+    // The process went down while b.tbqp loaded: its marker is still there.
+    dir_.WriteBytes(marker, "b.tbqp");
+    marked.clear();
+    notices.clear();
+    Scan(false);
+    EXPECT_EQ(marked, (std::vector<std::string>{"a.tbqp"})) << "b.tbqp is not loaded again";
+    EXPECT_EQ(Listed(), (std::vector<std::string>{"a.tbqp", "b.tbqp (off)"}));
+    EXPECT_TRUE(registry_.Find(u"b.tbqp")->Failed());
+    ASSERT_EQ(notices.size(), 1u) << "the missing host process is told once a run";
+    EXPECT_NE(notices[0].find(u"「b.tbqp」の読み込み中にLunettaが異常終了した"), Text::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir_.Native(marker)));
+    EXPECT_NE(dir_.ReadBytes("TBQ_Setting.ini").find("b.tbqp=0"), std::string::npos)
+        << "saved off before anything else can go wrong";
+
+    // In host processes nothing can take the program down: nothing is marked.
+    library_.contained = true;
+    marked.clear();
+    Scan(false);
+    EXPECT_EQ(marked, (std::vector<std::string>{"-"}));
+}
+
 }  // namespace
 }  // namespace tbq

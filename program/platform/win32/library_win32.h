@@ -41,6 +41,7 @@ public:
     WindowId GetDummyBar() override;
     void CloseDummyBar() override;
 
+    bool PluginsContained() const override { return hosts_ != nullptr; }
     PluginLoad PluginInit(const std::string& ansiPath) override;
     bool PluginFree(PluginHandle plugin) override;
     bool PluginGetInfo(PluginHandle plugin, PluginInfoBytes& record) override;
