@@ -8,11 +8,13 @@
 
 #include "app/app_state.h"
 #include "core/balloon_queue.h"
+#include "core/diag_log.h"
 #include "core/library_wrapper.h"
 #include "core/program_location.h"
 #include "core/title_record.h"
 #include "platform/ports.h"
 #include "platform/win32/library_win32.h"
+#include "platform/win32/log_file_win32.h"
 #include "platform/win32/version_check_win32.h"
 #include "win32/wide.h"
 #include "app/settings_files.h"
@@ -80,6 +82,13 @@ void TellPluginSwitchedOff(const tbq::vbKerova_Plugin& plugin) {
     StartBalloonTimer();
     // The module list shows it switched off at once.
     if (g_mainForm) g_mainForm->PluginsChanged();
+}
+
+// A notice of the plug-in registry (no host process, a plug-in that took the
+// program down), shown once the icon is there.
+void TellNotice(const tbq::Balloon& balloon) {
+    g_balloons.Push(balloon);
+    StartBalloonTimer();
 }
 
 // The first start: the welcome window, and start-up waits while it is open.
@@ -153,10 +162,17 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
 
     AppState& app = App();
+    // The log follows its switch in the settings; until they are loaded its
+    // lines wait in memory.
+    platform::Win32LogFile logFile;
+    DiagLog log(logFile, folder, app.settings.DebugLog);
+    SetTheDiagLog(&log);
+    LogEvent(u"Lunettaを起動しました: " + folder);
     app.WelcomeState = 0;
     if (!SettingFileExists() && !Welcome(dll)) {
         // Closed without a choice: the program ends and writes nothing.
         if (instance) CloseHandle(instance);
+        SetTheDiagLog(nullptr);
         SetTheLibrary(nullptr);
         return 0;
     }
@@ -167,10 +183,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     plugins.OnRebind = [] { ReloadPluginItems(ViewListRegistry::Instance()); };
     g_balloonDll = &dll;
     plugins.OnFailure = TellPluginSwitchedOff;
+    plugins.OnNotice = TellNotice;
     SetPluginTargetSource([] { return App().CurrentTarget; });
     plugins.Scan(folder, folder + kSettingFile, false);
 
     LoadAllSettings();
+    log.SwitchKnown();
 
     // What start-up made so far, released when the run ends (or ends early).
     auto release = [&] {
@@ -182,6 +200,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         SetThePluginRegistry(nullptr);
         plugins.Clear();
         SetTheLibrary(nullptr);
+        SetTheDiagLog(nullptr);
     };
     // The version check can end the program before any window exists.
     if (app.settings.VerCheck) {
@@ -223,6 +242,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         }
         g_mainForm = nullptr;
     }
+    LogEvent(u"Lunettaを終了します: 終了コード " + NumberText(exitCode));
     release();
     return exitCode;
 }

@@ -33,6 +33,8 @@ struct AppSettings {
     bool FollowTarget;
     Text DrawBarDefault;
     bool CheckAlarm, AlarmDelCheck, WindowDelCheck, PermitOnly;
+    // The diagnostic log (core/diag_log.h) is written.
+    bool DebugLog;
 };
 
 struct AppState {

@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/settings_table.h"
+#include "core/diag_log.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
@@ -24,6 +25,24 @@ Text BoxTitle(TextView what) { return Text(kProductName) + Text(what); }
 Text CannotWriteLines(const Text& path) {
     return u"下記ファイルが操作できません。\r\n'" + path +
            u"'\r\nファイルがロックされているか、書き込めない場所です。\r\n";
+}
+
+// The diagnostic log's line for one file read at start-up.
+void LogLoaded(const Text& path) {
+    Text event = platform::files().Stamp(path) ? u"設定ファイルを読み込みました: "
+                                               : u"設定ファイルが無いため既定値を使います: ";
+    event += path;
+    LogEvent(event);
+}
+
+// The diagnostic log's line for one file of a save; passes `ok` on.
+bool LogSaved(const Text& path, bool ok) {
+    Text event = ok ? u"設定ファイルを保存しました: "
+                    : u"設定ファイルを保存できませんでした(書き込めないか、ロックされているか、"
+                      u"中止されました): ";
+    event += path;
+    LogEvent(event);
+    return ok;
 }
 
 }  // namespace
@@ -137,6 +156,9 @@ void LoadAllSettings() {
     LoadAllViewLists(ProgramFolder());
 
     app.WindowRuleList = LoadWindowRuleList(ProgramFolder() + kWindowFile);
+
+    for (const char16_t* name : {kSettingFile, kAlarmFile, kDrawBarFile, kViewDataFile, kWindowFile})
+        LogLoaded(ProgramFolder() + name);
 }
 
 static bool SaveAllSettingsOrThrow();
@@ -147,6 +169,7 @@ bool SaveAllSettings() {
     } catch (const std::exception& e) {
         // Anything else that goes wrong (out of memory, most likely) is reported,
         // and what was written before it stays written.
+        LogEvent(u"設定の保存を中断しました: " + Utf8ToText(e.what()));
         ShowUnexpectedError(7, Utf8ToText(e.what()));
         return false;
     }
@@ -155,29 +178,29 @@ bool SaveAllSettings() {
 static bool SaveAllSettingsOrThrow() {
     const AppSettings& s = App().settings;
     const Text path = SettingPath();
-    if (!PrepareForSave(path, kSettingHeader)) return false;
+    if (!PrepareForSave(path, kSettingHeader)) return LogSaved(path, false);
     {
         IniWriteBatch batch;
         WriteGlobalSettings(path, s, App().FixedWindowRule);
         SaveCustomColors(App().CustomColors);
         if (const PluginRegistry* plugins = ThePluginRegistry()) plugins->SaveEnableStates(path);
-        if (!Commit(path)) return false;
+        if (!LogSaved(path, Commit(path))) return false;
     }
 
     const Text alarmPath = ProgramFolder() + kAlarmFile;
-    if (!PrepareForSave(alarmPath, kAlarmHeader)) return false;
+    if (!PrepareForSave(alarmPath, kAlarmHeader)) return LogSaved(alarmPath, false);
     {
         IniWriteBatch batch;
         SaveAlarmList(alarmPath, App().AlarmList);
-        if (!Commit(alarmPath)) return false;
+        if (!LogSaved(alarmPath, Commit(alarmPath))) return false;
     }
 
     const Text drawBarPath = ProgramFolder() + kDrawBarFile;
-    if (!PrepareForSave(drawBarPath, kDrawBarHeader)) return false;
+    if (!PrepareForSave(drawBarPath, kDrawBarHeader)) return LogSaved(drawBarPath, false);
     {
         IniWriteBatch batch;
         SaveDrawBarList(drawBarPath, App().DrawBarList);
-        if (!Commit(drawBarPath)) return false;
+        if (!LogSaved(drawBarPath, Commit(drawBarPath))) return false;
     }
 
     {
@@ -189,7 +212,7 @@ static bool SaveAllSettingsOrThrow() {
             if (!entries[i].list) continue;
             const Text listPath = i == 0 ? ProgramFolder() + kViewDataFile
                                          : ProgramFolder() + u"ViewData\\" + entries[i].name;
-            if (!SaveViewList(listPath, *entries[i].list)) {
+            if (!LogSaved(listPath, SaveViewList(listPath, *entries[i].list))) {
                 ShowSaveError(listPath);
                 return false;
             }
@@ -197,8 +220,9 @@ static bool SaveAllSettingsOrThrow() {
     }
 
     const Text rulesPath = ProgramFolder() + kWindowFile;
-    if (!PrepareForSave(rulesPath, kWindowHeader)) return false;
-    return WithRetry(rulesPath, [&] { return SaveWindowRuleList(rulesPath, App().WindowRuleList); });
+    if (!PrepareForSave(rulesPath, kWindowHeader)) return LogSaved(rulesPath, false);
+    return LogSaved(rulesPath,
+                    WithRetry(rulesPath, [&] { return SaveWindowRuleList(rulesPath, App().WindowRuleList); }));
 }
 
 void WriteGlobalSettings(const Text& path, const AppSettings& s, const vbKerova_Window& fixed) {

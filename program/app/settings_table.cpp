@@ -48,6 +48,7 @@ const std::array kFields{
     Flag(u"Alarm", u"DelCheck", &AppSettings::AlarmDelCheck, true),
     Flag(u"Window", u"DelCheck", &AppSettings::WindowDelCheck, true),
     Flag(u"Window", u"PermitOnly", &AppSettings::PermitOnly, false),
+    Flag(u"Debug", u"Log", &AppSettings::DebugLog, false),
 };
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include "app/app_state.h"
 #include "base/reentry_guard.h"
+#include "core/diag_log.h"
+#include "draw/caption_geometry.h"
 #include "items/view_data.h"
 #include "platform/ports.h"
 
@@ -92,9 +94,11 @@ void UpdateTick::Run() {
         // title back.
         app.CurrentTarget = 0;
         tb.SetTitle(target);
+        NoteNotDecorated(target, SkipReason::OwnWindow);
     } else {
         app.CurrentTarget = target;
         if (!s.TitleInfo) {
+            NoteNotDecorated(target, SkipReason::TitlesOff);
             StopDisplaying();
         } else {
             TitleShown = true;
@@ -118,9 +122,11 @@ void UpdateTick::Run() {
             if (!rule && s.PermitOnly && !fixedMode) {
                 app.CurrentTarget = 0;
                 tb.SetTitle(0);
+                NoteNotDecorated(target, SkipReason::NotPermitted);
             } else if (!rule) {
                 show(s.MDIChild);
             } else if (rule->Action == vbKerova_Window::kExclude) {
+                NoteNotDecorated(target, SkipReason::Excluded, rule->Title);
                 StopDisplaying();
             } else if (rule->Action == vbKerova_Window::kPermit) {
                 if (rule->UseViewData) listName = rule->ViewData;
@@ -178,6 +184,9 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
         profile->EndDraw();
+    } else if (DiagLogOn() && (profile->DrawType & vbKerova_DrawBar::kCaptionOnly) &&
+               (platform::windows().Style(app.CurrentTarget) & style::kCaption) != style::kCaption) {
+        NoteNotDecorated(app.CurrentTarget, SkipReason::NoCaption);
     }
 }
 

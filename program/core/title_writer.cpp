@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/diag_log.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 
@@ -97,6 +98,7 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
         shown != ShownTitle || (shown.empty() && win.GetMark(target) != TextMark(shown));
     if (changed) win.SetMark(target, TextMark(shown));
     const WriteResult result = Write(target, caption);
+    if (result == WriteResult::Hung) NoteNotDecorated(target, SkipReason::Hung);
     if (result != WriteResult::Written) {
         // A hung window still shows what we wrote last, but the text stays on its
         // way and may arrive later, so its mark stays; a refused one never will.

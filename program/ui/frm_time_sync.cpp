@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/settings_files.h"
+#include "core/diag_log.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -154,6 +155,11 @@ void FrmTimeSync::OnDone() {
         SaveNetworkTimeSetting(n);
     }
     SetBusy(false);
+    Text event = out.success ? u"時刻合わせ(" : u"時刻合わせ失敗(";
+    event += request_.server;
+    event += u"): ";
+    event += out.message;
+    LogEvent(event);
     platform::dialogs().Show(WindowIdOf(dlg_), out.message, Caption(),
                              out.success ? platform::BoxStyle::Information : platform::BoxStyle::Error);
 }

@@ -94,6 +94,7 @@
 #define IDC_INFO_WEB 2447
 #define IDC_INFO_MAIL 2448
 #define IDC_INFO_MENU 2449
+#define IDC_INFO_LOG 2450
 // The settings window's own controls.
 #define IDC_MAIN_TABS 2500
 #define IDC_MAIN_PREVIEW 2501

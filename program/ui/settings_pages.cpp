@@ -22,12 +22,15 @@ namespace tbq::ui {
 
 namespace {
 constexpr int kCheckIds[] = {IDC_PAGE_CHECK0, IDC_PAGE_CHECK1, IDC_PAGE_CHECK2, IDC_PAGE_CHECK3};
+constexpr int kInfoCheckIds[] = {IDC_INFO_LOG};
 }  // namespace
 
-SettingsPage::SettingsPage(int index, PageHost& host)
-    : index_(index), host_(host), model_(uimodel::PageAt(index)) {
-    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < std::size(kCheckIds); ++i) {
-        OnCheck(kCheckIds[i], [this, i](bool on) {
+SettingsPage::SettingsPage(int index, PageHost& host) : SettingsPage(index, host, kCheckIds) {}
+
+SettingsPage::SettingsPage(int index, PageHost& host, std::span<const int> checkIds)
+    : index_(index), host_(host), model_(uimodel::PageAt(index)), checkIds_(checkIds) {
+    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < checkIds_.size(); ++i) {
+        OnCheck(checkIds_[i], [this, i](bool on) {
             if (filling_) return;
             uimodel::WriteBinding(model_.checkBoxes[i].binding, on, App(), &host_.Effects());
             // What the page shows beside it follows (the fixed rule's summary).
@@ -44,11 +47,11 @@ bool SettingsPage::Make(HWND parent) { return CreatePage(parent, TemplateId()); 
 void SettingsPage::OnInit() {
     // The page is named by its title, for screen readers and for finding it.
     SetWindowTextW(dlg_, win32::Wide(model_.title).c_str());
-    for (std::size_t i = 0; i < std::size(kCheckIds); ++i) {
+    for (std::size_t i = 0; i < checkIds_.size(); ++i) {
         if (i < model_.checkBoxes.size())
-            SetField(dlg_, kCheckIds[i], model_.checkBoxes[i].caption);
+            SetField(dlg_, checkIds_[i], model_.checkBoxes[i].caption);
         else
-            ShowWindow(Item(kCheckIds[i]), SW_HIDE);
+            ShowWindow(Item(checkIds_[i]), SW_HIDE);
     }
     Refill();
 }
@@ -67,8 +70,8 @@ void SettingsPage::AnchorList(std::initializer_list<int> buttons, std::initializ
 void SettingsPage::Refill() {
     if (!dlg_) return;
     filling_ = true;
-    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < std::size(kCheckIds); ++i)
-        SetChecked(kCheckIds[i], uimodel::ReadBinding(model_.checkBoxes[i].binding, App()));
+    for (std::size_t i = 0; i < model_.checkBoxes.size() && i < checkIds_.size(); ++i)
+        SetChecked(checkIds_[i], uimodel::ReadBinding(model_.checkBoxes[i].binding, App()));
     FillOwn();
     filling_ = false;
 }
@@ -345,7 +348,7 @@ void AddEntries(HMENU menu, const std::vector<uimodel::PluginMenuEntry>& entries
 }
 }  // namespace
 
-InfoPage::InfoPage(PageHost& host) : SettingsPage(6, host) {
+InfoPage::InfoPage(PageHost& host) : SettingsPage(6, host, kInfoCheckIds) {
     OnNotify(IDC_PAGE_LIST, LVN_ITEMCHANGED, [this](NMHDR& h) -> LRESULT {
         list_.HandleItemChanged(h);
         if (!Filling()) UpdateButtons();
@@ -388,6 +391,8 @@ void InfoPage::OnInit() {
     SetField(dlg_, IDC_INFO_DESCRIPTION, program.comment);
     list_.Attach(Item(IDC_PAGE_LIST), true);
     AnchorList({IDC_INFO_SETTING, IDC_INFO_ABOUT, IDC_INFO_WEB, IDC_INFO_MAIL, IDC_INFO_MENU}, {});
+    // The log's switch stays under the list as the page grows.
+    sizer_.Add(Item(IDC_INFO_LOG), Sizer::Left | Sizer::Bottom);
     list_.OnCheckChanged = [this](const void* key, bool on) {
         for (const auto& row : rows_) {
             if (&row != key) continue;

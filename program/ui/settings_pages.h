@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "rules/window_rule.h"
@@ -67,6 +68,8 @@ public:
 class SettingsPage : public Dialog {
 public:
     SettingsPage(int index, PageHost& host);
+    // A page whose check boxes have ids of their own.
+    SettingsPage(int index, PageHost& host, std::span<const int> checkIds);
     bool Make(HWND parent);
     int Index() const { return index_; }
     // Shows the settings and objects as they are now.
@@ -95,6 +98,7 @@ protected:
     const uimodel::PageModel& model_;
 
 private:
+    std::span<const int> checkIds_;
     bool filling_ = false;
 };
 

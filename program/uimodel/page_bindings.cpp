@@ -42,6 +42,10 @@ const std::array kWindow{
     CheckBoxModel{u"許可したウインドウ以外は全て除外(&2)", Flag(&AppSettings::PermitOnly)},
 };
 
+const std::array kInformation{
+    CheckBoxModel{u"診断ログを記録する(&L)", Flag(&AppSettings::DebugLog)},
+};
+
 const std::array kPages{
     PageModel{Page::Basic, u"基本動作設定", kBasic},
     PageModel{Page::TitleBar, u"タイトルバー設定", kTitleBar},
@@ -49,7 +53,7 @@ const std::array kPages{
     PageModel{Page::View, u"表示項目設定", kView},
     PageModel{Page::Alarm, u"アラーム設定", kAlarm},
     PageModel{Page::Window, u"ウインドウ個別設定", kWindow},
-    PageModel{Page::Information, u"各種情報", {}},
+    PageModel{Page::Information, u"各種情報", kInformation},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 
+#include "core/diag_log.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
@@ -59,6 +60,13 @@ bool RunVersionCheck(platform::VersionCheckLibrary& library, platform::WindowId 
 
     const std::int32_t answer =
         library.CheckNewVersion(owner, kProductKey, build, title).value_or(kNoInformation);
+    Text event = u"バージョンチェックの答え: ";
+    event += NumberText(answer);
+    event += answer == kNoInformation ? u" (情報なし)"
+             : answer == kNewestInUse ? u" (最新版を使用中)"
+             : answer == kMustEnd     ? u" (終了する)"
+                                      : u"";
+    LogEvent(event);
     switch (answer) {
         case kNoInformation:
             if (interactive)

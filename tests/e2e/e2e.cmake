@@ -32,6 +32,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/draw_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/timesync_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/plugin_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/diaglog_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/welcome_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/vercheck_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/settings_e2e_test.cpp
@@ -56,7 +57,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -82,3 +83,5 @@ tbq_e2e_group(e2e_draw_editor DrawEditorEndToEnd.*)
 tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
 # Clocks that follow their zone's summer time, around the next real changes.
 tbq_e2e_group(e2e_summer_time SummerTimeEndToEnd.*)
+# The diagnostic log's lines, and a plug-in that takes TBQ down without the host process.
+tbq_e2e_group(e2e_diaglog DiagLogEndToEnd.*)

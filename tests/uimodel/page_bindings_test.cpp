@@ -49,6 +49,7 @@ TEST(PageBindings, EveryCheckBoxChangesItsKeyInTheSavedFile) {
         {4, u"アラーム削除時に確認する(&2)", u"Alarm/DelCheck"},
         {5, u"個別設定削除時に確認する(&1)", u"Window/DelCheck"},
         {5, u"許可したウインドウ以外は全て除外(&2)", u"Window/PermitOnly"},
+        {6, u"診断ログを記録する(&L)", u"Debug/Log"},
     };
     const char16_t* titles[] = {u"基本動作設定", u"タイトルバー設定", u"独自描画設定", u"表示項目設定",
                                 u"アラーム設定", u"ウインドウ個別設定", u"各種情報"};
