@@ -69,7 +69,7 @@ TEST_F(DiagLogEndToEnd, WithTheLogOnAnExcludedWindowACrashingPluginAndAFailedSav
     Running run;
     ASSERT_TRUE(Start(run)) << run.tbq.Describe();
     Process& tbq = run.tbq;
-    const HWND notepad = run.notepad, mainWindow = run.mainWindow;
+    const HWND mainWindow = run.mainWindow;
     ASSERT_TRUE(WaitUntil([&] { return Count(Log(), "notepad-rule") == 1; }, kSoon)) << Log();
     Sleep(1500);  // a few ticks more with the same window in front
 
