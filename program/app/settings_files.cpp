@@ -29,8 +29,9 @@ Text CannotWriteLines(const Text& path) {
 
 // The diagnostic log's line for one file read at start-up.
 void LogLoaded(const Text& path) {
-    Text event = platform::files().Stamp(path) ? u"設定ファイルを読み込みました: "
-                                               : u"設定ファイルが無いため既定値を使います: ";
+    Text event = !platform::files().Stamp(path)        ? u"設定ファイルが無いため既定値を使います: "
+                 : IniStore::Instance().Read(path) ? u"設定ファイルを読み込みました: "
+                                                   : u"設定ファイルを読み込めないため既定値を使います: ";
     event += path;
     LogEvent(event);
 }
@@ -78,7 +79,9 @@ void ShowUnexpectedError(std::int32_t code, const Text& description) {
 bool PrepareForSave(const Text& path, TextView header) {
     for (;;) {
         const int state = PrepareFileForWrite(path);
-        if (state == kFileFailed) {
+        // A file that is there but cannot be read (a folder of that name, one
+        // too large) is never written, so its save could only claim success.
+        if (state == kFileFailed || (state == kFileReady && !IniStore::Instance().Read(path))) {
             ShowSaveError(path);
             return false;
         }

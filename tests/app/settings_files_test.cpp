@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/app_state.h"
 #include "core/program_location.h"
 #include "fakes/fake_dialogs.h"
@@ -166,6 +168,16 @@ TEST_F(SettingsFilesTest, AFolderThatCannotBeWrittenIsReported) {
     ASSERT_EQ(dialogs_.shown.size(), 1u);
     EXPECT_EQ(dialogs_.shown[0].caption, u"Lunetta - 設定保存エラー");
     EXPECT_NE(dialogs_.shown[0].text.find(u"下記ファイルが操作できません。"), Text::npos);
+
+    // A file that is there but cannot be read is never written: its save fails
+    // and says so, rather than reporting a save that wrote nothing.
+    SetProgramLocation(dir_.Path() + u"/", u"TBQ");
+    std::filesystem::create_directory(dir_.Native("TBQ_DrawBar.ini"));
+    dialogs_.shown.clear();
+    EXPECT_FALSE(SaveAllSettings());
+    ASSERT_EQ(dialogs_.shown.size(), 1u);
+    EXPECT_NE(dialogs_.shown[0].text.find(u"TBQ_DrawBar.ini"), Text::npos) << TextToUtf8(dialogs_.shown[0].text);
+    EXPECT_TRUE(std::filesystem::exists(dir_.Native("TBQ_Alarm.ini"))) << "the files before it were saved";
 }
 
 TEST_F(SettingsFilesTest, ALockedFileIsReportedAndRetryWritesEverything) {

@@ -86,7 +86,7 @@ TEST_F(DiagLogEndToEnd, WithTheLogOnAnExcludedWindowACrashingPluginAndAFailedSav
     EXPECT_LT(log.size(), kLogLimit);
     for (const char* line : {"Lunettaを起動しました", "設定ファイルを読み込みました: ", "TBQ_Window.ini",
                              "プラグイン「crash_init.tbqp」が異常終了したか応答しないため、無効にしました",
-                             "(TBQ_Window.ini", "除外ルール「notepad-rule」に一致",
+                             "読み込めないため既定値を使います: ", "(Notepad): 除外ルール「notepad-rule」に一致",
                              "設定ファイルを保存できませんでした", "TBQ_DrawBar.ini", "設定ファイルを保存しました",
                              "Lunettaを終了します"})
         EXPECT_NE(log.find(line), std::string::npos) << line << " in\n" << log;
