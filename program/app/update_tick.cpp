@@ -37,8 +37,9 @@ WindowId GetActiveMdiChild(WindowId frame) {
 }
 
 void RememberRecentWindow(WindowId w) {
-    if (w == 0) return;
     auto& recent = App().RecentWindows;
+    // Most ticks find the same window in front: nothing to do then.
+    if (w == 0 || (!recent.empty() && recent.back() == w)) return;
     platform::Windows& win = platform::windows();
     std::erase_if(recent, [&](WindowId r) { return r == w || !win.IsWindow(r); });
     if (recent.size() >= kRecentWindows) recent.erase(recent.begin());
@@ -81,13 +82,19 @@ void UpdateTick::Run() {
     Text listName = s.DefaultViewData;
     Text barName = s.DrawBarDefault;
     vbKerova_TitleBar& tb = *c_.titleBar;
-    const RuleContext context{c_.titleBar, s.Unicode, c_.exePath};
+    const RuleContext context{c_.titleBar, s.Unicode, c_.exePath, &facts_};
 
     bool fixedMode = false;
     WindowId target = ChooseTarget(context, fixedMode);
-    const std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
+    std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
 
-    if (IsOwnWindow(target, app.MainWindowHandle, false, forms)) {
+    // Whether the window in front is one of ours is asked once for each window
+    // it brings (and again when our own windows change).
+    if (target != own_.target || forms != own_.forms || app.MainWindowHandle != own_.main) {
+        const bool mine = IsOwnWindow(target, app.MainWindowHandle, false, forms);
+        own_ = {target, app.MainWindowHandle, std::move(forms), mine};
+    }
+    if (own_.mine) {
         // Nothing is ever written into our own windows; the last target gets its
         // title back.
         app.CurrentTarget = 0;
@@ -162,8 +169,8 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
         }
         return;
     }
-    // The title is written on every tick, changed or not: a program that
-    // retitled itself gets the text back at once. A list that shows nothing
+    // The title is read on every tick and written whenever it is not our text:
+    // a program that retitled itself gets the text back at once. A list that shows nothing
     // leaves the window its own title rather than blanking it.
     const Text& shown = LastText.empty() ? tb.OriginalTitle : LastText;
     if (!painting) {

@@ -84,6 +84,14 @@ private:
     DrawContext Drawing() const;
 
     Collaborators c_;
+    // The class and executable of the window in front, read once while it stays there.
+    WindowFacts facts_;
+    // The last window asked whether it is ours, and the answer.
+    struct OwnAnswer {
+        WindowId target = 0, main = 0;
+        std::vector<WindowId> forms;
+        bool mine = false;
+    } own_;
     Text lastListName_;
     bool running_ = false;  // a tick that lets messages run cannot start another
 };

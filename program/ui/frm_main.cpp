@@ -17,6 +17,7 @@
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "vercheck/version_check.h"
+#include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
 
 namespace tbq::ui {
@@ -27,6 +28,8 @@ constexpr wchar_t kClassName[] = L"TBQ_frmMain";
 std::optional<Text> ComposeList(const Text& name) {
     ViewListPtr list = ViewListRegistry::Instance().GetViewList(name, true);
     if (!list) return std::nullopt;
+    // Each plug-in is asked for all its texts of this tick at once.
+    const PluginTextBatch pluginTexts(*list);
     return ComposeListText(*list, false);
 }
 }  // namespace

@@ -20,8 +20,9 @@ protected:
     }
     void TearDown() override { App() = AppState{}; }
 
-    UpdateTick MakeTick() {
+    UpdateTick MakeTick(std::function<Text(WindowId)> exePath = {}) {
         UpdateTick::Collaborators c;
+        c.exePath = std::move(exePath);
         c.titleBar = &titleBar_;
         c.fixedRule = &fixed_;
         c.rules = &rules_;
@@ -65,11 +66,52 @@ TEST_F(UpdateTickTest, TheForegroundWindowGetsTheTextAndGivesItBackWhenLeft) {
     EXPECT_EQ(App().CurrentTarget, a);
     EXPECT_EQ(CompositionStamp(), 1234u);
     tick.Run();
-    EXPECT_EQ(wins_[a].writes, 2);  // written on every tick
+    EXPECT_EQ(wins_[a].writes, 1);  // the same text is not written again
+    wins_[a].title = u"A, renamed";  // ...but a window that retitles itself gets it back
+    tick.Run();
+    EXPECT_EQ(wins_[a].writes, 2);
+    EXPECT_EQ(wins_[a].title, u"<*Default>");
     wins_.foreground = b;
     tick.Run();
-    EXPECT_EQ(wins_[a].title, u"A");
+    EXPECT_EQ(wins_[a].title, u"A, renamed");
     EXPECT_EQ(wins_[b].title, u"<*Default>");
+}
+
+// A tick that finds the same window in front showing our same text costs one
+// question for the window in front and one read of its title, however many
+// rules ask for class, executable or title and however many windows were
+// remembered; a new window in front is asked about once.
+TEST_F(UpdateTickTest, ATickThatChangesNothingOnlyReadsTheForegroundAndItsTitle) {
+    std::vector<WindowId> others;
+    for (int i = 0; i < 25; ++i) others.push_back(wins_.Add(u"other"));
+    auto a = wins_.Add(u"A");
+    wins_[a].className = u"Editor";
+    auto byClass = AddRule(vbKerova_Window::kExclude, u"");
+    byClass->Flag = vbKerova_Window::kClass;
+    byClass->WindowClass = u"Browser";
+    auto byFile = AddRule(vbKerova_Window::kExclude, u"");
+    byFile->Flag = vbKerova_Window::kFile;
+    byFile->FileName = u"C:\\x\\browser.exe";
+    AddRule(vbKerova_Window::kExclude, u"never");
+    int exeReads = 0;
+    UpdateTick tick = MakeTick([&](WindowId) {
+        ++exeReads;
+        return Text(u"C:\\x\\editor.exe");
+    });
+    for (WindowId w : others) {  // twenty windows remembered before
+        wins_.foreground = w;
+        tick.Run();
+    }
+    wins_.foreground = a;
+    tick.Run();
+    tick.Run();
+    ASSERT_EQ(wins_[a].title, u"<*Default>");
+    exeReads = 0;
+    wins_.calls = 0;
+    for (int i = 0; i < 10; ++i) tick.Run();
+    EXPECT_EQ(wins_.calls, 2 * 10);
+    EXPECT_EQ(exeReads, 0);
+    EXPECT_EQ(wins_[a].writes, 1);
 }
 
 TEST_F(UpdateTickTest, OwnWindowsAreNeverWrittenAndTheLastTargetIsRestored) {
