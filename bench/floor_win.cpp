@@ -70,8 +70,20 @@ BOOL CALLBACK AddNotepad(HWND w, LPARAM list) {
     return TRUE;
 }
 
-int RunTimer(UINT ms, void (*tick)(void*), void* state) {
-    const UINT_PTR timer = SetTimer(nullptr, 0, ms, nullptr);
+// The timer goes to a hidden window of our own, as in any resident program
+// (its tray icon needs one anyway), unless `windowless`.
+int RunTimer(UINT ms, void (*tick)(void*), void* state, bool windowless = false) {
+    HWND own = nullptr;
+    if (!windowless) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"tbq_floor";
+        RegisterClassW(&wc);
+        own = CreateWindowExW(0, wc.lpszClassName, L"floor", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    }
+    const UINT_PTR timer = SetTimer(own, 1, ms, nullptr);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_TIMER && msg.wParam == timer) tick(state);
@@ -105,7 +117,8 @@ int wmain(int argc, wchar_t** argv) {
     const UINT ms = static_cast<UINT>(std::wcstoul(argv[2], nullptr, 10));
     if (std::wcscmp(argv[1], L"floor") == 0) {
         Floor floor;
-        return RunTimer(ms, [](void* f) { static_cast<Floor*>(f)->Tick(); }, &floor);
+        return RunTimer(ms, [](void* f) { static_cast<Floor*>(f)->Tick(); }, &floor,
+                        argc > 3 && std::wcscmp(argv[3], L"windowless") == 0);
     }
     if (std::wcscmp(argv[1], L"switch") == 0) {
         struct Switcher {

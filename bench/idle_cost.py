@@ -210,7 +210,7 @@ def program_folder(base, bin_dir, profile, tick):
 def measure(session, args, cwd, seconds, warmup, exclude):
     p = session.start(args, cwd)
     time.sleep(warmup)
-    own = [p.pid] + session.named("TBQPluginHost")
+    own = [p.pid] + [h for h in session.named("TBQPluginHost")]
     stack = session.stack_pids() - exclude
     own0 = {pid: cpu_ns(pid) for pid in own}
     stack0 = {pid: cpu_ns(pid) for pid in stack}
@@ -232,6 +232,18 @@ def measure(session, args, cwd, seconds, warmup, exclude):
     return result
 
 
+def median_of(session, rounds, phases):
+    """Runs the phases (name -> (args, cwd, warm-up, exclude)) in turn `rounds`
+    times, and gives each figure's median per phase: other work on the machine
+    disturbs one phase more than another, and alternating evens it out."""
+    results = {name: [] for name in phases}
+    for _ in range(rounds):
+        for name, (args, cwd, warmup, exclude, seconds) in phases.items():
+            results[name].append(measure(session, args, cwd, seconds, warmup, exclude))
+    med = lambda xs: sorted(xs)[len(xs) // 2]
+    return {name: {k: med([r[k] for r in rs]) for k in rs[0]} for name, rs in results.items()}
+
+
 def open_notepads(session, count):
     for _ in range(count):
         session.start(["notepad"])
@@ -251,9 +263,11 @@ def cmd_ticks(args, session, base):
           "| peak memory, TBQ vs floor | ratio |")
     print("| --- | --- | --- | --- | --- | --- | --- | --- |")
     for tick in args.tick:
-        floor = measure(session, [args.bin / "tbq_floor.exe", "floor", tick], None, args.seconds, 2, set())
         folder = program_folder(base, args.bin, "clock", tick)
-        tbq = measure(session, [folder / "TBQ.exe"], folder, args.seconds, args.warmup, set())
+        r = median_of(session, args.rounds, {
+            "floor": ([args.bin / "tbq_floor.exe", "floor", tick], None, 2, set(), args.seconds),
+            "tbq": ([folder / "TBQ.exe"], folder, args.warmup, set(), args.seconds)})
+        floor, tbq = r["floor"], r["tbq"]
         print(f"| {tick} ms | {tbq['own']:.2f} % | {floor['own']:.2f} % | {ratio(tbq['own'], floor['own'])} "
               f"| {tbq['stack']:.2f} % vs {floor['stack']:.2f} % | {ratio(tbq['stack'], floor['stack'])} "
               f"| {tbq['peak_mb']:.1f} MB vs {floor['peak_mb']:.1f} MB | {ratio(tbq['peak_mb'], floor['peak_mb'])} |",
@@ -271,15 +285,19 @@ def cmd_profiles(args, session, base):
     switcher = start_switcher(session, args)
     exclude = {switcher.pid}
     tick = args.tick[0]
-    floor = measure(session, [args.bin / "tbq_floor.exe", "floor", tick], None, args.seconds, 2, exclude)
+    phases = {"floor": ([args.bin / "tbq_floor.exe", "floor", tick], None, 2, exclude, args.seconds)}
+    for profile in args.profile:
+        folder = program_folder(base, args.bin, profile, tick)
+        phases[profile] = ([folder / "TBQ.exe"], folder, args.warmup, exclude, args.seconds)
+    results = median_of(session, args.rounds, phases)
+    floor = results["floor"]
     print(f"floor at {tick} ms: own {floor['own']:.2f} %, stack {floor['stack']:.2f} %, "
           f"peak {floor['peak_mb']:.1f} MB")
     print(f"| program folder ({tick} ms, three windows) | TBQ | plug-in host | TBQ + host vs floor "
           f"| whole stack | ratio | peak memory | ratio |")
     print("| --- | --- | --- | --- | --- | --- | --- | --- |")
     for profile in args.profile:
-        folder = program_folder(base, args.bin, profile, tick)
-        r = measure(session, [folder / "TBQ.exe"], folder, args.seconds, args.warmup, exclude)
+        r = results[profile]
         both = r["own"] + r["hosts"]
         host = f"{r['hosts']:.2f} %" if r["hosts"] else "–"
         print(f"| {profile} | {r['own']:.2f} % | {host} | {ratio(both, floor['own'])} "
@@ -323,7 +341,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("command", choices=["ticks", "profiles", "soak"])
     ap.add_argument("--bin", type=Path, default=ROOT / "build" / "win64" / "bin")
-    ap.add_argument("--seconds", type=float, default=30, help="measured seconds a phase")
+    ap.add_argument("--seconds", type=float, default=20, help="measured seconds a phase")
+    ap.add_argument("--rounds", type=int, default=3, help="phases alternate this often; medians are shown")
     ap.add_argument("--warmup", type=float, default=5, help="seconds TBQ runs before measuring")
     ap.add_argument("--tick", type=int, action="append", help="tick in ms (ticks: 10, 100, 500)")
     ap.add_argument("--profile", action="append", choices=list(PROFILES),

@@ -145,6 +145,7 @@ void UpdateTick::Run() {
     if (ActiveDrawBar && ActiveDrawBar != profile) {
         ActiveDrawBar->DrawStart(0, Drawing());
         ActiveDrawBar->EndDraw();
+        painted_.reset();
     }
     ActiveDrawBar = profile;
     LastBarName = std::move(barName);
@@ -167,6 +168,7 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
             profile->DrawStart(0, Drawing());
             profile->EndDraw();
         }
+        painted_.reset();
         return;
     }
     // The title is read on every tick and written whenever it is not our text:
@@ -177,21 +179,44 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
         tb.ViewTitle(app.CurrentTarget, shown);
         return;
     }
+    tb.Wrote = false;
     switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
         case vbKerova_DrawBar::kTitleSame: tb.ViewTitle(app.CurrentTarget, shown); break;
         case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
         default: break;  // the title is left as it is
     }
+    // The same runs with the same profile over a window that has not moved
+    // (a move is told, and Repaint paints at once) are on screen already. A
+    // title just written makes the window paint its caption again.
+    Pass pass = Describe(*profile, listName);
+    const bool direct = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kDirect;
+    if (painted_ && *painted_ == pass && !(direct && tb.Wrote) && c_.followed &&
+        c_.followed(app.CurrentTarget))
+        return;
+    painted_.reset();
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
         profile->EndDraw();
+        painted_ = std::move(pass);
     }
+}
+
+UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Text& listName) const {
+    Pass pass{&profile, App().CurrentTarget, profile.DrawType, {}, {}, {}};
+    for (int i = 0; i < 2; ++i) {
+        pass.bars[static_cast<std::size_t>(i)] = profile.GetBarProfile(i);
+        pass.fonts[static_cast<std::size_t>(i)] = profile.GetFontProfile(i);
+    }
+    if (c_.runs) pass.runs = c_.runs(listName);
+    return pass;
 }
 
 void UpdateTick::Repaint() {
     AppState& app = App();
     const ReentryGuard guard(running_);
     if (!guard.Owns() || !ActiveDrawBar || !app.settings.UseDrawBar || app.CurrentTarget == 0) return;
+    // The next tick paints in full again.
+    painted_.reset();
     if (!ActiveDrawBar->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*ActiveDrawBar, lastListName_);
         ActiveDrawBar->EndDraw();

@@ -95,6 +95,19 @@ bool FrmMain::Load() {
         if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(listName, true))
             DrawListOnBar(profile, *list, 0);
     };
+    c.runs = [](const Text& listName) {
+        PaintRuns runs;
+        if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(listName, true))
+            ColoredRuns(*list, [&](const Text& text, std::uint32_t color) {
+                runs.emplace_back(text, color);
+                return 0;
+            });
+        return runs;
+    };
+    c.followed = [this](platform::WindowId w) {
+        return App().settings.FollowTarget &&
+               follower_.Following(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)));
+    };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 
     AlarmHost alarmHost;

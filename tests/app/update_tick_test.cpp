@@ -292,6 +292,71 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     EXPECT_EQ(tick.ActiveDrawBar, bars[0]);
 }
 
+// Painting the same runs with the same profile over a window whose moves are
+// reported paints nothing; a change of text, colour, profile setting or
+// target, a title just written into a directly painted frame, a repaint, or
+// a window that is not followed paints again.
+TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
+    test::FakePainter painter;
+    platform::ScopedPorts paint(platform::Ports{.painter = &painter});
+    auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
+    for (WindowId w : {a, b}) {
+        painter.targets[w].width = 300;
+        painter.targets[w].height = 200;
+        painter.targets[w].style = 0x00CF0000;
+        painter.targets[w].metrics.cyCaption = 19;
+    }
+    DrawBarList bars{std::make_shared<vbKerova_DrawBar>()};
+    bars[0]->DrawBarName = u"bar";
+    App().settings.UseDrawBar = true;
+    App().settings.DrawBarDefault = u"bar";
+    Text text = u"12:00";
+    std::uint32_t color = 0xFF;
+    bool followed = true;
+    int passes = 0;
+    UpdateTick::Collaborators c;
+    c.titleBar = &titleBar_;
+    c.fixedRule = &fixed_;
+    c.rules = &rules_;
+    c.compose = [&](const Text&) -> std::optional<Text> { return text; };
+    c.drawBars = &bars;
+    c.paintList = [&](vbKerova_DrawBar&, const Text&) { ++passes; };
+    c.runs = [&](const Text&) { return PaintRuns{{text, color}}; };
+    c.followed = [&](WindowId) { return followed; };
+    UpdateTick tick(std::move(c));
+    wins_.foreground = a;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int passes;
+    } steps[] = {
+        {"first pass", [] {}, 1},
+        {"nothing changed", [] {}, 0},
+        {"the text", [&] { text = u"12:01"; }, 1},
+        {"the colour", [&] { color = 0xFF00; }, 1},
+        {"a profile setting", [&] { bars[0]->DrawType |= vbKerova_DrawBar::kNoFlicker; }, 1},
+        {"another window", [&] { wins_.foreground = b; }, 1},
+        {"back again", [&] { wins_.foreground = a; }, 1},
+        {"a repaint between", [&] { tick.Repaint(); }, 2},  // Repaint's own and the tick's
+        {"the window retitled itself",
+         [&] {
+             bars[0]->DrawType |= vbKerova_DrawBar::kTitleSame;
+             tick.Run();
+             passes = 0;
+             wins_[a].title = u"A again";
+         },
+         1},
+        {"not followed", [&] { followed = false; }, 1},
+        {"still not followed", [] {}, 1},
+    };
+    for (const Step& step : steps) {
+        passes = 0;
+        step.change();
+        tick.Run();
+        EXPECT_EQ(passes, step.passes) << step.what;
+    }
+}
+
 TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {
     auto a = wins_.Add(u"A");
     UpdateTick tick = MakeTick();
