@@ -46,6 +46,16 @@ protected:
         return r;
     }
 
+    // Windows of 300 x 200 pixels with a caption, as the painter sees them.
+    static void Captioned(test::FakePainter& painter, std::initializer_list<WindowId> windows) {
+        for (WindowId w : windows) {
+            painter.targets[w].width = 300;
+            painter.targets[w].height = 200;
+            painter.targets[w].style = 0x00CF0000;
+            painter.targets[w].metrics.cyCaption = 19;
+        }
+    }
+
     test::FakeWindows wins_;
     platform::ScopedPorts ports_{platform::Ports{.windows = &wins_}};
     WindowId main_ = wins_.Add(u"設定");
@@ -213,12 +223,7 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B - 対象");
-    for (WindowId w : {a, b}) {
-        painter.targets[w].width = 300;
-        painter.targets[w].height = 200;
-        painter.targets[w].style = 0x00CF0000;
-        painter.targets[w].metrics.cyCaption = 19;
-    }
+    Captioned(painter, {a, b});
     DrawBarList bars;
     for (const char16_t* name : {u"keep", u"same", u"clear"}) {
         bars.push_back(std::make_shared<vbKerova_DrawBar>());
@@ -300,12 +305,7 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
-    for (WindowId w : {a, b}) {
-        painter.targets[w].width = 300;
-        painter.targets[w].height = 200;
-        painter.targets[w].style = 0x00CF0000;
-        painter.targets[w].metrics.cyCaption = 19;
-    }
+    Captioned(painter, {a, b});
     DrawBarList bars{std::make_shared<vbKerova_DrawBar>()};
     bars[0]->DrawBarName = u"bar";
     App().settings.UseDrawBar = true;
