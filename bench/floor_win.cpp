@@ -92,6 +92,62 @@ int RunTimer(UINT ms, void (*tick)(void*), void* state, bool windowless = false)
     return 0;
 }
 
+// The system's handle list (Wine keeps it in its server), and the process's
+// GDI handle table, which its PEB points to: GetProcessHandleCount and
+// GetGuiResources answer 0 under Wine.
+struct HandleEntry {
+    ULONG ownerPid;
+    BYTE objectType, flags;
+    USHORT value;
+    PVOID object;
+    ULONG access;
+};
+struct HandleList {
+    ULONG count;
+    HandleEntry entries[1];
+};
+using QuerySystem = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+using QueryProcess = LONG(WINAPI*)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+
+long HandlesOf(DWORD pid) {
+    auto query = reinterpret_cast<QuerySystem>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+    std::vector<char> buffer(1 << 20);
+    for (int tries = 0; tries < 6; ++tries) {
+        ULONG needed = 0;
+        const LONG status = query(16 /* SystemHandleInformation */, buffer.data(),
+                                  static_cast<ULONG>(buffer.size()), &needed);
+        if (status == 0) {
+            const auto* list = reinterpret_cast<const HandleList*>(buffer.data());
+            long n = 0;
+            for (ULONG i = 0; i < list->count; ++i) n += list->entries[i].ownerPid == pid;
+            return n;
+        }
+        buffer.resize(buffer.size() * 4);
+    }
+    return -1;
+}
+
+long GdiObjectsOf(HANDLE process) {
+    auto query = reinterpret_cast<QueryProcess>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PVOID basic[6] = {};  // PROCESS_BASIC_INFORMATION: the PEB's address is the second field
+    if (query(process, 0, basic, sizeof basic, nullptr) != 0) return -1;
+    constexpr SIZE_T kGdiTableInPeb = sizeof(void*) == 8 ? 0xF8 : 0x94;  // PEB.GdiSharedHandleTable
+    PVOID table = nullptr;
+    SIZE_T read = 0;
+    if (!ReadProcessMemory(process, static_cast<char*>(basic[1]) + kGdiTableInPeb, &table, sizeof table, &read) ||
+        !table)
+        return -1;
+    // 65536 entries of 24 bytes: object, owner, generation, object type, ...
+    constexpr SIZE_T kEntry = 24, kEntries = 0x10000, kTypeByte = 14;
+    std::vector<unsigned char> entries(kEntry * kEntries);
+    if (!ReadProcessMemory(process, table, entries.data(), entries.size(), &read)) return -1;
+    long n = 0;
+    for (SIZE_T i = 0; i + kEntry <= read; i += kEntry) n += entries[i + kTypeByte] != 0;
+    return n;
+}
+
 int Count(const wchar_t* exe) {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32W entry{};
@@ -100,12 +156,9 @@ int Count(const wchar_t* exe) {
     for (BOOL more = Process32FirstW(snap, &entry); more; more = Process32NextW(snap, &entry))
         if (_wcsicmp(entry.szExeFile, exe) == 0) pid = entry.th32ProcessID;
     CloseHandle(snap);
-    HANDLE process = pid ? OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid) : nullptr;
+    HANDLE process = pid ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid) : nullptr;
     if (!process) return 1;
-    DWORD handles = 0;
-    GetProcessHandleCount(process, &handles);
-    std::printf("%lu %lu %lu\n", handles, GetGuiResources(process, GR_GDIOBJECTS),
-                GetGuiResources(process, GR_USEROBJECTS));
+    std::printf("%ld %ld\n", HandlesOf(pid), GdiObjectsOf(process));
     CloseHandle(process);
     return 0;
 }
