@@ -112,12 +112,6 @@ bool Welcome(tbq::vbKerova_Dll& dll) {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tbq;
-    // The list views, tabs, track bars and up-down controls of our windows are
-    // those of common controls 6, which the manifest asks for.
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                            ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
 
@@ -210,7 +204,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 g_balloons.Shown(platform::clock().TickCount());
                 StartBalloonTimer();
             }
-            if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
+            if (app.settings.ViewDisplay) mainForm.ShowWindowIfHidden();
             app.AppRunning = true;
 
             MSG msg;

@@ -120,7 +120,8 @@ bool FrmMain::Load() {
     SetAlarmListSource(
         [] { return App().settings.CheckAlarm ? &App().AlarmList : nullptr; });
 
-    if (!BuildWindow()) return false;
+    // The pages are built when the window is first shown: most runs never
+    // show it, and its controls, fonts and theme are memory held all day.
 
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
     SetTimer(hwnd(), tmrCheck, 100, nullptr);
@@ -165,6 +166,10 @@ void FrmMain::KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restor
 
 void FrmMain::ShowWindowIfHidden() {
     if (IsWindowVisible(hwnd())) return;
+    if (!built_) {
+        built_ = true;
+        if (!BuildWindow()) return;
+    }
     // What changed while it was hidden (an alarm that went, a plug-in switched
     // off) shows at once.
     if (page_ < static_cast<int>(pages_.size())) pages_[static_cast<std::size_t>(page_)]->Refill();

@@ -67,6 +67,8 @@ public:
     void RestoreTitle();
     // Restores an earlier run left waiting on hung windows.
     void KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores);
+    // Shows the settings window (built at its first showing) with its page up to date.
+    void ShowWindowIfHidden();
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -74,7 +76,6 @@ private:
     void ShowTrayMenu();
     // The 100 ms check: group timing and the alarms.
     void OnCheckTimer();
-    void ShowWindowIfHidden();
     void OnMainTimer();
     // Takes the painting off the last window and closes the pseudo title bar.
     void WithdrawPainting();
@@ -128,6 +129,7 @@ private:
     }};
     HICON icon_ = nullptr;
     bool quitting_ = false;
+    bool built_ = false;  // the menu, preview and pages exist (from the first showing)
     // An alarm with a sound started or runs: the stop command is offered.
     bool soundActive_ = false;
     std::unique_ptr<FrmTimeSync> timeSync_;
