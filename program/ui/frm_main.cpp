@@ -124,7 +124,7 @@ bool FrmMain::Load() {
     // show it, and its controls, fonts and theme are memory held all day.
 
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
-    SetTimer(hwnd(), tmrCheck, 100, nullptr);
+    ArmCheckTimer();
 
     if (app.settings.TaskTray) {
         if (app.WelcomeState != 0) {
@@ -174,6 +174,22 @@ void FrmMain::ShowWindowIfHidden() {
     // off) shows at once.
     if (page_ < static_cast<int>(pages_.size())) pages_[static_cast<std::size_t>(page_)]->Refill();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ArmCheckTimer();
+}
+
+void FrmMain::ArmCheckTimer() {
+    // Alarms can be added only through this window, and the ones there are go
+    // only by this check: with the window hidden and no alarm, group timing or
+    // sound, there is nothing to look at ten times a second.
+    const AppState& app = App();
+    const bool needed = app.settings.RefreshTiming || !app.AlarmList.empty() || soundActive_ ||
+                        IsWindowVisible(hwnd());
+    if (needed == checkArmed_ || quitting_) return;
+    checkArmed_ = needed;
+    if (needed)
+        SetTimer(hwnd(), tmrCheck, 100, nullptr);
+    else
+        KillTimer(hwnd(), tmrCheck);
 }
 
 void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) {
@@ -205,6 +221,7 @@ void FrmMain::OnMainTimer() {
     const bool painting = tick_->ActiveDrawBar && app.settings.UseDrawBar && app.settings.FollowTarget;
     follower_.Follow(painting ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(app.CurrentTarget))
                               : nullptr);
+    ArmCheckTimer();
 }
 
 void FrmMain::WithdrawPainting() {
@@ -225,6 +242,7 @@ void FrmMain::OnCheckTimer() {
     soundActive_ = CheckAlarms(app.AlarmList, LocalDateTimeNow(), app.settings.CheckAlarm).soundActive;
     // An alarm that deleted itself leaves the alarms' page.
     if (app.AlarmList.size() != alarms && pages_.size() > 4) pages_[4]->Refill();
+    ArmCheckTimer();
 }
 
 void FrmMain::ShowTrayMenu() {

@@ -76,6 +76,8 @@ private:
     void ShowTrayMenu();
     // The 100 ms check: group timing and the alarms.
     void OnCheckTimer();
+    // Runs the 100 ms check while there is anything for it to do.
+    void ArmCheckTimer();
     void OnMainTimer();
     // Takes the painting off the last window and closes the pseudo title bar.
     void WithdrawPainting();
@@ -129,7 +131,8 @@ private:
     }};
     HICON icon_ = nullptr;
     bool quitting_ = false;
-    bool built_ = false;  // the menu, preview and pages exist (from the first showing)
+    bool built_ = false;
+    bool checkArmed_ = false;  // tmrCheck runs  // the menu, preview and pages exist (from the first showing)
     // An alarm with a sound started or runs: the stop command is offered.
     bool soundActive_ = false;
     std::unique_ptr<FrmTimeSync> timeSync_;
