@@ -189,7 +189,7 @@ def program_folder(base, bin_dir, profile, tick):
     shutil.copy(ROOT / "data" / "TBQ_Data.ini", folder / "TBQ_Data.ini")
     sample, painted = PROFILES[profile]
     setting = (SAMPLES / sample / "TBQ_Setting.ini").read_bytes().decode(CP)
-    setting = re.sub(r"Timing=\d+", f"Timing={tick}", setting)
+    setting = re.sub(r"(?m)^Timing=\d+", f"Timing={tick}", setting)
     if painted:
         setting = re.sub(r"UseDrawBar=\d", "UseDrawBar=1", setting)
         setting = re.sub(r"(\[DrawBar\][^\[]*?)Default=[^\r\n]*", r"\1Default=夜空", setting)
