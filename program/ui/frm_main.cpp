@@ -23,7 +23,6 @@
 namespace tbq::ui {
 
 namespace {
-constexpr wchar_t kClassName[] = L"TBQ_frmMain";
 
 std::optional<Text> ComposeList(const Text& name) {
     ViewListPtr list = ViewListRegistry::Instance().GetViewList(name, true);
@@ -58,7 +57,7 @@ FrmMain::~FrmMain() {
 bool FrmMain::Load() {
     icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
+    if (!Create(kWindowClass, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
         return false;
     AppState& app = App();
     app.MainWindowHandle = WindowIdOf(hwnd());
@@ -339,6 +338,13 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     return 0;
                 case mnuFile_Quit1:
                     Quit(true);
+                    return 0;
+                case cmdQuitFromOutside:
+                    // No question: nobody may be there to answer it.
+                    if (quitting_) return 0;
+                    PrepareQuit(false, false);
+                    quitting_ = true;
+                    DestroyWindow(hwnd());
                     return 0;
                 case mnuInfo_Rescan:
                     if (PluginRegistry* plugins = ThePluginRegistry()) {

@@ -38,6 +38,7 @@ public:
         mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
         mnuFile_Copy_Data0 = 1012,  // 表示項目をコピー(&V)
         mnuFile_Copy_Data1 = 1013,  // 全項目をコピー(&A)
+        cmdQuitFromOutside = 1014,  // "TBQ.exe /quit": quit and save without asking
         mnuPage0 = 1020,  // Ctrl+1 ... Ctrl+7 show the pages 0 to 6
         mnuHelp_Help = 1030,
         mnuHelp_Readme = 1031,
@@ -47,6 +48,8 @@ public:
         mnuList_Insert = 1042,
         mnuFile_Copy_SelectData = 1100,  // one entry per display item, up to 1999
     };
+    // The class other processes find the main window by.
+    static constexpr wchar_t kWindowClass[] = L"TBQ_frmMain";
     enum Timer : UINT_PTR { tmrMain = 1, tmrCheck = 2, tmrSwitch = 3 };
 
     explicit FrmMain(vbKerova_Dll& dll);
