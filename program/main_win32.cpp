@@ -117,16 +117,62 @@ bool Welcome(tbq::vbKerova_Dll& dll) {
     return app.WelcomeState == 2;
 }
 
+// One copy per user session holds this.
+constexpr wchar_t kInstanceMutex[] = L"Local\\TBQ_Lunetta_Instance";
+
+// "TBQ.exe /quit": the running copy ends as 終了(&X) ends it (saving, without
+// the question), and this waits for its process to be gone, so that an
+// installer can replace its files. A copy still in its welcome window is
+// closed, which writes nothing; a copy still starting is waited for until its
+// window is there. 0 when no copy runs any more.
+int QuitRunningCopy() {
+    constexpr DWORD kWaitMs = 30000;
+    const DWORD start = GetTickCount();
+    const std::wstring welcome = tbq::win32::Wide(tbq::ui::FrmWelcome::WindowCaption());
+    for (;;) {
+        HWND target = FindWindowW(tbq::ui::FrmMain::kWindowClass, nullptr);
+        UINT message = WM_COMMAND;
+        WPARAM command = tbq::ui::FrmMain::cmdQuitFromOutside;
+        if (!target) {
+            target = FindWindowW(L"#32770", welcome.c_str());
+            message = WM_CLOSE;
+            command = 0;
+        }
+        if (target) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(target, &pid);
+            HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+            if (!process) return 1;
+            DWORD waited = WAIT_FAILED;
+            if (PostMessageW(target, message, command, 0)) waited = WaitForSingleObject(process, kWaitMs);
+            CloseHandle(process);
+            return waited == WAIT_OBJECT_0 ? 0 : 1;
+        }
+        HANDLE running = OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutex);
+        if (!running) return 0;
+        CloseHandle(running);
+        if (GetTickCount() - start > kWaitMs) return 1;
+        Sleep(100);
+    }
+}
+
+bool AskedToQuit() {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    bool quit = false;
+    for (int i = 1; argv && i < argc; ++i) {
+        if (lstrcmpiW(argv[i], L"/quit") == 0) quit = true;
+    }
+    if (argv) LocalFree(argv);
+    return quit;
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything else: this run only tells the running copy to end.
+    if (AskedToQuit()) return QuitRunningCopy();
     using namespace tbq;
-    // The list views, tabs, track bars and up-down controls of our windows are
-    // those of common controls 6, which the manifest asks for.
-    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
-                                            ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&controls);
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
 
@@ -154,7 +200,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
     // One copy per user session: a second one asks the first to show itself
     // and leaves without touching any file.
-    HANDLE instance = CreateMutexW(nullptr, FALSE, L"Local\\TBQ_Lunetta_Instance");
+    HANDLE instance = CreateMutexW(nullptr, FALSE, kInstanceMutex);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         dll.ShowMainWindow();
         if (instance) CloseHandle(instance);
@@ -229,7 +275,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
                 g_balloons.Shown(platform::clock().TickCount());
                 StartBalloonTimer();
             }
-            if (app.settings.ViewDisplay) ShowWindow(mainForm.hwnd(), SW_SHOWNORMAL);
+            if (app.settings.ViewDisplay) mainForm.ShowWindowIfHidden();
             app.AppRunning = true;
 
             MSG msg;

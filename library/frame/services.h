@@ -8,10 +8,11 @@
 #include <string>
 
 #include "tbq_library.h"
+#include "tbq_version.h"
 
 namespace tbq::library {
 
-inline constexpr char kVersion[] = "1.2.1";
+inline constexpr char kVersion[] = TBQ_VERSION_STRING;
 
 void FillInformation(TBQ_Information& info);
 std::int32_t ShowAboutBox(HWND owner);

@@ -130,6 +130,33 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int) {
                 ok = Reply(pipe, r, buffer.data(), capacity);
                 break;
             }
+            case TBQ_HOST_GET_TEXTS: {
+                // Answers as many asks as the reply can carry; the rest are asked again one by one.
+                const int32_t count = q.func > 0 && q.func <= TBQ_HOST_MAX_ASKS ? q.func : 0;
+                TBQ_HostTextAsk asks[TBQ_HOST_MAX_ASKS];
+                std::memcpy(asks, q.path, sizeof asks);
+                const std::size_t spare = q.capacity <= 16 ? q.capacity : 16;
+                buffer.clear();
+                int32_t answered = 0;
+                for (; answered < count; ++answered) {
+                    const TBQ_HostTextAsk& a = asks[answered];
+                    const std::size_t unit = a.unit == 2 ? 2 : 1;
+                    TBQ_HostTextAnswer answer{};
+                    answer.length = getText(text, a.func, a.setting, Window(q.window), nullptr, 0, 0);
+                    const bool fetch = answer.length >= 0 && answer.length <= q.size;
+                    if (fetch) answer.bytes = static_cast<uint32_t>(
+                                   (static_cast<std::size_t>(answer.length) + 1 + spare) * unit);
+                    if (buffer.size() + sizeof answer + answer.bytes > TBQ_HOST_MAX_DATA) break;
+                    const std::size_t at = buffer.size();
+                    buffer.resize(at + sizeof answer + answer.bytes, '\0');
+                    if (fetch)
+                        answer.written = getText(text, a.func, a.setting, Window(q.window),
+                                                 buffer.data() + at + sizeof answer, answer.length + 1, 0);
+                    std::memcpy(buffer.data() + at, &answer, sizeof answer);
+                }
+                ok = Reply(pipe, answered, buffer.data(), static_cast<uint32_t>(buffer.size()));
+                break;
+            }
             case TBQ_HOST_SHOW_ABOUT: ok = Reply(pipe, showAbout(plugin, Window(q.window))); break;
             case TBQ_HOST_SHOW_SETTING:
                 ok = Reply(pipe, showSetting(plugin, q.func, q.setting, Window(q.window)));

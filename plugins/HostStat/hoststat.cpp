@@ -28,14 +28,17 @@ constexpr int kMaxSettings = 99;
 constexpr wchar_t kDefaultDrive[] = L"C:\\";
 constexpr wchar_t kDefaultSettingName[] = L"標準";
 
-std::wstring SettingFile() {
-    wchar_t path[MAX_PATH * 2] = {};
-    GetModuleFileNameW(g_module, path, static_cast<DWORD>(std::size(path)));
-    std::wstring p = path;
-    const std::size_t slash = p.find_last_of(L"\\/");
-    const std::size_t dot = p.find_last_of(L'.');
-    const std::wstring base = p.substr(slash + 1, dot == std::wstring::npos || dot < slash ? std::wstring::npos : dot - slash - 1);
-    return p.substr(0, slash + 1) + base + L"\\Setting.ini";
+const std::wstring& SettingFile() {
+    static const std::wstring file = [] {
+        wchar_t path[MAX_PATH * 2] = {};
+        GetModuleFileNameW(g_module, path, static_cast<DWORD>(std::size(path)));
+        std::wstring p = path;
+        const std::size_t slash = p.find_last_of(L"\\/");
+        const std::size_t dot = p.find_last_of(L'.');
+        const std::wstring base = p.substr(slash + 1, dot == std::wstring::npos || dot < slash ? std::wstring::npos : dot - slash - 1);
+        return p.substr(0, slash + 1) + base + L"\\Setting.ini";
+    }();
+    return file;
 }
 
 std::wstring Section(int function, int setting) {
@@ -44,19 +47,34 @@ std::wstring Section(int function, int setting) {
     return s + std::to_wstring(setting);
 }
 
+// What was read from the settings file, kept until the file changes on disk
+// (its time or size) or this plug-in writes it: a title bar asks for texts many
+// times a second, and each would otherwise parse the file again.
+std::map<std::wstring, std::wstring> g_read;
+WIN32_FILE_ATTRIBUTE_DATA g_stamp{};
+bool g_stampFound = false;
+
+void ForgetReadsIfFileChanged() {
+    WIN32_FILE_ATTRIBUTE_DATA now{};
+    const bool found = GetFileAttributesExW(SettingFile().c_str(), GetFileExInfoStandard, &now) != FALSE;
+    if (found != g_stampFound || CompareFileTime(&now.ftLastWriteTime, &g_stamp.ftLastWriteTime) != 0 ||
+        now.nFileSizeLow != g_stamp.nFileSizeLow || now.nFileSizeHigh != g_stamp.nFileSizeHigh)
+        g_read.clear();
+    g_stamp = now;
+    g_stampFound = found;
+}
+
 std::wstring Read(const std::wstring& section, const wchar_t* key, const wchar_t* fallback) {
+    std::wstring id = section + L'\n' + key + L'\n' + fallback;
+    auto known = g_read.find(id);
+    if (known != g_read.end()) return known->second;
     wchar_t buf[1024];
     GetPrivateProfileStringW(section.c_str(), key, fallback, buf, static_cast<DWORD>(std::size(buf)),
                              SettingFile().c_str());
-    return buf;
+    return g_read.emplace(std::move(id), buf).first->second;
 }
 
-bool SectionExists(const std::wstring& section) {
-    wchar_t buf[4];
-    return GetPrivateProfileStringW(section.c_str(), L"Format", L"\x1", buf, 4, SettingFile().c_str()) !=
-               1 ||
-           buf[0] != L'\x1';
-}
+bool SectionExists(const std::wstring& section) { return Read(section, L"Format", L"\x1") != L"\x1"; }
 
 // Settings 1 … n are the sections that follow one another; setting 1 always
 // exists (with its defaults when the file has none).
@@ -79,6 +97,7 @@ Setting Load(int function, int setting) {
 void Save(int function, int setting, const Setting& v) {
     const std::wstring s = Section(function, setting), file = SettingFile();
     CreateDirectoryW(file.substr(0, file.find_last_of(L'\\')).c_str(), nullptr);
+    g_read.clear();
     WritePrivateProfileStringW(s.c_str(), L"SettingName", v.name.c_str(), file.c_str());
     WritePrivateProfileStringW(s.c_str(), L"Format", v.format.c_str(), file.c_str());
     if (function == kDriveFree) WritePrivateProfileStringW(s.c_str(), L"Drive", v.drive.c_str(), file.c_str());
@@ -152,6 +171,7 @@ std::optional<std::wstring> Value(int function, const Setting& s, std::wstring_v
 
 std::wstring TextOf(int function, int setting) {
     if (!Spec(function)) return {};
+    ForgetReadsIfFileChanged();
     if (setting < 1 || setting > SettingCount(function)) setting = 1;
     const Setting s = Load(function, setting);
     return Expand(s.format, [&](std::wstring_view n) { return Value(function, s, n); });
@@ -257,6 +277,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetInfo(TBQ_PluginInfo* info) {
 TBQ_PLUGIN_EXPORT int32_t WINAPI GetFuncInfo(int32_t funcNo, TBQ_PluginFuncInfo* info) {
     const FunctionSpec* spec = Spec(funcNo);
     if (!spec || !info) return 0;
+    ForgetReadsIfFileChanged();
     Ansi(spec->name, info->Name, sizeof info->Name);
     Ansi(spec->comment, info->Comment, sizeof info->Comment);
     info->SettingNum = SettingCount(funcNo);
@@ -267,6 +288,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetFuncInfo(int32_t funcNo, TBQ_PluginFuncInfo*
 TBQ_PLUGIN_EXPORT int32_t WINAPI GetFuncSettingName(int32_t funcNo, int32_t settingNo, char* buffer,
                                                     int32_t size) {
     if (!Spec(funcNo) || !buffer || size <= 0) return 0;
+    ForgetReadsIfFileChanged();
     Ansi(Load(funcNo, settingNo).name, buffer, size);
     return 1;
 }
@@ -302,6 +324,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI ShowAbout(HWND owner) {
 TBQ_PLUGIN_EXPORT int32_t WINAPI ShowSetting(int32_t funcNo, int32_t settingNo, HWND owner) {
     try {
         SettingBox box;
+        ForgetReadsIfFileChanged();
         for (int f = 1; f <= kFunctionCount; ++f)
             for (int s = 1, n = SettingCount(f); s <= n; ++s) {
                 if (f == funcNo && s == settingNo) box.current = static_cast<int>(box.choices.size());

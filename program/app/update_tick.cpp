@@ -39,8 +39,9 @@ WindowId GetActiveMdiChild(WindowId frame) {
 }
 
 void RememberRecentWindow(WindowId w) {
-    if (w == 0) return;
     auto& recent = App().RecentWindows;
+    // Most ticks find the same window in front: nothing to do then.
+    if (w == 0 || (!recent.empty() && recent.back() == w)) return;
     platform::Windows& win = platform::windows();
     std::erase_if(recent, [&](WindowId r) { return r == w || !win.IsWindow(r); });
     if (recent.size() >= kRecentWindows) recent.erase(recent.begin());
@@ -83,13 +84,19 @@ void UpdateTick::Run() {
     Text listName = s.DefaultViewData;
     Text barName = s.DrawBarDefault;
     vbKerova_TitleBar& tb = *c_.titleBar;
-    const RuleContext context{c_.titleBar, s.Unicode, c_.exePath};
+    const RuleContext context{c_.titleBar, s.Unicode, c_.exePath, &facts_};
 
     bool fixedMode = false;
     WindowId target = ChooseTarget(context, fixedMode);
-    const std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
+    std::vector<WindowId> forms = c_.ownForms ? c_.ownForms() : std::vector<WindowId>{};
 
-    if (IsOwnWindow(target, app.MainWindowHandle, false, forms)) {
+    // Whether the window in front is one of ours is asked once for each window
+    // it brings (and again when our own windows change).
+    if (target != own_.target || forms != own_.forms || app.MainWindowHandle != own_.main) {
+        const bool mine = IsOwnWindow(target, app.MainWindowHandle, false, forms);
+        own_ = {target, app.MainWindowHandle, std::move(forms), mine};
+    }
+    if (own_.mine) {
         // Nothing is ever written into our own windows; the last target gets its
         // title back.
         app.CurrentTarget = 0;
@@ -144,6 +151,7 @@ void UpdateTick::Run() {
     if (ActiveDrawBar && ActiveDrawBar != profile) {
         ActiveDrawBar->DrawStart(0, Drawing());
         ActiveDrawBar->EndDraw();
+        painted_.reset();
     }
     ActiveDrawBar = profile;
     LastBarName = std::move(barName);
@@ -166,34 +174,58 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
             profile->DrawStart(0, Drawing());
             profile->EndDraw();
         }
+        painted_.reset();
         return;
     }
-    // The title is written on every tick, changed or not: a program that
-    // retitled itself gets the text back at once. A list that shows nothing
+    // The title is read on every tick and written whenever it is not our text:
+    // a program that retitled itself gets the text back at once. A list that shows nothing
     // leaves the window its own title rather than blanking it.
     const Text& shown = LastText.empty() ? tb.OriginalTitle : LastText;
     if (!painting) {
         tb.ViewTitle(app.CurrentTarget, shown);
         return;
     }
+    tb.Wrote = false;
     switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
         case vbKerova_DrawBar::kTitleSame: tb.ViewTitle(app.CurrentTarget, shown); break;
         case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
         default: break;  // the title is left as it is
     }
+    // The same runs with the same profile over a window that has not moved
+    // (a move is told, and Repaint paints at once) are on screen already. A
+    // title just written makes the window paint its caption again.
+    Pass pass = Describe(*profile, listName);
+    const bool direct = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kDirect;
+    if (painted_ && *painted_ == pass && !(direct && tb.Wrote) && c_.followed &&
+        c_.followed(app.CurrentTarget))
+        return;
+    painted_.reset();
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
         profile->EndDraw();
+        painted_ = std::move(pass);
     } else if (DiagLogOn() && (profile->DrawType & vbKerova_DrawBar::kCaptionOnly) &&
                (platform::windows().Style(app.CurrentTarget) & style::kCaption) != style::kCaption) {
         NoteNotDecorated(app.CurrentTarget, SkipReason::NoCaption);
     }
 }
 
+UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Text& listName) const {
+    Pass pass{&profile, App().CurrentTarget, profile.DrawType, {}, {}, {}};
+    for (int i = 0; i < 2; ++i) {
+        pass.bars[static_cast<std::size_t>(i)] = profile.GetBarProfile(i);
+        pass.fonts[static_cast<std::size_t>(i)] = profile.GetFontProfile(i);
+    }
+    if (c_.runs) pass.runs = c_.runs(listName);
+    return pass;
+}
+
 void UpdateTick::Repaint() {
     AppState& app = App();
     const ReentryGuard guard(running_);
     if (!guard.Owns() || !ActiveDrawBar || !app.settings.UseDrawBar || app.CurrentTarget == 0) return;
+    // The next tick paints in full again.
+    painted_.reset();
     if (!ActiveDrawBar->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*ActiveDrawBar, lastListName_);
         ActiveDrawBar->EndDraw();

@@ -2,9 +2,11 @@
 // what it gets and hands the composed text to the title writer.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -28,6 +30,8 @@ WindowId GetActiveMdiChild(WindowId frame);
 // Moves `w` to the end of the recent windows (at most 20, oldest first),
 // dropping entries that are no longer windows.
 void RememberRecentWindow(WindowId w);
+
+using PaintRuns = std::vector<std::pair<Text, std::uint32_t>>;
 
 class UpdateTick {
 public:
@@ -55,6 +59,11 @@ public:
         const DrawBarList* drawBars = nullptr;
         PseudoBar* pseudoBar = nullptr;
         std::function<void(vbKerova_DrawBar& profile, const Text& listName)> paintList;
+        // The coloured runs the named list paints.
+        std::function<PaintRuns(const Text& listName)> runs;
+        // Whether a move or size of the window is reported at once (Repaint
+        // follows); only then may a pass that would paint the same be left out.
+        std::function<bool(WindowId)> followed;
     };
 
     explicit UpdateTick(Collaborators c) : c_(std::move(c)) {}
@@ -84,6 +93,26 @@ private:
     DrawContext Drawing() const;
 
     Collaborators c_;
+    // The class and executable of the window in front, read once while it stays there.
+    WindowFacts facts_;
+    // The last window asked whether it is ours, and the answer.
+    struct OwnAnswer {
+        WindowId target = 0, main = 0;
+        std::vector<WindowId> forms;
+        bool mine = false;
+    } own_;
+    // What the last painting pass on the target painted: the same again is left out.
+    struct Pass {
+        const vbKerova_DrawBar* profile = nullptr;
+        WindowId target = 0;
+        std::uint8_t drawType = 0;
+        std::array<BarProfile, 2> bars;
+        std::array<FontProfile, 2> fonts;
+        PaintRuns runs;
+        bool operator==(const Pass&) const = default;
+    };
+    Pass Describe(const vbKerova_DrawBar& profile, const Text& listName) const;
+    std::optional<Pass> painted_;
     Text lastListName_;
     bool running_ = false;  // a tick that lets messages run cannot start another
 };

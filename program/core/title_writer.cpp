@@ -47,13 +47,19 @@ WriteResult vbKerova_TitleBar::Write(WindowId w, TextView text) {
 }
 
 bool vbKerova_TitleBar::SetTitle(WindowId w) {
-    if (!platform::windows().IsWindow(w)) {
+    // A title of nullopt is a window that has gone.
+    std::optional<Text> read = platform::windows().GetTitle(w, Unicode());
+    fresh_ = false;
+    if (!read) {
         ReturnTitle();
         if (RetryPending()) Changed();
         return false;
     }
     if (TargetWindow != 0 && TargetWindow != w) ReturnTitle();
-    Text current = GetTitle(w);
+    Text current = std::move(*read);
+    // What the window shows now, for a write of the same text right after.
+    read_ = current;
+    fresh_ = true;
     bool pendingChanged = false;
     auto pending = std::find_if(pending_.begin(), pending_.end(),
                                 [&](const Restore& r) { return r.window == w; });
@@ -82,7 +88,6 @@ bool vbKerova_TitleBar::SetTitle(WindowId w) {
 
 bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     platform::Windows& win = platform::windows();
-    if (!win.IsWindow(w)) return false;
     const WindowId target = TargetWindow ? TargetWindow : w;
     Text shown(caption);
     if (!Unicode()) {
@@ -91,6 +96,13 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
         const platform::CodePage& cp = platform::codepage();
         shown = cp.FromAnsi(cp.ToAnsi(caption));
     }
+    // The window was read just now (SetTitle) and shows this very text, which
+    // we wrote and marked: writing it again would change nothing.
+    const bool same = fresh_ && target == TargetWindow && !shown.empty() && shown == ShownTitle &&
+                      read_ == shown;
+    fresh_ = false;
+    Wrote = !same;
+    if (same) return true;
     // The mark goes on before the text, so there is no moment at which the
     // window shows our text without it (the process may be killed at any point).
     // An empty text is told from "nothing written yet" by the window's mark.
@@ -160,8 +172,14 @@ void vbKerova_TitleBar::KeepPending(std::vector<Restore> restores) {
 }
 
 Text vbKerova_TitleBar::OldTitle() const {
-    if (TargetWindow == 0 || (isOwn_ && isOwn_(TargetWindow))) return kProductName;
-    return OriginalTitle;
+    if (TargetWindow == 0) return kProductName;
+    // A window's being one of ours is asked once for it: window-title items
+    // read this on every tick.
+    if (ownAsked_ != TargetWindow) {
+        ownAsked_ = TargetWindow;
+        own_ = isOwn_ && isOwn_(TargetWindow);
+    }
+    return own_ ? Text(kProductName) : OriginalTitle;
 }
 
 }  // namespace tbq

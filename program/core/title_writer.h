@@ -33,7 +33,11 @@ public:
     vbKerova_TitleBar& operator=(const vbKerova_TitleBar&) = delete;
 
     Text GetTitle(WindowId w) const;
+    // Writes `caption` into the decorated window (or `w` when there is none).
+    // Right after SetTitle found the window showing that very text, nothing is
+    // written: each tick costs one read while nothing changes.
     bool ViewTitle(WindowId w, TextView caption);
+    // Makes `w` the decorated window and reads its title; false when it has gone.
     bool SetTitle(WindowId w);
     void ReturnTitle();
     // The target's own title, or the product name when there is no target or the
@@ -44,6 +48,9 @@ public:
     WindowId TargetWindow = 0;
     Text OriginalTitle;
     Text ShownTitle;
+    // Whether the last ViewTitle sent its text to the window (a window
+    // repaints its caption then).
+    bool Wrote = false;
 
     // Called whenever the decorated window, its own title, or (on the first
     // write to a window) the shown text changes, so the record of what we
@@ -85,6 +92,12 @@ private:
     OwnWindowTest isOwn_;
     UnicodeSetting unicode_;
     std::vector<Restore> pending_;
+    // The title SetTitle read from the target, valid for the ViewTitle that follows it.
+    Text read_;
+    bool fresh_ = false;
+    // Whether the window OldTitle last asked about is one of ours.
+    mutable WindowId ownAsked_ = 0;
+    mutable bool own_ = false;
 };
 
 }  // namespace tbq

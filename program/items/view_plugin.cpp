@@ -1,5 +1,7 @@
 #include "items/view_plugin.h"
 
+#include <algorithm>
+
 #include "items/view_list.h"
 #include "plugin/plugin_registry.h"
 #include "settings/ini_file.h"
@@ -30,15 +32,40 @@ void vbKerova_View_Plugin::ReloadPlugin() {
     if (PluginRegistry* registry = ThePluginRegistry()) plugin_ = registry->Find(fileName_);
 }
 
-vbKerova_Plugin* vbKerova_View_Plugin::Loaded() {
+std::shared_ptr<vbKerova_Plugin> vbKerova_View_Plugin::LoadedPlugin() {
     std::shared_ptr<vbKerova_Plugin> p = plugin_.lock();
     if (!p) {
         // Dropped by a rescan (or never found): look the name up again.
         ReloadPlugin();
         p = plugin_.lock();
     }
-    // The registry holds the object; the pointer is used within this call only.
-    return p && p->Enable() ? p.get() : nullptr;
+    return p && p->Enable() ? p : nullptr;
+}
+
+// The registry holds the object; the pointer is used within one call only.
+vbKerova_Plugin* vbKerova_View_Plugin::Loaded() { return LoadedPlugin().get(); }
+
+PluginTextBatch::PluginTextBatch(const ViewList& list) {
+    std::vector<std::vector<std::pair<std::int32_t, std::int32_t>>> texts;
+    for (const auto& item : list) {
+        if (!item || !item->Enable || item->DataType() != kKindPlugin) continue;
+        auto* sub = static_cast<vbKerova_View_Plugin*>(item->ObjectData().get());
+        std::shared_ptr<vbKerova_Plugin> plugin = sub->LoadedPlugin();
+        if (!plugin) continue;
+        auto at = std::find(asked_.begin(), asked_.end(), plugin);
+        if (at == asked_.end()) {
+            asked_.push_back(plugin);
+            texts.emplace_back();
+            at = asked_.end() - 1;
+        }
+        texts[static_cast<std::size_t>(at - asked_.begin())].emplace_back(sub->FuncNo(), sub->SettingNo());
+    }
+    const platform::WindowId target = TargetSource() ? TargetSource()() : 0;
+    for (std::size_t i = 0; i < asked_.size(); ++i) asked_[i]->AskTexts(target, texts[i]);
+}
+
+PluginTextBatch::~PluginTextBatch() {
+    for (const auto& plugin : asked_) plugin->ForgetTexts();
 }
 
 tbq::Text vbKerova_View_Plugin::Text() {

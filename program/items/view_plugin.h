@@ -16,6 +16,21 @@ namespace tbq {
 // target of the current tick). Start-up sets it; until then they pass 0.
 void SetPluginTargetSource(std::function<platform::WindowId()> source);
 
+// The plug-in texts of one composition of `list` (its switched-on plug-in
+// items, group members included), asked of each plug-in in one exchange; the
+// items' Text() then takes them from there. What was not taken is dropped
+// when the batch ends.
+class PluginTextBatch {
+public:
+    explicit PluginTextBatch(const ViewList& list);
+    ~PluginTextBatch();
+    PluginTextBatch(const PluginTextBatch&) = delete;
+    PluginTextBatch& operator=(const PluginTextBatch&) = delete;
+
+private:
+    std::vector<std::shared_ptr<vbKerova_Plugin>> asked_;
+};
+
 class vbKerova_View_Plugin final : public ViewSubItem {
 public:
     tbq::Text Text() override;
@@ -38,6 +53,8 @@ public:
     tbq::Text FuncName();
     tbq::Text FuncComment();
     tbq::Text FuncSettingName();
+    // The plug-in this item shows, while it is loaded and switched on.
+    std::shared_ptr<vbKerova_Plugin> LoadedPlugin();
     std::int32_t FuncNo() const { return funcNo_; }
     std::int32_t SettingNo() const { return settingNo_; }
 

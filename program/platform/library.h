@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "base/text.h"
@@ -45,6 +46,17 @@ struct PluginLoad {
     // Not loaded because the plug-in crashed or hung while it loaded, as
     // opposed to a file that is no plug-in (or could not be found or started).
     bool failed = false;
+};
+
+// One text asked of a plug-in together with others, and what came back.
+struct PluginTextAsk {
+    std::int32_t funcNo = 0, settingNo = 0;
+    bool utf16 = false;
+};
+struct PluginTextAnswer {
+    std::int32_t length = 0;   // the length question's answer
+    std::int32_t written = 0;  // the text call's result
+    std::vector<char> bytes;   // the buffer it wrote (empty: the length was out of range)
 };
 
 class Library {
@@ -115,6 +127,18 @@ public:
                                                       std::int32_t funcNo, std::int32_t settingNo,
                                                       WindowId window, char* buffer,
                                                       std::int32_t size, std::size_t capacity) = 0;
+    // Several texts of one plug-in in one exchange, each asked exactly as two
+    // PluginGetText calls would ask it: its length, then, for a length from 0
+    // to `maxLength`, the text into a buffer of length + 1 + `spare` characters
+    // (the plug-in told length + 1). Answers come in the order of the asks and
+    // may be fewer (the rest are asked one by one); none at all where texts
+    // cannot be had together (a plug-in in this process answers at once
+    // anyway). nullopt when the plug-in failed, as for PluginGetText.
+    virtual std::optional<std::vector<PluginTextAnswer>> PluginGetTexts(
+        PluginHandle /*plugin*/, WindowId /*window*/, const std::vector<PluginTextAsk>& /*asks*/,
+        std::int32_t /*maxLength*/, std::int32_t /*spare*/) {
+        return std::vector<PluginTextAnswer>{};
+    }
     virtual void PluginShowAbout(PluginHandle plugin, WindowId owner) = 0;
     virtual void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                                    WindowId owner) = 0;

@@ -1,5 +1,7 @@
 #include "plugin/plugin.h"
 
+#include <algorithm>
+
 #include "platform/ports.h"
 
 namespace tbq {
@@ -47,6 +49,7 @@ void vbKerova_Plugin::Free() {
     textProc_ = 0;
     info_ = PluginInformation{};
     funcs_.clear();
+    asked_.clear();
 }
 
 Text vbKerova_Plugin::PluginInfoStr(int type) const {
@@ -98,10 +101,44 @@ Text vbKerova_Plugin::PluginFuncSettingName(std::int32_t FuncNo, std::int32_t Se
     return FromAnsi(FieldBytes(buffer.data(), buffer.size()));
 }
 
+void vbKerova_Plugin::AskTexts(platform::WindowId hWnd,
+                               const std::vector<std::pair<std::int32_t, std::int32_t>>& texts) {
+    asked_.clear();
+    if (!loaded() || textProc_ == 0 || texts.empty()) return;
+    std::vector<platform::PluginTextAsk> asks;
+    for (const auto& [func, setting] : texts)
+        asks.push_back({func, setting, PluginFuncIsFlag(func, kFuncUtf16)});
+    std::optional<std::vector<platform::PluginTextAnswer>> answers =
+        library_.PluginGetTexts(handle_, hWnd, asks, kMaxPluginTextLength, kTextBufferSpare);
+    if (!answers) {
+        Fail();
+        return;
+    }
+    for (std::size_t i = 0; i < answers->size() && i < texts.size(); ++i)
+        asked_.push_back({texts[i].first, texts[i].second, hWnd, std::move((*answers)[i])});
+}
+
 Text vbKerova_Plugin::PluginGetText(platform::WindowId hWnd, std::int32_t FuncNo,
                                     std::int32_t SettingNo) {
     if (!loaded() || textProc_ == 0) return {};
     const bool utf16 = PluginFuncIsFlag(FuncNo, kFuncUtf16);
+    auto asked = std::find_if(asked_.begin(), asked_.end(), [&](const Asked& a) {
+        return a.funcNo == FuncNo && a.settingNo == SettingNo && a.window == hWnd;
+    });
+    if (asked != asked_.end()) {
+        // Answered already: the same two questions, from what came back.
+        const platform::PluginTextAnswer answer = std::move(asked->answer);
+        asked_.erase(asked);
+        return RequestPluginText(
+                   [&](char* buffer, std::int32_t size) -> std::optional<std::int32_t> {
+                       if (!buffer) return answer.length;
+                       const auto capacity = static_cast<std::size_t>(size + kTextBufferSpare) * (utf16 ? 2 : 1);
+                       std::copy_n(answer.bytes.begin(), std::min(capacity, answer.bytes.size()), buffer);
+                       return answer.written;
+                   },
+                   utf16)
+            .value_or(Text());
+    }
     const platform::PluginHandle handle = handle_;
     const platform::PluginProc proc = textProc_;
     std::optional<Text> text = RequestPluginText(

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "base/text.h"
@@ -44,6 +45,12 @@ public:
     // The function's current text for the window `hWnd`; empty when not loaded.
     // A plug-in that fails inside the call is switched off and gives "".
     Text PluginGetText(platform::WindowId hWnd, std::int32_t FuncNo, std::int32_t SettingNo);
+    // Asks for these texts (function and setting) of the window `hWnd` in one
+    // exchange where the plug-in runs in a host process; the PluginGetText calls
+    // that follow for the same window take their answers from it, once each.
+    // ForgetTexts drops what was not taken.
+    void AskTexts(platform::WindowId hWnd, const std::vector<std::pair<std::int32_t, std::int32_t>>& texts);
+    void ForgetTexts() { asked_.clear(); }
     void ShowAbout(platform::WindowId hWnd);
     void ShowSetting(platform::WindowId hWnd, std::int32_t FuncNo, std::int32_t SettingNo);
 
@@ -75,6 +82,12 @@ private:
     platform::PluginProc textProc_ = 0;
     PluginInformation info_;
     std::vector<PluginFunction> funcs_;
+    struct Asked {
+        std::int32_t funcNo, settingNo;
+        platform::WindowId window;
+        platform::PluginTextAnswer answer;
+    };
+    std::vector<Asked> asked_;
 };
 
 }  // namespace tbq

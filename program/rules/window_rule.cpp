@@ -38,6 +38,26 @@ Text GetWindowTitleForMatch(platform::WindowId w, const RuleContext& context) {
     return title;
 }
 
+void WindowFacts::For(platform::WindowId w) {
+    if (w == window_) return;
+    window_ = w;
+    class_.reset();
+    exe_.reset();
+}
+
+const Text& WindowFacts::ClassName(platform::WindowId w) {
+    For(w);
+    if (!class_) class_ = platform::windows().ClassName(w);
+    return *class_;
+}
+
+const Text& WindowFacts::ExePath(platform::WindowId w,
+                                 const std::function<Text(platform::WindowId)>& read) {
+    For(w);
+    if (!exe_) exe_ = read ? read(w) : Text();
+    return *exe_;
+}
+
 std::uint8_t vbKerova_Window::ViewOption() const {
     return static_cast<std::uint8_t>(MdiChoice | (UseViewData ? kViewDataBox : 0) |
                                      (UseDrawBar ? kDrawBarBox : 0));
@@ -69,9 +89,12 @@ bool vbKerova_Window::CheckWindow(platform::WindowId w, const RuleContext& conte
         if (IsCheckOption(kTitlePart) ? title.find(want) == Text::npos : title != want)
             return false;
     }
-    if (IsFlag(kClass) && platform::windows().ClassName(w) != WindowClass) return false;
+    if (IsFlag(kClass) && (context.facts ? context.facts->ClassName(w)
+                                         : platform::windows().ClassName(w)) != WindowClass)
+        return false;
     if (IsFlag(kFile)) {
-        Text path = context.exePath ? context.exePath(w) : Text();
+        Text path = context.facts ? context.facts->ExePath(w, context.exePath)
+                    : context.exePath ? context.exePath(w) : Text();
         if (IsCheckOption(kFileNameOnly) || IsCheckOption(kFolderOnly)) {
             const std::size_t slash = path.rfind(u'\\');
             if (slash == Text::npos) return false;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -22,6 +23,20 @@ class vbKerova_TitleBar;
 // What matching needs from outside the rule. Every member may be left empty:
 // without a title writer every title is read from the window, and without
 // `exePath` every executable path is "".
+// What cannot change while a window lives, its class and its process's
+// executable, read once for the window asked about and kept until another
+// window is asked about (the update tick asks about the window in front).
+class WindowFacts {
+public:
+    const Text& ClassName(platform::WindowId w);
+    const Text& ExePath(platform::WindowId w, const std::function<Text(platform::WindowId)>& read);
+
+private:
+    void For(platform::WindowId w);
+    platform::WindowId window_ = 0;
+    std::optional<Text> class_, exe_;
+};
+
 struct RuleContext {
     // The title writer: the window it decorates is matched by its own title.
     const vbKerova_TitleBar* titleBar = nullptr;
@@ -29,6 +44,8 @@ struct RuleContext {
     bool unicode = true;
     // The full path of the executable that owns a window ("" when unknown).
     std::function<Text(platform::WindowId)> exePath;
+    // Keeps class and executable between ticks; without it they are read each time.
+    WindowFacts* facts = nullptr;
 };
 
 // The title a title condition is tested against: the decorated window's own

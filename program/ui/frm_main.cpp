@@ -17,16 +17,18 @@
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "vercheck/version_check.h"
+#include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
 
 namespace tbq::ui {
 
 namespace {
-constexpr wchar_t kClassName[] = L"TBQ_frmMain";
 
 std::optional<Text> ComposeList(const Text& name) {
     ViewListPtr list = ViewListRegistry::Instance().GetViewList(name, true);
     if (!list) return std::nullopt;
+    // Each plug-in is asked for all its texts of this tick at once.
+    const PluginTextBatch pluginTexts(*list);
     return ComposeListText(*list, false);
 }
 }  // namespace
@@ -55,7 +57,7 @@ FrmMain::~FrmMain() {
 bool FrmMain::Load() {
     icon_ = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM),
                                           IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    if (!Create(kClassName, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
+    if (!Create(kWindowClass, L"Lunetta", WS_OVERLAPPEDWINDOW, WS_EX_CONTROLPARENT, 520, 400, icon_))
         return false;
     AppState& app = App();
     app.MainWindowHandle = WindowIdOf(hwnd());
@@ -92,6 +94,19 @@ bool FrmMain::Load() {
         if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(listName, true))
             DrawListOnBar(profile, *list, 0);
     };
+    c.runs = [](const Text& listName) {
+        PaintRuns runs;
+        if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(listName, true))
+            ColoredRuns(*list, [&](const Text& text, std::uint32_t color) {
+                runs.emplace_back(text, color);
+                return 0;
+            });
+        return runs;
+    };
+    c.followed = [this](platform::WindowId w) {
+        return App().settings.FollowTarget &&
+               follower_.Following(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)));
+    };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 
     AlarmHost alarmHost;
@@ -104,10 +119,11 @@ bool FrmMain::Load() {
     SetAlarmListSource(
         [] { return App().settings.CheckAlarm ? &App().AlarmList : nullptr; });
 
-    if (!BuildWindow()) return false;
+    // The pages are built when the window is first shown: most runs never
+    // show it, and its controls, fonts and theme are memory held all day.
 
     SetTimer(hwnd(), tmrMain, static_cast<UINT>(app.settings.Timing), nullptr);
-    SetTimer(hwnd(), tmrCheck, 100, nullptr);
+    ArmCheckTimer();
 
     if (app.settings.TaskTray) {
         if (app.WelcomeState != 0) {
@@ -149,10 +165,30 @@ void FrmMain::KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restor
 
 void FrmMain::ShowWindowIfHidden() {
     if (IsWindowVisible(hwnd())) return;
+    if (!built_) {
+        built_ = true;
+        if (!BuildWindow()) return;
+    }
     // What changed while it was hidden (an alarm that went, a plug-in switched
     // off) shows at once.
     if (page_ < static_cast<int>(pages_.size())) pages_[static_cast<std::size_t>(page_)]->Refill();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
+    ArmCheckTimer();
+}
+
+void FrmMain::ArmCheckTimer() {
+    // Alarms can be added only through this window, and the ones there are go
+    // only by this check: with the window hidden and no alarm, group timing or
+    // sound, there is nothing to look at ten times a second.
+    const AppState& app = App();
+    const bool needed = app.settings.RefreshTiming || !app.AlarmList.empty() || soundActive_ ||
+                        IsWindowVisible(hwnd());
+    if (needed == checkArmed_ || quitting_) return;
+    checkArmed_ = needed;
+    if (needed)
+        SetTimer(hwnd(), tmrCheck, 100, nullptr);
+    else
+        KillTimer(hwnd(), tmrCheck);
 }
 
 void FrmMain::OnLibraryEvent(std::int32_t kind, std::int32_t a, std::int32_t b) {
@@ -184,6 +220,7 @@ void FrmMain::OnMainTimer() {
     const bool painting = tick_->ActiveDrawBar && app.settings.UseDrawBar && app.settings.FollowTarget;
     follower_.Follow(painting ? reinterpret_cast<HWND>(static_cast<std::uintptr_t>(app.CurrentTarget))
                               : nullptr);
+    ArmCheckTimer();
 }
 
 void FrmMain::WithdrawPainting() {
@@ -204,6 +241,7 @@ void FrmMain::OnCheckTimer() {
     soundActive_ = CheckAlarms(app.AlarmList, LocalDateTimeNow(), app.settings.CheckAlarm).soundActive;
     // An alarm that deleted itself leaves the alarms' page.
     if (app.AlarmList.size() != alarms && pages_.size() > 4) pages_[4]->Refill();
+    ArmCheckTimer();
 }
 
 void FrmMain::ShowTrayMenu() {
@@ -300,6 +338,13 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
                     return 0;
                 case mnuFile_Quit1:
                     Quit(true);
+                    return 0;
+                case cmdQuitFromOutside:
+                    // No question: nobody may be there to answer it.
+                    if (quitting_) return 0;
+                    PrepareQuit(false, false);
+                    quitting_ = true;
+                    DestroyWindow(hwnd());
                     return 0;
                 case mnuInfo_Rescan:
                     if (PluginRegistry* plugins = ThePluginRegistry()) {

@@ -38,6 +38,7 @@ public:
         mnuFile_Quit1 = 1011,  // 設定保存せず終了(&N): quit without saving
         mnuFile_Copy_Data0 = 1012,  // 表示項目をコピー(&V)
         mnuFile_Copy_Data1 = 1013,  // 全項目をコピー(&A)
+        cmdQuitFromOutside = 1014,  // "TBQ.exe /quit": quit and save without asking
         mnuPage0 = 1020,  // Ctrl+1 ... Ctrl+7 show the pages 0 to 6
         mnuHelp_Help = 1030,
         mnuHelp_Readme = 1031,
@@ -47,6 +48,8 @@ public:
         mnuList_Insert = 1042,
         mnuFile_Copy_SelectData = 1100,  // one entry per display item, up to 1999
     };
+    // The class other processes find the main window by.
+    static constexpr wchar_t kWindowClass[] = L"TBQ_frmMain";
     enum Timer : UINT_PTR { tmrMain = 1, tmrCheck = 2, tmrSwitch = 3 };
 
     explicit FrmMain(vbKerova_Dll& dll);
@@ -67,6 +70,8 @@ public:
     void RestoreTitle();
     // Restores an earlier run left waiting on hung windows.
     void KeepPendingRestores(std::vector<vbKerova_TitleBar::Restore> restores);
+    // Shows the settings window (built at its first showing) with its page up to date.
+    void ShowWindowIfHidden();
 
 private:
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -74,7 +79,8 @@ private:
     void ShowTrayMenu();
     // The 100 ms check: group timing and the alarms.
     void OnCheckTimer();
-    void ShowWindowIfHidden();
+    // Runs the 100 ms check while there is anything for it to do.
+    void ArmCheckTimer();
     void OnMainTimer();
     // Takes the painting off the last window and closes the pseudo title bar.
     void WithdrawPainting();
@@ -128,6 +134,8 @@ private:
     }};
     HICON icon_ = nullptr;
     bool quitting_ = false;
+    bool built_ = false;
+    bool checkArmed_ = false;  // tmrCheck runs  // the menu, preview and pages exist (from the first showing)
     // An alarm with a sound started or runs: the stop command is offered.
     bool soundActive_ = false;
     std::unique_ptr<FrmTimeSync> timeSync_;

@@ -32,6 +32,7 @@ void AppendItem(HMENU menu, UINT id, const char16_t* text, bool enabled = true) 
 }  // namespace
 
 bool FrmMain::BuildWindow() {
+    EnsureCommonControls();
     HWND w = hwnd();
     HINSTANCE inst = GetModuleHandleW(nullptr);
     SetWindowLongPtrW(w, GWL_EXSTYLE, GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);

@@ -41,8 +41,6 @@ constexpr int kTintedLabels[] = {IDC_WC_DESCRIPTION, IDC_WC_SAMPLE_LABEL, IDC_WC
                                  IDC_WC_PATH_LABEL,  IDC_WC_NOTE,         IDC_WC_FOUND,
                                  IDC_WC_BACKUP};
 
-Text Caption() { return Text(kProductName) + u" - ようこそ！"; }
-
 // "\n" in a sample's comment stands for a line break.
 Text CommentLines(TextView comment) {
     Text out;
@@ -62,6 +60,12 @@ void ShowControls(HWND dlg, const int* ids, std::size_t n, bool show) {
 }
 
 }  // namespace
+
+Text FrmWelcome::WindowCaption() {
+    Text caption(kProductName);
+    caption += u" - ようこそ！";
+    return caption;
+}
 
 FrmWelcome::FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {
     OnCommand(IDC_WC_MODE0, [this] { SelectMode(0); });
@@ -90,7 +94,7 @@ FrmWelcome::FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {
 }
 
 void FrmWelcome::OnInit() {
-    SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
+    SetWindowTextW(dlg_, win32::Wide(WindowCaption()).c_str());
     SendMessageW(dlg_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM))));
     if (SettingFileExists(kLegacyFile)) {

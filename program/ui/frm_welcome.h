@@ -17,6 +17,8 @@ namespace tbq::ui {
 
 class FrmWelcome final : public Dialog {
 public:
+    // "Lunetta - ようこそ！", by which other processes find the window.
+    static Text WindowCaption();
     explicit FrmWelcome(vbKerova_Dll& dll);
 
     // Opens the window modelessly; false when it cannot be made.

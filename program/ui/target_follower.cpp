@@ -20,13 +20,14 @@ void TargetFollower::Follow(HWND target) {
     Unhook();
     if (!target || !IsWindow(target)) return;
     DWORD process = 0;
-    const DWORD thread = GetWindowThreadProcessId(target, &process);
-    if (!thread) return;
+    if (!GetWindowThreadProcessId(target, &process)) return;
     const DWORD flags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
+    // By process, not thread: Wine refuses a hook on one thread of another
+    // process, and OnEvent keeps to the target window anyway.
     location_ = SetWinEventHook(EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_LOCATIONCHANGE, nullptr,
-                                &OnEvent, process, thread, flags);
+                                &OnEvent, process, 0, flags);
     minimize_ = SetWinEventHook(EVENT_SYSTEM_MINIMIZESTART, EVENT_SYSTEM_MINIMIZEEND, nullptr, &OnEvent,
-                                process, thread, flags);
+                                process, 0, flags);
     target_ = target;
     g_follower = this;
 }

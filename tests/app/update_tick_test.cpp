@@ -20,8 +20,9 @@ protected:
     }
     void TearDown() override { App() = AppState{}; }
 
-    UpdateTick MakeTick() {
+    UpdateTick MakeTick(std::function<Text(WindowId)> exePath = {}) {
         UpdateTick::Collaborators c;
+        c.exePath = std::move(exePath);
         c.titleBar = &titleBar_;
         c.fixedRule = &fixed_;
         c.rules = &rules_;
@@ -45,6 +46,16 @@ protected:
         return r;
     }
 
+    // Windows of 300 x 200 pixels with a caption, as the painter sees them.
+    static void Captioned(test::FakePainter& painter, std::initializer_list<WindowId> windows) {
+        for (WindowId w : windows) {
+            painter.targets[w].width = 300;
+            painter.targets[w].height = 200;
+            painter.targets[w].style = 0x00CF0000;
+            painter.targets[w].metrics.cyCaption = 19;
+        }
+    }
+
     test::FakeWindows wins_;
     platform::ScopedPorts ports_{platform::Ports{.windows = &wins_}};
     WindowId main_ = wins_.Add(u"設定");
@@ -65,11 +76,52 @@ TEST_F(UpdateTickTest, TheForegroundWindowGetsTheTextAndGivesItBackWhenLeft) {
     EXPECT_EQ(App().CurrentTarget, a);
     EXPECT_EQ(CompositionStamp(), 1234u);
     tick.Run();
-    EXPECT_EQ(wins_[a].writes, 2);  // written on every tick
+    EXPECT_EQ(wins_[a].writes, 1);  // the same text is not written again
+    wins_[a].title = u"A, renamed";  // ...but a window that retitles itself gets it back
+    tick.Run();
+    EXPECT_EQ(wins_[a].writes, 2);
+    EXPECT_EQ(wins_[a].title, u"<*Default>");
     wins_.foreground = b;
     tick.Run();
-    EXPECT_EQ(wins_[a].title, u"A");
+    EXPECT_EQ(wins_[a].title, u"A, renamed");
     EXPECT_EQ(wins_[b].title, u"<*Default>");
+}
+
+// A tick that finds the same window in front showing our same text costs one
+// question for the window in front and one read of its title, however many
+// rules ask for class, executable or title and however many windows were
+// remembered; a new window in front is asked about once.
+TEST_F(UpdateTickTest, ATickThatChangesNothingOnlyReadsTheForegroundAndItsTitle) {
+    std::vector<WindowId> others;
+    for (int i = 0; i < 25; ++i) others.push_back(wins_.Add(u"other"));
+    auto a = wins_.Add(u"A");
+    wins_[a].className = u"Editor";
+    auto byClass = AddRule(vbKerova_Window::kExclude, u"");
+    byClass->Flag = vbKerova_Window::kClass;
+    byClass->WindowClass = u"Browser";
+    auto byFile = AddRule(vbKerova_Window::kExclude, u"");
+    byFile->Flag = vbKerova_Window::kFile;
+    byFile->FileName = u"C:\\x\\browser.exe";
+    AddRule(vbKerova_Window::kExclude, u"never");
+    int exeReads = 0;
+    UpdateTick tick = MakeTick([&](WindowId) {
+        ++exeReads;
+        return Text(u"C:\\x\\editor.exe");
+    });
+    for (WindowId w : others) {  // twenty windows remembered before
+        wins_.foreground = w;
+        tick.Run();
+    }
+    wins_.foreground = a;
+    tick.Run();
+    tick.Run();
+    ASSERT_EQ(wins_[a].title, u"<*Default>");
+    exeReads = 0;
+    wins_.calls = 0;
+    for (int i = 0; i < 10; ++i) tick.Run();
+    EXPECT_EQ(wins_.calls, 2 * 10);
+    EXPECT_EQ(exeReads, 0);
+    EXPECT_EQ(wins_[a].writes, 1);
 }
 
 TEST_F(UpdateTickTest, OwnWindowsAreNeverWrittenAndTheLastTargetIsRestored) {
@@ -171,12 +223,7 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B - 対象");
-    for (WindowId w : {a, b}) {
-        painter.targets[w].width = 300;
-        painter.targets[w].height = 200;
-        painter.targets[w].style = 0x00CF0000;
-        painter.targets[w].metrics.cyCaption = 19;
-    }
+    Captioned(painter, {a, b});
     DrawBarList bars;
     for (const char16_t* name : {u"keep", u"same", u"clear"}) {
         bars.push_back(std::make_shared<vbKerova_DrawBar>());
@@ -248,6 +295,66 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     tick.Run();
     EXPECT_EQ(painter.log.front(), "repaint " + std::to_string(b)) << "the old profile withdraws";
     EXPECT_EQ(tick.ActiveDrawBar, bars[0]);
+}
+
+// Painting the same runs with the same profile over a window whose moves are
+// reported paints nothing; a change of text, colour, profile setting or
+// target, a title just written into a directly painted frame, a repaint, or
+// a window that is not followed paints again.
+TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
+    test::FakePainter painter;
+    platform::ScopedPorts paint(platform::Ports{.painter = &painter});
+    auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
+    Captioned(painter, {a, b});
+    DrawBarList bars{std::make_shared<vbKerova_DrawBar>()};
+    bars[0]->DrawBarName = u"bar";
+    App().settings.UseDrawBar = true;
+    App().settings.DrawBarDefault = u"bar";
+    Text text = u"12:00";
+    std::uint32_t color = 0xFF;
+    bool followed = true;
+    int passes = 0;
+    UpdateTick::Collaborators c;
+    c.titleBar = &titleBar_;
+    c.fixedRule = &fixed_;
+    c.rules = &rules_;
+    c.compose = [&](const Text&) -> std::optional<Text> { return text; };
+    c.drawBars = &bars;
+    c.paintList = [&](vbKerova_DrawBar&, const Text&) { ++passes; };
+    c.runs = [&](const Text&) { return PaintRuns{{text, color}}; };
+    c.followed = [&](WindowId) { return followed; };
+    UpdateTick tick(std::move(c));
+    wins_.foreground = a;
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+        int passes;
+    } steps[] = {
+        {"first pass", [] {}, 1},
+        {"nothing changed", [] {}, 0},
+        {"the text", [&] { text = u"12:01"; }, 1},
+        {"the colour", [&] { color = 0xFF00; }, 1},
+        {"a profile setting", [&] { bars[0]->DrawType |= vbKerova_DrawBar::kNoFlicker; }, 1},
+        {"another window", [&] { wins_.foreground = b; }, 1},
+        {"back again", [&] { wins_.foreground = a; }, 1},
+        {"a repaint between", [&] { tick.Repaint(); }, 2},  // Repaint's own and the tick's
+        {"the window retitled itself",
+         [&] {
+             bars[0]->DrawType |= vbKerova_DrawBar::kTitleSame;
+             tick.Run();
+             passes = 0;
+             wins_[a].title = u"A again";
+         },
+         1},
+        {"not followed", [&] { followed = false; }, 1},
+        {"still not followed", [] {}, 1},
+    };
+    for (const Step& step : steps) {
+        passes = 0;
+        step.change();
+        tick.Run();
+        EXPECT_EQ(passes, step.passes) << step.what;
+    }
 }
 
 TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {

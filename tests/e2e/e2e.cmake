@@ -42,6 +42,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/draw_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rule_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/summer_time_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/release_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -57,16 +58,17 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
 # Groups of their own, so that no group can starve another: each runs the
-# suites its filter names, under the Japanese code page.
+# suites its filter names, under the Japanese code page (and any further
+# VAR=value given).
 function(tbq_e2e_group name filter)
   add_test(NAME ${name} COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=${filter})
   set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
-                       ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8")
+                       ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${ARGN}")
 endfunction()
 # The settings window's pages.
 tbq_e2e_group(e2e_settings SettingsWindowEndToEnd.*)
@@ -85,3 +87,12 @@ tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
 tbq_e2e_group(e2e_summer_time SummerTimeEndToEnd.*)
 # The diagnostic log's lines, and a plug-in that takes TBQ down without the host process.
 tbq_e2e_group(e2e_diaglog DiagLogEndToEnd.*)
+# The release of dist/ (scripts/release): the installer, and the x64 archive
+# unpacked afresh for each run.
+add_test(NAME e2e_release_unpack
+         COMMAND ${CMAKE_COMMAND} -DDIST=${PROJECT_SOURCE_DIR}/dist -DOUT=${CMAKE_BINARY_DIR}/release-portable
+                 -P ${CMAKE_CURRENT_LIST_DIR}/unpack_release.cmake)
+set_tests_properties(e2e_release_unpack PROPERTIES FIXTURES_SETUP release_portable)
+tbq_e2e_group(e2e_release ReleaseEndToEnd.* TBQ_DIST=${PROJECT_SOURCE_DIR}/dist
+              TBQ_PORTABLE=${CMAKE_BINARY_DIR}/release-portable)
+set_tests_properties(e2e_release PROPERTIES FIXTURES_REQUIRED release_portable)

@@ -12,6 +12,7 @@
 
 #include "e2e/e2e_support.h"
 #include "fakes/temp_folder.h"
+#include "tbq_version.h"
 
 namespace tbq::e2e {
 namespace {
@@ -43,10 +44,12 @@ std::string HexBytes(const std::string& bytes) {
     return out;
 }
 
-// One line of rondel.log for a call the program makes.
+// One line of rondel.log for a call the program makes; the build number is
+// the fourth field of the version in VERSION.
 std::string LogLine(HWND owner) {
     return "owner=" + std::to_string(reinterpret_cast<std::uintptr_t>(owner)) +
-           " key=TBQ build=13 title=" + HexBytes(InCodePage(932, kCaption)) + " rest=zero\n";
+           " key=TBQ build=" + std::to_string(TBQ_VERSION_BUILD) + " title=" + HexBytes(InCodePage(932, kCaption)) +
+           " rest=zero\n";
 }
 
 class VersionCheckEndToEnd : public ::testing::Test {

@@ -5,6 +5,7 @@
 namespace tbq::test {
 
 platform::WriteResult FakeWindows::SetTitle(platform::WindowId w, TextView title, bool unicode) {
+    ++calls;
     auto it = windows_.find(w);
     if (it == windows_.end()) return platform::WriteResult::Gone;
     if (it->second.hung) {

@@ -16,6 +16,7 @@
 
 #include "fakes/temp_folder.h"
 #include "library/library_harness.h"
+#include "tbq_version.h"
 
 namespace tbq::test {
 namespace {
@@ -50,8 +51,10 @@ TEST_F(LibraryServicesTest, InformationRecordHasZeroPaddedFieldsInTheCodePage) {
     ASSERT_EQ(lib_.GetInformation(&guarded.info), &guarded.info);
     const TBQ_Information& info = guarded.info;
 
-    EXPECT_EQ(std::string(info.Version, sizeof info.Version),
-              std::string("1.2.1\0\0\0\0\0\0\0\0\0\0\0", 16));
+    // The version of the file VERSION, zero-padded to the field's 16 bytes.
+    std::string version(TBQ_VERSION_STRING);
+    version.resize(sizeof info.Version, '\0');
+    EXPECT_EQ(std::string(info.Version, sizeof info.Version), version);
 
     // The comment as a program running in this code page reads it.
     std::string comment;

@@ -222,6 +222,14 @@ std::optional<std::int32_t> Win32Library::PluginGetText(PluginHandle plugin, Plu
               size, 0);
 }
 
+std::optional<std::vector<PluginTextAnswer>> Win32Library::PluginGetTexts(
+    PluginHandle plugin, WindowId window, const std::vector<PluginTextAsk>& asks, std::int32_t maxLength,
+    std::int32_t spare) {
+    // In this process each text is a plain call: nothing to gather.
+    if (!hosts_) return std::vector<PluginTextAnswer>{};
+    return hosts_->GetTexts(plugin, window, asks, maxLength, spare);
+}
+
 void Win32Library::PluginShowAbout(PluginHandle plugin, WindowId owner) {
     if (hosts_) return hosts_->ShowAbout(plugin, owner);
     if (auto fn = Get<TBQ_PluginShowAboutBridgeProc>("PluginShowAbout")) fn(M(plugin), H(owner));

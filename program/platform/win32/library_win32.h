@@ -54,6 +54,10 @@ public:
                                               std::int32_t funcNo, std::int32_t settingNo,
                                               WindowId window, char* buffer,
                                               std::int32_t size, std::size_t capacity) override;
+    std::optional<std::vector<PluginTextAnswer>> PluginGetTexts(PluginHandle plugin, WindowId window,
+                                                                const std::vector<PluginTextAsk>& asks,
+                                                                std::int32_t maxLength,
+                                                                std::int32_t spare) override;
     void PluginShowAbout(PluginHandle plugin, WindowId owner) override;
     void PluginShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                            WindowId owner) override;

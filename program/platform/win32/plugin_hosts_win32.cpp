@@ -236,6 +236,48 @@ std::optional<std::int32_t> PluginHosts::GetText(PluginHandle plugin, std::int32
     return r;
 }
 
+std::optional<std::vector<PluginTextAnswer>> PluginHosts::GetTexts(PluginHandle plugin, WindowId window,
+                                                                   const std::vector<PluginTextAsk>& asks,
+                                                                   std::int32_t maxLength, std::int32_t spare) {
+    std::vector<PluginTextAnswer> answers;
+    auto it = hosts_.find(plugin);
+    // Unknown or busy: the one-by-one questions give their usual answers.
+    if (it == hosts_.end() || it->second.busy || asks.empty()) return answers;
+    Host& host = it->second;
+    if (host.broken) return std::nullopt;
+    const std::size_t count = std::min<std::size_t>(asks.size(), TBQ_HOST_MAX_ASKS);
+    TBQ_HostRequest q = Request(TBQ_HOST_GET_TEXTS);
+    q.func = static_cast<std::int32_t>(count);
+    q.window = Window(window);
+    q.size = maxLength;
+    q.capacity = static_cast<std::uint32_t>(std::max(spare, 0));
+    for (std::size_t i = 0; i < count; ++i) {
+        const TBQ_HostTextAsk a{asks[i].funcNo, asks[i].settingNo, asks[i].utf16 ? 2 : 1, 0};
+        std::memcpy(q.path + i * sizeof a, &a, sizeof a);
+    }
+    std::vector<char>& data = texts_;
+    data.resize(TBQ_HOST_MAX_DATA);
+    std::int32_t answered = 0;
+    // Each text has the budget it would have alone.
+    if (!Call(host, q, answered, data.data(), data.size(), kTextBudgetMs * static_cast<DWORD>(count)))
+        return std::nullopt;
+    std::size_t at = 0;
+    for (std::int32_t i = 0; i < answered && i < static_cast<std::int32_t>(count); ++i) {
+        TBQ_HostTextAnswer a;
+        if (at + sizeof a > data.size()) break;
+        std::memcpy(&a, data.data() + at, sizeof a);
+        at += sizeof a;
+        if (a.bytes > data.size() - at) break;
+        PluginTextAnswer answer;
+        answer.length = a.length;
+        answer.written = a.written;
+        answer.bytes.assign(data.data() + at, data.data() + at + a.bytes);
+        at += a.bytes;
+        answers.push_back(std::move(answer));
+    }
+    return answers;
+}
+
 void PluginHosts::ShowAbout(PluginHandle plugin, WindowId owner) {
     TBQ_HostRequest q = Request(TBQ_HOST_SHOW_ABOUT);
     q.window = Window(owner);

@@ -9,6 +9,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/library.h"
 #include "tbq_plugin_host.h"
@@ -41,6 +42,10 @@ public:
     std::optional<std::int32_t> GetText(PluginHandle plugin, std::int32_t funcNo,
                                         std::int32_t settingNo, WindowId window, char* buffer,
                                         std::int32_t size, std::size_t capacity);
+    // Texts of one plug-in in one exchange (Library::PluginGetTexts).
+    std::optional<std::vector<PluginTextAnswer>> GetTexts(PluginHandle plugin, WindowId window,
+                                                          const std::vector<PluginTextAsk>& asks,
+                                                          std::int32_t maxLength, std::int32_t spare);
     void ShowAbout(PluginHandle plugin, WindowId owner);
     void ShowSetting(PluginHandle plugin, std::int32_t funcNo, std::int32_t settingNo,
                      WindowId owner);
@@ -63,6 +68,7 @@ private:
     std::wstring hostExe_;
     win32::UniqueHandle job_;
     std::map<PluginHandle, Host> hosts_;
+    std::vector<char> texts_;  // the replies of GetTexts, kept between ticks
     PluginHandle next_ = 0x10000;
     unsigned serial_ = 0;
 };

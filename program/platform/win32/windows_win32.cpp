@@ -30,13 +30,16 @@ WriteResult Classify(HWND h, DWORD error) {
 bool Win32Windows::IsWindow(WindowId w) { return w != 0 && ::IsWindow(H(w)); }
 
 std::optional<Text> Win32Windows::GetTitle(WindowId w, bool unicode) {
-    if (!IsWindow(w)) return std::nullopt;
+    if (w == 0) return std::nullopt;
     // GetWindowText reads another process's caption without sending it a
-    // message, so it returns at once even when that process hangs.
+    // message, so it returns at once even when that process hangs. Only an
+    // empty answer needs asking whether the window is still there: each call
+    // to the window manager costs the tick.
     for (int size = 10240; size <= (1 << 20); size *= 4) {
         if (unicode) {
             std::wstring buf(static_cast<size_t>(size), L'\0');
             int n = GetWindowTextW(H(w), buf.data(), size);
+            if (n == 0 && !IsWindow(w)) return std::nullopt;
             if (n < size - 1) {
                 buf.resize(static_cast<size_t>(n));
                 return win32::FromWide(buf.substr(0, buf.find(L'\0')));
@@ -44,6 +47,7 @@ std::optional<Text> Win32Windows::GetTitle(WindowId w, bool unicode) {
         } else {
             std::string buf(static_cast<size_t>(size), '\0');
             int n = GetWindowTextA(H(w), buf.data(), size);
+            if (n == 0 && !IsWindow(w)) return std::nullopt;
             if (n < size - 1) {
                 buf.resize(static_cast<size_t>(n));
                 return codepage().FromAnsi(buf.substr(0, buf.find('\0')));
@@ -54,7 +58,8 @@ std::optional<Text> Win32Windows::GetTitle(WindowId w, bool unicode) {
 }
 
 WriteResult Win32Windows::SetTitle(WindowId w, TextView title, bool unicode) {
-    if (!IsWindow(w)) return WriteResult::Gone;
+    // A window that has gone fails the send, and Classify tells so.
+    if (w == 0) return WriteResult::Gone;
     DWORD_PTR answer = 0;
     LRESULT ok;
     if (unicode) {

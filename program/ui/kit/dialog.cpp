@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 #include "ui/kit/dpi.h"
 #include "ui/window_helpers.h"
 #include "win32/wide.h"
@@ -54,7 +56,18 @@ Dialog::~Dialog() {
     }
 }
 
+void EnsureCommonControls() {
+    static const bool loaded = [] {
+        const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                            ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES |
+                                                ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)loaded;
+}
+
 INT_PTR Dialog::RunModal(HWND owner, int templateId) {
+    EnsureCommonControls();
     kind_ = Kind::Modal;
     return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, Proc,
                            reinterpret_cast<LPARAM>(this));
@@ -62,6 +75,7 @@ INT_PTR Dialog::RunModal(HWND owner, int templateId) {
 
 bool Dialog::OpenModeless(HWND owner, int templateId) {
     if (!dlg_) {
+        EnsureCommonControls();
         kind_ = Kind::Modeless;
         CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), owner, Proc,
                            reinterpret_cast<LPARAM>(this));
@@ -73,6 +87,7 @@ bool Dialog::OpenModeless(HWND owner, int templateId) {
 }
 
 bool Dialog::CreatePage(HWND parent, int templateId) {
+    EnsureCommonControls();
     kind_ = Kind::Page;
     CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), parent, Proc,
                        reinterpret_cast<LPARAM>(this));

@@ -17,6 +17,11 @@ namespace tbq::ui {
 
 // The windows of ours whose controls take Tab, the arrow keys and mnemonics:
 // the one message loop hands every message to PreTranslate first.
+// Loads the common controls (6, which the manifest asks for) before the first
+// window that uses them: list views, tabs, track bars, up-down controls and
+// tool tips. A run that never opens a window of ours never loads them.
+void EnsureCommonControls();
+
 namespace navigation {
 void Add(HWND w);
 void Remove(HWND w);
