@@ -153,13 +153,18 @@ TEST_F(TbqEndToEnd, AKilledProgramsTitleComesBackAtTheNextStart) {
         tbq.Kill();
     }
     EXPECT_EQ(TitleOf(alpha), kComposed);
+    // What the killed copy left for the next start, for a failure to show.
+    const std::string record =
+        std::filesystem::exists(dir_.Native("TBQ_Restore.ini")) ? dir_.ReadBytes("TBQ_Restore.ini") : "(none)";
+    const auto mark = reinterpret_cast<std::uintptr_t>(GetPropW(alpha, L"TBQ.TitleMark"));
     // Hidden, the window cannot become the foreground window again and be
     // decorated anew; its title is still read and restored.
     ShowWindow(alpha, SW_HIDE);
     ASSERT_TRUE(BringToFront(beta));
     Process again = StartTbq();
     EXPECT_TRUE(ShowsTitle(alpha, L"Alpha", 10000))
-        << "title now: " << (TitleOf(alpha) == kComposed ? "still ours" : "something else");
+        << "title now: " << (TitleOf(alpha) == kComposed ? "still ours" : "something else")
+        << "; mark " << mark << "; record after the kill:\n" << record;
     HWND mainWindow = MainWindowOf(again);
     ASSERT_NE(mainWindow, nullptr);
     EXPECT_TRUE(QuitTbqThroughMenu(again, mainWindow));
