@@ -297,11 +297,11 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     EXPECT_EQ(tick.ActiveDrawBar, bars[0]);
 }
 
-// Painting the same runs with the same profile over a window whose moves are
-// reported paints nothing; a change of text, colour, profile setting or
-// target, a title just written into a directly painted frame, a repaint, or
-// a window that is not followed paints again.
-TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
+// Painting the same runs with the same profile over a window of the same
+// place, size and look paints nothing; a change of text, colour, profile
+// setting, target or the target's place or size, a title just written into a
+// directly painted frame, or a repaint paints again.
+TEST_F(UpdateTickTest, TheSamePassOverAnUnchangedWindowIsPaintedOnce) {
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
@@ -312,7 +312,6 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
     App().settings.DrawBarDefault = u"bar";
     Text text = u"12:00";
     std::uint32_t color = 0xFF;
-    bool followed = true;
     int passes = 0;
     UpdateTick::Collaborators c;
     c.titleBar = &titleBar_;
@@ -322,7 +321,6 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
     c.drawBars = &bars;
     c.paintList = [&](vbKerova_DrawBar&, const Text&) { ++passes; };
     c.runs = [&](const Text&) { return PaintRuns{{text, color}}; };
-    c.followed = [&](WindowId) { return followed; };
     UpdateTick tick(std::move(c));
     wins_.foreground = a;
     struct Step {
@@ -346,8 +344,9 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
              wins_[a].title = u"A again";
          },
          1},
-        {"not followed", [&] { followed = false; }, 1},
-        {"still not followed", [] {}, 1},
+        {"the window moved", [&] { painter.targets[a].left = 40; }, 1},
+        {"the window was sized", [&] { painter.targets[a].width = 320; }, 1},
+        {"then nothing again", [] {}, 0},
     };
     for (const Step& step : steps) {
         passes = 0;
