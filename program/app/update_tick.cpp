@@ -179,18 +179,18 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
         tb.ViewTitle(app.CurrentTarget, shown);
         return;
     }
-    tb.Wrote = false;
     switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
         case vbKerova_DrawBar::kTitleSame: tb.ViewTitle(app.CurrentTarget, shown); break;
         case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
         default: break;  // the title is left as it is
     }
-    // The same runs with the same profile over a window of the same place,
-    // size and look are on screen already. A title just written makes the
-    // window paint its caption again.
+    // The pseudo title bar is a window of ours: the same runs with the same
+    // profile over a window of the same place, size and look are on it
+    // already. A frame painted directly is another program's to paint over
+    // (when it is activated, retitled or its menu opens), so it gets every pass.
     Pass pass = Describe(*profile, listName);
-    const bool direct = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kDirect;
-    if (painted_ && *painted_ == pass && !(direct && tb.Wrote)) return;
+    const bool pseudo = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kPseudo;
+    if (pseudo && painted_ && *painted_ == pass) return;
     painted_.reset();
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
