@@ -188,9 +188,9 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
     // profile over a window of the same place, size and look are on it
     // already. A frame painted directly is another program's to paint over
     // (when it is activated, retitled or its menu opens), so it gets every pass.
-    Pass pass = Describe(*profile, listName);
     const bool pseudo = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kPseudo;
-    if (pseudo && painted_ && *painted_ == pass) return;
+    std::optional<Pass> pass = pseudo ? std::optional(Describe(*profile, listName)) : std::nullopt;
+    if (pass && painted_ == pass) return;
     painted_.reset();
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
