@@ -1,6 +1,6 @@
 cmake_minimum_required(VERSION 3.25)
 # Fails when a program does not import a library it must load at start-up.
-#   cmake -DEXE=<file> -DOBJDUMP=<objdump> -DDLLS=<a.dll;b.dll> -P CheckImports.cmake
+#   cmake -DEXE=<file> -DOBJDUMP=<objdump> -DDLLS=<a.dll;b.dll> -DDELAYED=<c.dll> -P CheckImports.cmake
 execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
@@ -12,4 +12,13 @@ foreach(dll IN LISTS DLLS)
     message(FATAL_ERROR "${EXE} does not import ${dll}")
   endif()
 endforeach()
-message(STATUS "${EXE} imports ${DLLS}")
+# Delay-loaded libraries are named in the file, not in its import table.
+foreach(dll IN LISTS DELAYED)
+  file(STRINGS ${EXE} names REGEX "^[A-Za-z0-9_]+\\.[Dd][Ll][Ll]$")
+  string(TOLOWER "${names}" names)
+  string(TOLOWER "${dll}" dll)
+  if(NOT dll IN_LIST names)
+    message(FATAL_ERROR "${EXE} does not name ${dll} for delay-loading")
+  endif()
+endforeach()
+message(STATUS "${EXE} imports ${DLLS} ${DELAYED}")

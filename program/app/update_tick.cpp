@@ -185,20 +185,18 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
         tb.ViewTitle(app.CurrentTarget, shown);
         return;
     }
-    tb.Wrote = false;
     switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
         case vbKerova_DrawBar::kTitleSame: tb.ViewTitle(app.CurrentTarget, shown); break;
         case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
         default: break;  // the title is left as it is
     }
-    // The same runs with the same profile over a window that has not moved
-    // (a move is told, and Repaint paints at once) are on screen already. A
-    // title just written makes the window paint its caption again.
-    Pass pass = Describe(*profile, listName);
-    const bool direct = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kDirect;
-    if (painted_ && *painted_ == pass && !(direct && tb.Wrote) && c_.followed &&
-        c_.followed(app.CurrentTarget))
-        return;
+    // The pseudo title bar is a window of ours: the same runs with the same
+    // profile over a window of the same place, size and look are on it
+    // already. A frame painted directly is another program's to paint over
+    // (when it is activated, retitled or its menu opens), so it gets every pass.
+    const bool pseudo = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kPseudo;
+    std::optional<Pass> pass = pseudo ? std::optional(Describe(*profile, listName)) : std::nullopt;
+    if (pass && painted_ == pass) return;
     painted_.reset();
     if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
         if (c_.paintList) c_.paintList(*profile, listName);
@@ -211,7 +209,8 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
 }
 
 UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Text& listName) const {
-    Pass pass{&profile, App().CurrentTarget, profile.DrawType, {}, {}, {}};
+    Pass pass{&profile, App().CurrentTarget, platform::painter().Describe(App().CurrentTarget),
+              profile.DrawType, {}, {}, {}};
     for (int i = 0; i < 2; ++i) {
         pass.bars[static_cast<std::size_t>(i)] = profile.GetBarProfile(i);
         pass.fonts[static_cast<std::size_t>(i)] = profile.GetFontProfile(i);

@@ -61,9 +61,6 @@ public:
         std::function<void(vbKerova_DrawBar& profile, const Text& listName)> paintList;
         // The coloured runs the named list paints.
         std::function<PaintRuns(const Text& listName)> runs;
-        // Whether a move or size of the window is reported at once (Repaint
-        // follows); only then may a pass that would paint the same be left out.
-        std::function<bool(WindowId)> followed;
     };
 
     explicit UpdateTick(Collaborators c) : c_(std::move(c)) {}
@@ -105,6 +102,7 @@ private:
     struct Pass {
         const vbKerova_DrawBar* profile = nullptr;
         WindowId target = 0;
+        std::optional<platform::PaintTarget> shape;
         std::uint8_t drawType = 0;
         std::array<BarProfile, 2> bars;
         std::array<FontProfile, 2> fonts;

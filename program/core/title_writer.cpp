@@ -101,7 +101,6 @@ bool vbKerova_TitleBar::ViewTitle(WindowId w, TextView caption) {
     const bool same = fresh_ && target == TargetWindow && !shown.empty() && shown == ShownTitle &&
                       read_ == shown;
     fresh_ = false;
-    Wrote = !same;
     if (same) return true;
     // The mark goes on before the text, so there is no moment at which the
     // window shows our text without it (the process may be killed at any point).

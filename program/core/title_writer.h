@@ -48,9 +48,6 @@ public:
     WindowId TargetWindow = 0;
     Text OriginalTitle;
     Text ShownTitle;
-    // Whether the last ViewTitle sent its text to the window (a window
-    // repaints its caption then).
-    bool Wrote = false;
 
     // Called whenever the decorated window, its own title, or (on the first
     // write to a window) the shown text changes, so the record of what we

@@ -36,6 +36,7 @@ struct CaptionMetrics {
 
 // What the painter reads of a target before a pass.
 struct PaintTarget {
+    int left = 0, top = 0;           // of the window rectangle, on the screen
     int width = 0, height = 0;       // of the window rectangle
     std::uint32_t style = 0, exStyle = 0;
     bool hasIcon = false;            // asked without waiting on a hung window
@@ -43,6 +44,7 @@ struct PaintTarget {
     bool iconic = false;             // minimised
     int dpiX = 96, dpiY = 96;        // of the monitor the window is on
     CaptionMetrics metrics;
+    bool operator==(const PaintTarget&) const = default;
 };
 
 // A font as the graphics system describes one (the fields of a LOGFONT that

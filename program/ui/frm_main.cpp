@@ -103,10 +103,6 @@ bool FrmMain::Load() {
             });
         return runs;
     };
-    c.followed = [this](platform::WindowId w) {
-        return App().settings.FollowTarget &&
-               follower_.Following(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(w)));
-    };
     tick_ = std::make_unique<UpdateTick>(std::move(c));
 
     AlarmHost alarmHost;

@@ -20,8 +20,6 @@ public:
     // Starts following `target` (nothing for null); a window already followed
     // costs nothing.
     void Follow(HWND target);
-    // Whether a move, size or minimising of `target` would be told.
-    bool Following(HWND target) const { return target && target == target_ && location_; }
 
 private:
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND w, LONG object, LONG child,

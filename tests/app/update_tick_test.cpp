@@ -297,22 +297,27 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
     EXPECT_EQ(tick.ActiveDrawBar, bars[0]);
 }
 
-// Painting the same runs with the same profile over a window whose moves are
-// reported paints nothing; a change of text, colour, profile setting or
-// target, a title just written into a directly painted frame, a repaint, or
-// a window that is not followed paints again.
-TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
+// The pseudo title bar: painting the same runs with the same profile over a
+// window of the same place, size and look paints nothing; a change of text,
+// colour, profile setting, target or the target's place or size, or a
+// repaint, paints again. A frame painted directly gets every pass.
+TEST_F(UpdateTickTest, TheSamePassOnThePseudoBarIsPaintedOnce) {
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
     Captioned(painter, {a, b});
+    struct Bar final : PseudoBar {
+        void Show(bool, WindowId, const PaintRect&, std::uint32_t, std::uint32_t) override {}
+        WindowId Handle() override { return 900; }
+        void Close() override {}
+    } bar;
     DrawBarList bars{std::make_shared<vbKerova_DrawBar>()};
     bars[0]->DrawBarName = u"bar";
+    bars[0]->DrawType = vbKerova_DrawBar::kPseudo;
     App().settings.UseDrawBar = true;
     App().settings.DrawBarDefault = u"bar";
     Text text = u"12:00";
     std::uint32_t color = 0xFF;
-    bool followed = true;
     int passes = 0;
     UpdateTick::Collaborators c;
     c.titleBar = &titleBar_;
@@ -320,11 +325,12 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
     c.rules = &rules_;
     c.compose = [&](const Text&) -> std::optional<Text> { return text; };
     c.drawBars = &bars;
+    c.pseudoBar = &bar;
     c.paintList = [&](vbKerova_DrawBar&, const Text&) { ++passes; };
     c.runs = [&](const Text&) { return PaintRuns{{text, color}}; };
-    c.followed = [&](WindowId) { return followed; };
     UpdateTick tick(std::move(c));
     wins_.foreground = a;
+    painter.owners[900] = a;
     struct Step {
         const char* what;
         std::function<void()> change;
@@ -335,19 +341,14 @@ TEST_F(UpdateTickTest, TheSamePassOverAFollowedWindowIsPaintedOnce) {
         {"the text", [&] { text = u"12:01"; }, 1},
         {"the colour", [&] { color = 0xFF00; }, 1},
         {"a profile setting", [&] { bars[0]->DrawType |= vbKerova_DrawBar::kNoFlicker; }, 1},
-        {"another window", [&] { wins_.foreground = b; }, 1},
-        {"back again", [&] { wins_.foreground = a; }, 1},
+        {"another window", [&] { wins_.foreground = b; painter.owners[900] = b; }, 1},
+        {"back again", [&] { wins_.foreground = a; painter.owners[900] = a; }, 1},
         {"a repaint between", [&] { tick.Repaint(); }, 2},  // Repaint's own and the tick's
-        {"the window retitled itself",
-         [&] {
-             bars[0]->DrawType |= vbKerova_DrawBar::kTitleSame;
-             tick.Run();
-             passes = 0;
-             wins_[a].title = u"A again";
-         },
-         1},
-        {"not followed", [&] { followed = false; }, 1},
-        {"still not followed", [] {}, 1},
+        {"the window moved", [&] { painter.targets[a].left = 40; }, 1},
+        {"the window was sized", [&] { painter.targets[a].width = 320; }, 1},
+        {"then nothing again", [] {}, 0},
+        {"painted directly", [&] { bars[0]->DrawType = vbKerova_DrawBar::kDirect; }, 1},
+        {"directly, nothing changed", [] {}, 1},
     };
     for (const Step& step : steps) {
         passes = 0;

@@ -149,6 +149,8 @@ std::optional<PaintTarget> Win32Painter::Describe(WindowId w) {
     RECT rc;
     if (!w || !::IsWindow(h) || !GetWindowRect(h, &rc)) return std::nullopt;
     PaintTarget t;
+    t.left = rc.left;
+    t.top = rc.top;
     t.width = rc.right - rc.left;
     t.height = rc.bottom - rc.top;
     t.style = static_cast<std::uint32_t>(GetWindowLongW(h, GWL_STYLE));
@@ -169,7 +171,15 @@ std::optional<PaintTarget> Win32Painter::Describe(WindowId w) {
     m.cySmSize = Metric(SM_CYSMSIZE, t.dpiY);
     m.cySmCaption = Metric(SM_CYSMCAPTION, t.dpiY);
     // Only a window with a system menu shows its icon, so only then is it asked.
-    t.hasIcon = (t.style & WS_SYSMENU) && HasIcon(h);
+    // Whether a window shows an icon is asked once for it: the question goes to
+    // its process, and the painting tick describes its target every time.
+    static HWND asked = nullptr;
+    static bool icon = false;
+    if (h != asked) {
+        asked = h;
+        icon = HasIcon(h);
+    }
+    t.hasIcon = (t.style & WS_SYSMENU) && icon;
     return t;
 }
 
