@@ -119,6 +119,11 @@ Section "Uninstall"
     /SD IDNO IDNO keep
     Delete "$INSTDIR\TBQ_*.ini"
     Delete "$INSTDIR\*.bak"
+    ; What the program itself left there: the diagnostic log, and the name of
+    ; a plug-in whose load ended the program.
+    Delete "$INSTDIR\TBQ_Log.txt"
+    Delete "$INSTDIR\TBQ_Log.old.txt"
+    Delete "$INSTDIR\TBQ_PluginLoading.txt"
     RMDir /r "$INSTDIR\ViewData"
     RMDir /r "$INSTDIR\Plugins"
   keep:
