@@ -202,9 +202,17 @@ TEST(DrawEditorEndToEnd, AProfileMadeInTheEditorPaintsNotepadThenItsPseudoBar) {
     }, kSoon)) << "background " << onBar.back << ", border " << onBar.line << ", text " << onBar.text;
 
     const std::string saved = [&] {
-        const auto before = std::filesystem::last_write_time(tbq.dir.Native("TBQ_DrawBar.ini"));
+        // The file is replaced by the save: for a moment it may not be there.
+        const auto stamp = [&] {
+            std::error_code ec;
+            return std::filesystem::last_write_time(tbq.dir.Native("TBQ_DrawBar.ini"), ec);
+        };
+        const auto before = stamp();
         PostMessageW(tbq.main, WM_COMMAND, 1003, 0);  // ファイル → 設定保存
-        WaitUntil([&] { return std::filesystem::last_write_time(tbq.dir.Native("TBQ_DrawBar.ini")) != before; }, kSoon);
+        WaitUntil([&] {
+            const auto now = stamp();
+            return now != before && now != std::filesystem::file_time_type::min();
+        }, kSoon);
         Sleep(200);
         return tbq.dir.ReadBytes("TBQ_DrawBar.ini");
     }();
