@@ -1,7 +1,8 @@
 // The release as a user gets it (scripts/release makes it in dist/): the
 // installer run silently for this user, run again while TBQ runs and over
-// settings, and the silent uninstall; the portable archive unpacked into an
-// empty folder, its first start and its Help menu.
+// settings, the silent uninstall and one that removes the settings; the
+// portable archive unpacked into an empty folder, its first start and its
+// Help menu.
 //
 // TBQ_DIST names dist/ and TBQ_PORTABLE the freshly unpacked x64 archive (both
 // Linux paths, set by CTest). Without a release the tests skip, unless
@@ -95,6 +96,55 @@ DWORD ChildProcess(DWORD parent, const wchar_t* exe) {
     return found;
 }
 
+// The uninstaller as a user answers it: its confirm page's button, then
+// "はい" to the question whether the settings go too, then 閉じる. Its
+// windows are found by what they show, since it runs from a copy of itself.
+// True when the question was asked and the uninstaller's windows are gone.
+bool UninstallRemovingTheSettings(const fs::path& dir) {
+    Process uninstall(L"\"" + (dir / L"uninstall.exe").wstring() + L"\"", dir.wstring());
+    struct Seen {
+        HWND question = nullptr, wizard = nullptr;
+    };
+    const auto look = [] {
+        Seen seen;
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto& found = *reinterpret_cast<Seen*>(p);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                wchar_t cls[64] = {}, text[256] = {};
+                GetClassNameW(w, cls, 64);
+                if (pid == GetCurrentProcessId() || !IsWindowVisible(w) || lstrcmpW(cls, L"#32770") != 0) return TRUE;
+                // A message box's text is its static of id 0xFFFF.
+                if (HWND t = GetDlgItem(w, 0xFFFF); t && GetWindowTextW(t, text, 256) &&
+                                                    std::wstring(text).starts_with(L"設定ファイルも削除しますか"))
+                    found.question = w;
+                else if (GetWindowTextW(w, text, 256) && std::wstring(text).find(L"Lunetta") != std::wstring::npos)
+                    found.wizard = w;
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&seen));
+        return seen;
+    };
+    bool asked = false;
+    const bool done = WaitUntil(
+        [&] {
+            const Seen seen = look();
+            if (seen.question) {
+                asked = true;
+                PostMessageW(seen.question, WM_COMMAND, IDYES, 0);
+            } else if (seen.wizard) {
+                // The next button (アンインストール, later 閉じる) is disabled while the work runs.
+                HWND next = GetDlgItem(seen.wizard, 1);
+                if (next && IsWindowEnabled(next)) PostMessageW(seen.wizard, WM_COMMAND, 1, 0);
+            }
+            Sleep(300);
+            return asked && !seen.question && !seen.wizard && !look().wizard;
+        },
+        kInstallerMs);
+    return done && asked;
+}
+
 // Ends a viewer TBQ started for the test, by its id.
 void EndProcess(DWORD pid) {
     if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
@@ -153,7 +203,7 @@ protected:
     fs::path portable_;
 };
 
-TEST_F(ReleaseEndToEnd, InstallingUpgradingWhileTbqRunsAndUninstallingKeepTheSettings) {
+TEST_F(ReleaseEndToEnd, InstallingUpgradingWhileTbqRunsAndUninstallingKeepTheSettingsUnlessTheUserRemovesThem) {
     const fs::path dir = KnownFolder(CSIDL_LOCAL_APPDATA) / L"Programs" / L"TBQ";
     const fs::path menuShortcut = KnownFolder(CSIDL_PROGRAMS) / L"Lunetta.lnk";
     const fs::path startupShortcut = KnownFolder(CSIDL_STARTUP) / L"Lunetta.lnk";
@@ -206,6 +256,24 @@ TEST_F(ReleaseEndToEnd, InstallingUpgradingWhileTbqRunsAndUninstallingKeepTheSet
     EXPECT_FALSE(fs::exists(menuShortcut));
     EXPECT_EQ(RegistryText(kUninstallKey, L"DisplayName"), L"(none)");
     EXPECT_EQ(SettingsIn(dir), settings);
+
+    // Installed again over the kept settings, with what the program leaves
+    // beside them, and uninstalled by a user who removes the settings too:
+    // nothing is left, not even the folder.
+    ASSERT_TRUE(Install());
+    for (const wchar_t* f : {L"TBQ_Log.txt", L"TBQ_Log.old.txt", L"TBQ_PluginLoading.txt", L"TBQ_Setting.ini.bak"})
+        WriteBytes(dir / f, "x");
+    EXPECT_TRUE(UninstallRemovingTheSettings(dir)) << "the question was not asked, or the uninstaller stays";
+    EXPECT_TRUE(WaitUntil([&] { return !fs::exists(dir); }, 10000)) << [&] {
+        std::string left = "left:";
+        std::error_code ec;
+        for (const auto& e : fs::recursive_directory_iterator(dir, ec)) {
+            left += ' ';
+            left += e.path().string();
+        }
+        return left;
+    }();
+    EXPECT_EQ(RegistryText(kUninstallKey, L"DisplayName"), L"(none)");
 }
 
 TEST_F(ReleaseEndToEnd, ThePortableArchiveWelcomesAndItsHelpMenuOpensHelpAndReadme) {
