@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
+#include <thread>
+
 #include "core/helpers.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
@@ -35,8 +38,19 @@ TEST(Win32PlatformTest, FilesPortListsAndReplaces) {
     EXPECT_EQ(*names, std::vector<Text>{u"One.ini"});
     EXPECT_FALSE(files.ListFolder(dir.Path("nowhere")).has_value());
 
-    ASSERT_TRUE(files.ReplaceAtomically(dir.Path("One.ini"), "replaced"));
+    // Another program reading the file for a moment (as a virus scanner does,
+    // without letting it be deleted) delays the replace instead of failing it,
+    // and leaves nothing else in the folder.
+    FILE* reader = _wfopen(win32::Wide(dir.Path("One.ini")).c_str(), L"rb");
+    ASSERT_NE(reader, nullptr);
+    std::thread closer([reader] {
+        Sleep(150);
+        std::fclose(reader);
+    });
+    EXPECT_TRUE(files.ReplaceAtomically(dir.Path("One.ini"), "replaced"));
+    closer.join();
     EXPECT_EQ(dir.ReadBytes("One.ini"), "replaced");
+    EXPECT_EQ(files.ListFolder(dir.Path()), std::optional(std::vector<Text>{u"One.ini"}));
     ASSERT_TRUE(files.SetReadOnly(dir.Path("One.ini"), true));
     EXPECT_FALSE(files.ReplaceAtomically(dir.Path("One.ini"), "refused"));
     EXPECT_EQ(dir.ReadBytes("One.ini"), "replaced");

@@ -57,6 +57,29 @@ std::optional<FileStamp> Win32Files::Stamp(const Text& path) {
     return s;
 }
 
+namespace {
+
+// Another program reading the file for a moment (a virus scanner, a backup, an
+// editor that opened it) keeps it from being replaced: it is asked whether it
+// may go, without touching it, and waited for a little before the replace is
+// tried. Under Wine each failed replace would also leave an empty temporary
+// file in the folder.
+void WaitWhileInUse(const std::wstring& path) {
+    constexpr int kTries = 10, kPauseMs = 50;
+    for (int i = 0; i < kTries; ++i) {
+        const HANDLE h = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            CloseHandle(h);
+            return;
+        }
+        if (GetLastError() != ERROR_SHARING_VIOLATION) return;
+        Sleep(kPauseMs);
+    }
+}
+
+}  // namespace
+
 bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
     NoteChange();
     const std::wstring target = Wide(path);
@@ -94,6 +117,7 @@ bool Win32Files::ReplaceAtomically(const Text& path, std::string_view bytes) {
         // Replacing in place also keeps the file's permissions; a new file is
         // moved in. A replace can fail after the old file is already gone, so
         // the plain move is tried whenever the replace did not succeed.
+        if (exists) WaitWhileInUse(target);
         ok = exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
                                     REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
                                     nullptr, nullptr);
