@@ -137,6 +137,10 @@ private:
         PaintRect rect;
     };
     Pass pass_;
+    // Whether a window shows an icon is asked once for it: the question goes to
+    // its process, and the painting tick describes its target every time.
+    HWND iconAsked_ = nullptr;
+    bool icon_ = false;
 };
 
 Painter& Win32PainterInstance() {
@@ -171,15 +175,11 @@ std::optional<PaintTarget> Win32Painter::Describe(WindowId w) {
     m.cySmSize = Metric(SM_CYSMSIZE, t.dpiY);
     m.cySmCaption = Metric(SM_CYSMCAPTION, t.dpiY);
     // Only a window with a system menu shows its icon, so only then is it asked.
-    // Whether a window shows an icon is asked once for it: the question goes to
-    // its process, and the painting tick describes its target every time.
-    static HWND asked = nullptr;
-    static bool icon = false;
-    if (h != asked) {
-        asked = h;
-        icon = HasIcon(h);
+    if (h != iconAsked_) {
+        iconAsked_ = h;
+        icon_ = HasIcon(h);
     }
-    t.hasIcon = (t.style & WS_SYSMENU) && icon;
+    t.hasIcon = (t.style & WS_SYSMENU) && icon_;
     return t;
 }
 
