@@ -67,7 +67,7 @@ int wmain() {
         profile.DrawBarName = u"bench";
         profile.DrawType = vbKerova_DrawBar::kDirect | (offscreen ? vbKerova_DrawBar::kNoFlicker : 0);
         profile.ResetObject();
-        const DrawContext context{nullptr, true};
+        const DrawContext context;
         int drawn = 0;
         const double us = MicrosecondsPer(kRounds, [&] {
             if (profile.DrawStart(id, context)) return;

@@ -72,26 +72,36 @@ void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t norma
     if (!s.dummyBar) {
         s.dummyBar = MakeBar(target);
         s.dummyBarTarget = target;
+        s.dummyBarPlace = RECT{};
+        s.dummyBarValueSet = false;
         if (!s.dummyBar) return;
     }
     RECT window;
     if (!GetWindowRect(target, &window)) return;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) show = false;
-    if (show)
-        SetWindowPos(s.dummyBar, nullptr, window.left + rect.left, window.top + rect.top, width, height,
-                     SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
     if (!show) {
         if (IsWindowVisible(s.dummyBar)) ShowWindow(s.dummyBar, SW_HIDE);
         return;
     }
-    POINT mouse{};
     const RECT screen{window.left + rect.left, window.top + rect.top, window.left + rect.right,
                       window.top + rect.bottom};
+    if (!EqualRect(&screen, &s.dummyBarPlace)) {
+        SetWindowPos(s.dummyBar, nullptr, screen.left, screen.top, width, height,
+                     SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOZORDER);
+        s.dummyBarPlace = screen;
+    }
+    POINT mouse{};
     const bool over = GetCursorPos(&mouse) && PtInRect(&screen, mouse);
     if (!IsWindowVisible(s.dummyBar)) ShowWindow(s.dummyBar, SW_SHOWNA);
     KeepAboveTarget(s.dummyBar, target);
-    ApplyTransparency(s.dummyBar, over ? mouseOver : normal);
+    // Set again only when it changes: each setting makes the bar repaint.
+    const std::uint32_t value = over ? mouseOver : normal;
+    if (!s.dummyBarValueSet || value != s.dummyBarValue) {
+        ApplyTransparency(s.dummyBar, value);
+        s.dummyBarValue = value;
+        s.dummyBarValueSet = true;
+    }
 }
 
 // A bar whose window has gone (with its target) reads as none: its handle may

@@ -34,6 +34,11 @@ struct LibraryState {
     // destroys the bar.
     HWND dummyBar = nullptr;
     HWND dummyBarTarget = nullptr;
+    // Where the bar was put and the transparency it was given last, so that
+    // a call that changes nothing asks nothing of the window system.
+    RECT dummyBarPlace{};
+    std::uint32_t dummyBarValue = 0;
+    bool dummyBarValueSet = false;
 
     // Made when the library is loaded, destroyed when it is unloaded.
     std::unique_ptr<TrayIcon> trayIcon;

@@ -31,6 +31,9 @@ struct AppSettings {
     // The painted window is followed between ticks (window events), so a pseudo
     // title bar moves with it at once.
     bool FollowTarget;
+    // Windows that draw their own caption get the text on a bar in its free
+    // end, painting profiles or not.
+    bool AppCaptionBar;
     Text DrawBarDefault;
     bool CheckAlarm, AlarmDelCheck, WindowDelCheck, PermitOnly;
     // The diagnostic log (core/diag_log.h) is written.

@@ -44,6 +44,7 @@ const std::array kFields{
     TextField(u"DrawBar", u"Default", &AppSettings::DrawBarDefault, u""),
     Flag(u"DrawBar", u"DelCheck", &AppSettings::DrawBarDelCheck, true),
     Flag(u"DrawBar", u"FollowTarget", &AppSettings::FollowTarget, true),
+    Flag(u"DrawBar", u"AppCaptionBar", &AppSettings::AppCaptionBar, true),
     Flag(u"Alarm", u"CheckAlarm", &AppSettings::CheckAlarm, true),
     Flag(u"Alarm", u"DelCheck", &AppSettings::AlarmDelCheck, true),
     Flag(u"Window", u"DelCheck", &AppSettings::WindowDelCheck, true),

@@ -74,7 +74,19 @@ void UpdateTick::StopDisplaying() {
     App().CurrentTarget = 0;
 }
 
-DrawContext UpdateTick::Drawing() const { return {c_.pseudoBar, App().settings.Unicode}; }
+const FramePlan* UpdateTick::Plan() const {
+    return plan_.plan && plan_.target == App().CurrentTarget ? &*plan_.plan : nullptr;
+}
+
+DrawContext UpdateTick::Drawing() const {
+    DrawContext context(c_.pseudoBar, App().settings.Unicode);
+    context.plan = Plan();
+    context.fitText = fitText_;
+    // The bar of a caption without a profile writes in the caption's own colour.
+    if (plainShown_ || (context.plan && !(ActiveDrawBar && App().settings.UseDrawBar)))
+        context.captionText = context.plan->captionText;
+    return context;
+}
 
 void UpdateTick::Run() {
     const ReentryGuard guard(running_);
@@ -167,13 +179,15 @@ void UpdateTick::Run() {
 
 void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const Text& listName) {
     AppState& app = App();
+    const AppSettings& s = app.settings;
     vbKerova_TitleBar& tb = *c_.titleBar;
-    const bool painting = profile && app.settings.UseDrawBar;
+    const bool painting = profile && s.UseDrawBar;
     if (app.CurrentTarget == 0) {
         if (painting) {
             profile->DrawStart(0, Drawing());
             profile->EndDraw();
         }
+        WithdrawPlain();
         painted_.reset();
         return;
     }
@@ -181,8 +195,18 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
     // a program that retitled itself gets the text back at once. A list that shows nothing
     // leaves the window its own title rather than blanking it.
     const Text& shown = LastText.empty() ? tb.OriginalTitle : LastText;
+
+    // Only a window that may get a bar is looked at more closely: with a
+    // profile, or a caption the program may draw itself.
+    std::optional<platform::PaintTarget> shape;
+    const FramePlan* plan = nullptr;
+    if (painting || s.AppCaptionBar) plan = PlanFor(app.CurrentTarget, painting || plainShown_, shape);
+    const bool appCaption = plan && (plan->way == CaptionWay::AppCaption || plan->way == CaptionWay::TooSmall);
+    const bool plain = !painting && appCaption;
+    if (!plain) WithdrawPlain();
     if (!painting) {
         tb.ViewTitle(app.CurrentTarget, shown);
+        if (plain) Paint(Plain(*plan), listName, std::move(shape));
         return;
     }
     switch (profile->DrawType & vbKerova_DrawBar::kTitleBits) {
@@ -190,27 +214,93 @@ void UpdateTick::Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const 
         case vbKerova_DrawBar::kTitleClear: tb.ViewTitle(app.CurrentTarget, u""); break;
         default: break;  // the title is left as it is
     }
+    Paint(*profile, listName, std::move(shape));
+}
+
+void UpdateTick::Paint(vbKerova_DrawBar& drawer, const Text& listName, std::optional<platform::PaintTarget> shape) {
+    AppState& app = App();
     // The pseudo title bar is a window of ours: the same runs with the same
     // profile over a window of the same place, size and look are on it
     // already. A frame painted directly is another program's to paint over
     // (when it is activated, retitled or its menu opens), so it gets every pass.
-    const bool pseudo = (profile->DrawType & vbKerova_DrawBar::kKindBits) == vbKerova_DrawBar::kPseudo;
-    std::optional<Pass> pass = pseudo ? std::optional(Describe(*profile, listName)) : std::nullopt;
-    if (pass && painted_ == pass) return;
+    const bool viaBar = drawer.ViaBar(Plan());
+    std::optional<Pass> pass = viaBar ? std::optional(Describe(drawer, listName, std::move(shape))) : std::nullopt;
+    fitText_.clear();
+    if (pass)
+        for (const auto& run : pass->runs) fitText_ += run.first;
+    const DrawContext context = Drawing();
+    if (pass && painted_ == pass) {
+        // Nothing to paint, but the bar is kept in its place in the window
+        // order and given the transparency for where the pointer is.
+        drawer.KeepBar(context);
+        return;
+    }
     painted_.reset();
-    if (!profile->DrawStart(app.CurrentTarget, Drawing())) {
-        if (c_.paintList) c_.paintList(*profile, listName);
-        profile->EndDraw();
+    if (!drawer.DrawStart(app.CurrentTarget, context)) {
+        if (c_.paintList) c_.paintList(drawer, listName);
+        drawer.EndDraw();
         painted_ = std::move(pass);
-    } else if (DiagLogOn() && (profile->DrawType & vbKerova_DrawBar::kCaptionOnly) &&
+        if (&drawer == plain_.get()) plainShown_ = true;
+    } else if (DiagLogOn() && (drawer.DrawType & vbKerova_DrawBar::kCaptionOnly) &&
                (platform::windows().Style(app.CurrentTarget) & style::kCaption) != style::kCaption) {
         NoteNotDecorated(app.CurrentTarget, SkipReason::NoCaption);
     }
 }
 
-UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Text& listName) const {
-    Pass pass{&profile, App().CurrentTarget, platform::painter().Describe(App().CurrentTarget),
-              profile.DrawType, {}, {}, {}};
+const FramePlan* UpdateTick::PlanFor(WindowId target, bool watch, std::optional<platform::PaintTarget>& shape) {
+    // Twice a second is often enough to see a window in front change its
+    // look (a program leaving full screen); a bar on it is watched every tick.
+    constexpr std::uint32_t kLookAgainMs = 500;
+    const std::uint32_t now = CompositionStamp();
+    const bool appCaptions = App().settings.AppCaptionBar;
+    PlanCache& c = plan_;
+    const bool same = target == c.target && appCaptions == c.appCaptions;
+    if (same && !watch && now - c.looked < kLookAgainMs) return Plan();
+    c.looked = now;
+    shape = platform::painter().Describe(target);
+    if (!shape) {
+        c = PlanCache{target, 0, 0, 0, 0, 0, appCaptions, now, std::nullopt};
+        return nullptr;
+    }
+    if (same && shape->style == c.style && shape->exStyle == c.exStyle && shape->width == c.width &&
+        shape->height == c.height && shape->dpiX == c.dpi)
+        return Plan();
+    std::optional<FramePlan> plan;
+    if (std::optional<FrameFacts> facts = platform::frames().Describe(target))
+        plan = PlanFrame(*facts, *shape, platform::frames().Look(), appCaptions);
+    c = PlanCache{target, shape->style, shape->exStyle, shape->width, shape->height, shape->dpiX, appCaptions,
+                  now, plan};
+    return Plan();
+}
+
+vbKerova_DrawBar& UpdateTick::Plain(const FramePlan& plan) {
+    if (!plain_) {
+        plain_ = std::make_shared<vbKerova_DrawBar>();
+        plain_->DrawType = vbKerova_DrawBar::kPseudo | vbKerova_DrawBar::kNoFlicker;
+    }
+    BarProfile bar;
+    bar.WindowFlag = BarProfile::kAutomatic;
+    bar.BackColor = plan.captionBack;
+    if (plain_->GetBarProfile(0) != bar) {
+        plain_->SetBarProfile(0, bar);
+        plain_->SetBarProfile(1, bar);
+    }
+    return *plain_;
+}
+
+void UpdateTick::WithdrawPlain() {
+    if (!plainShown_) return;
+    plainShown_ = false;
+    plain_->DrawStart(0, Drawing());
+    plain_->EndDraw();
+    painted_.reset();
+}
+
+UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Text& listName,
+                                      std::optional<platform::PaintTarget> shape) const {
+    const WindowId target = App().CurrentTarget;
+    if (!shape) shape = platform::painter().Describe(target);
+    Pass pass{&profile, target, std::move(shape), plan_.plan, profile.DrawType, {}, {}, {}};
     for (int i = 0; i < 2; ++i) {
         pass.bars[static_cast<std::size_t>(i)] = profile.GetBarProfile(i);
         pass.fonts[static_cast<std::size_t>(i)] = profile.GetFontProfile(i);
@@ -222,12 +312,16 @@ UpdateTick::Pass UpdateTick::Describe(const vbKerova_DrawBar& profile, const Tex
 void UpdateTick::Repaint() {
     AppState& app = App();
     const ReentryGuard guard(running_);
-    if (!guard.Owns() || !ActiveDrawBar || !app.settings.UseDrawBar || app.CurrentTarget == 0) return;
+    if (!guard.Owns() || app.CurrentTarget == 0) return;
+    vbKerova_DrawBar* drawer = ActiveDrawBar && app.settings.UseDrawBar ? ActiveDrawBar.get()
+                               : plainShown_                            ? plain_.get()
+                                                                        : nullptr;
+    if (!drawer) return;
     // The next tick paints in full again.
     painted_.reset();
-    if (!ActiveDrawBar->DrawStart(app.CurrentTarget, Drawing())) {
-        if (c_.paintList) c_.paintList(*ActiveDrawBar, lastListName_);
-        ActiveDrawBar->EndDraw();
+    if (!drawer->DrawStart(app.CurrentTarget, Drawing())) {
+        if (c_.paintList) c_.paintList(*drawer, lastListName_);
+        drawer->EndDraw();
     }
 }
 

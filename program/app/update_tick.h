@@ -83,11 +83,25 @@ public:
     // it: the target moved, was sized, minimised or restored.
     void Repaint();
 
+    // How the last tick's target shows its caption (none: as ever).
+    const FramePlan* Plan() const;
+
 private:
     WindowId ChooseTarget(const RuleContext& context, bool& fixedMode);
     void StopDisplaying();
     void Output(const std::shared_ptr<vbKerova_DrawBar>& profile, const Text& listName);
     DrawContext Drawing() const;
+    // The plan for the target: worked out anew when it comes in front, and
+    // when its style, size or resolution changed. The shape is looked at on
+    // every call with `watch` (a bar follows it), else twice a second.
+    const FramePlan* PlanFor(WindowId target, bool watch, std::optional<platform::PaintTarget>& shape);
+    // The bar for a program-drawn caption when no profile paints: the
+    // caption's colours and font, opaque.
+    vbKerova_DrawBar& Plain(const FramePlan& plan);
+    void WithdrawPlain();
+    // One pass of `drawer` on the target; a pass through the bar that would
+    // paint the same is left out, and the bar is only kept in place.
+    void Paint(vbKerova_DrawBar& drawer, const Text& listName, std::optional<platform::PaintTarget> shape);
 
     Collaborators c_;
     // The class and executable of the window in front, read once while it stays there.
@@ -103,14 +117,27 @@ private:
         const vbKerova_DrawBar* profile = nullptr;
         WindowId target = 0;
         std::optional<platform::PaintTarget> shape;
+        std::optional<FramePlan> plan;
         std::uint8_t drawType = 0;
         std::array<BarProfile, 2> bars;
         std::array<FontProfile, 2> fonts;
         PaintRuns runs;
         bool operator==(const Pass&) const = default;
     };
-    Pass Describe(const vbKerova_DrawBar& profile, const Text& listName) const;
+    Pass Describe(const vbKerova_DrawBar& profile, const Text& listName,
+                  std::optional<platform::PaintTarget> shape) const;
     std::optional<Pass> painted_;
+    struct PlanCache {
+        WindowId target = 0;
+        std::uint32_t style = 0, exStyle = 0;
+        int width = 0, height = 0, dpi = 0;
+        bool appCaptions = true;
+        std::uint32_t looked = 0;  // tick count of the last look at the shape
+        std::optional<FramePlan> plan;
+    } plan_;
+    std::shared_ptr<vbKerova_DrawBar> plain_;
+    bool plainShown_ = false;
+    Text fitText_;  // the text a program-drawn caption's bar is made as wide as
     Text lastListName_;
     bool running_ = false;  // a tick that lets messages run cannot start another
 };

@@ -13,6 +13,8 @@ namespace tbq {
 namespace {
 
 constexpr const char16_t* kPrefix[2] = {u"Normal_", u"Tool_"};
+// The system colour of caption text (COLOR_CAPTIONTEXT).
+constexpr std::uint32_t kCaptionTextColor = 0x80000009;
 
 Text ColorText(std::uint32_t value) {
     char buf[16];
@@ -64,25 +66,36 @@ bool vbKerova_DrawBar::DrawStart(WindowId window, const DrawContext& context) {
     if (!shape) return true;
     tool_ = (shape->exStyle & style::kExToolWindow) ? 1 : 0;
     const BarProfile& bar = bars_[tool_];
+    const FramePlan* plan = context.plan;
+    const CaptionWay way = plan ? plan->way : CaptionWay::Classic;
+    // A frame the compositor draws shows nothing painted into it, and a caption
+    // the program draws is its client area: both get the bar.
+    const bool viaBar = ViaBar(plan);
     auto hideBar = [&] {
-        if (Pseudo() && context.bar && context.bar->Handle() != 0)
+        if (viaBar && context.bar && context.bar->Handle() != 0)
             context.bar->Show(false, window, rect_, 0, 0);
     };
-    if ((DrawType & kCaptionOnly) && (shape->style & style::kCaption) != style::kCaption) return true;
-    const PaintRect rect = CaptionRect(bar, *shape);
-    if (shape->iconic || rect.Empty()) {
-        hideBar();
+    const bool appCaption = way == CaptionWay::AppCaption || way == CaptionWay::TooSmall;
+    if (!appCaption && (DrawType & kCaptionOnly) && (shape->style & style::kCaption) != style::kCaption)
         return true;
-    }
     if (shape->dpiX != fontDpiX_ || shape->dpiY != fontDpiY_ || !madeFonts_[tool_]) {
         fontDpiX_ = shape->dpiX;
         fontDpiY_ = shape->dpiY;
         ResetObject();
     }
+    PaintRect rect;
+    if (appCaption)
+        rect = AppCaptionRect(*plan, *shape, painter.TextWidth(madeFonts_[tool_], context.fitText, context.unicode));
+    else
+        rect = plan ? VisibleCaptionRect(bar, *shape, *plan) : CaptionRect(bar, *shape);
+    if (shape->iconic || rect.Empty()) {
+        hideBar();
+        return true;
+    }
 
     const bool offscreen = (DrawType & kNoFlicker) != 0;
     PaintRect paint = rect;
-    if (Pseudo()) {
+    if (viaBar) {
         if (!context.bar) return true;
         context.bar->Show(true, window, rect, BarTransparency(bar.Trans, bar.BackColor),
                           BarTransparency(bar.Trans_MouseOver, bar.BackColor));
@@ -104,10 +117,12 @@ bool vbKerova_DrawBar::DrawStart(WindowId window, const DrawContext& context) {
     rect_ = rect;
     paint_ = paint;
     unicode_ = context.unicode;
+    viaBar_ = viaBar;
+    captionText_ = context.captionText;
     const std::optional<std::uint32_t> line =
         (bar.WindowFlag & BarProfile::kBorderLine) ? std::optional(DrawColor(bar.LineColor)) : std::nullopt;
     painter.Fill(paint, DrawColor(bar.BackColor), line);
-    indent_ = TextIndent(*shape);
+    indent_ = appCaption ? AppCaptionPad(*shape) : TextIndent(*shape);
     fontHeight_ = painter.SelectFont(madeFonts_[tool_]);
     target_ = window;
     open_ = true;
@@ -128,7 +143,8 @@ std::int32_t vbKerova_DrawBar::DrawCaption(TextView text, std::uint32_t color, s
         for (const auto& [dx, dy] : {std::pair{-1, 0}, {0, -1}, {1, 0}, {0, 1}})
             painter.PaintText(text, r.Moved(dx, dy), shadow, unicode_);
     }
-    painter.PaintText(text, r, DrawColor(color), unicode_);
+    const bool captionColor = color == kCaptionTextColor && captionText_;
+    painter.PaintText(text, r, captionColor ? *captionText_ : DrawColor(color), unicode_);
     const int right = painter.MeasureRight(text, r, unicode_);
     return right <= r.right ? right : -1;
 }
@@ -146,6 +162,7 @@ bool vbKerova_DrawBar::DrawPreviewStart(WindowId box, const PaintRect& rect, int
     const BarProfile& bar = bars_[tool_];
     paint_ = rect.Moved(-rect.left, -rect.top);
     unicode_ = unicode;
+    captionText_.reset();
     const std::optional<std::uint32_t> line =
         (bar.WindowFlag & BarProfile::kBorderLine) ? std::optional(DrawColor(bar.LineColor)) : std::nullopt;
     painter.Fill(paint_, DrawColor(bar.BackColor), line);
@@ -154,6 +171,13 @@ bool vbKerova_DrawBar::DrawPreviewStart(WindowId box, const PaintRect& rect, int
     fontHeight_ = painter.SelectFont(madeFonts_[tool_]);
     open_ = true;
     return false;
+}
+
+void vbKerova_DrawBar::KeepBar(const DrawContext& context) const {
+    if (open_ || !viaBar_ || target_ == 0 || !context.bar || rect_.Empty()) return;
+    const BarProfile& bar = bars_[tool_];
+    context.bar->Show(true, target_, rect_, BarTransparency(bar.Trans, bar.BackColor),
+                      BarTransparency(bar.Trans_MouseOver, bar.BackColor));
 }
 
 void vbKerova_DrawBar::EndDraw() {

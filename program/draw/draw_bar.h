@@ -12,10 +12,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/text.h"
 #include "draw/caption_geometry.h"
+#include "draw/frame_plan.h"
 #include "platform/painter.h"
 
 namespace tbq {
@@ -37,8 +39,15 @@ public:
 
 // What a pass draws with besides the profile.
 struct DrawContext {
+    explicit DrawContext(PseudoBar* pseudoBar = nullptr, bool wide = true) : bar(pseudoBar), unicode(wide) {}
     PseudoBar* bar = nullptr;  // none: a pseudo-bar profile draws nothing
     bool unicode = true;       // wide text output
+    // How the window's caption is shown; none: painted as ever.
+    const FramePlan* plan = nullptr;
+    // A caption the program draws gets a bar as wide as this text.
+    TextView fitText;
+    // The caption's own text colour, for the system caption-text colour.
+    std::optional<std::uint32_t> captionText;
 };
 
 class vbKerova_DrawBar {
@@ -96,6 +105,14 @@ public:
     // there is nothing to draw on.
     bool DrawPreviewStart(WindowId box, const PaintRect& rect, int dpi, bool unicode, bool tool = false);
 
+    // Whether a pass on a window of that plan goes through the pseudo title bar.
+    bool ViaBar(const FramePlan* plan) const { return Pseudo() || (plan && plan->way != CaptionWay::Classic); }
+
+    // Keeps the pseudo title bar of the last pass where it belongs between
+    // passes: over its rectangle, directly above its window, with the
+    // transparency for where the mouse pointer is now.
+    void KeepBar(const DrawContext& context) const;
+
     // The rectangle of the last pass, in window coordinates of its target.
     const PaintRect& LastRect() const { return rect_; }
     WindowId Target() const { return target_; }
@@ -121,6 +138,8 @@ private:
     bool open_ = false;      // between a successful DrawStart and EndDraw
     bool starting_ = false;  // inside DrawStart: a second one is refused
     bool unicode_ = true;
+    bool viaBar_ = false;  // the last pass went through the pseudo title bar
+    std::optional<std::uint32_t> captionText_;
     PaintRect rect_;   // window coordinates
     PaintRect paint_;  // where the pass paints (moved to 0,0 off screen or on the bar)
     int indent_ = 0;

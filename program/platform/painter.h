@@ -85,6 +85,8 @@ public:
     virtual void PaintText(TextView text, const PaintRect& rect, std::uint32_t color, bool unicode) = 0;
     // The right edge of the text laid out from `rect.left`, not cut.
     virtual int MeasureRight(TextView text, const PaintRect& rect, bool unicode) = 0;
+    // The width in pixels of one line of text in `font`, outside any pass.
+    virtual int TextWidth(FontHandle font, TextView text, bool unicode) = 0;
     // Copies the off-screen bitmap, selects the old font back, releases the
     // device context to the window it came from.
     virtual void End() = 0;

@@ -32,6 +32,7 @@ ScopedPorts::ScopedPorts(const Ports& replacement) : saved_(Slot()) {
     if (replacement.shell) p.shell = replacement.shell;
     if (replacement.painter) p.painter = replacement.painter;
     if (replacement.zones) p.zones = replacement.zones;
+    if (replacement.frames) p.frames = replacement.frames;
 }
 
 ScopedPorts::~ScopedPorts() { Slot() = saved_; }

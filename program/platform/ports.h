@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/frames.h"
 #include "platform/locale.h"
 #include "platform/painter.h"
 #include "platform/shell.h"
@@ -31,6 +32,7 @@ struct Ports {
     Shell* shell = nullptr;
     Painter* painter = nullptr;
     TimeZones* zones = nullptr;
+    Frames* frames = nullptr;
 };
 
 // The ports in force. Never null members: unset ones fall back to the defaults.
@@ -49,6 +51,7 @@ inline Sound& sound() { return *Current().sound; }
 inline Shell& shell() { return *Current().shell; }
 inline Painter& painter() { return *Current().painter; }
 inline TimeZones& zones() { return *Current().zones; }
+inline Frames& frames() { return *Current().frames; }
 
 // Replaces the given (non-null) ports until the scope ends.
 class ScopedPorts {

@@ -222,7 +222,7 @@ void FrmMain::OnMainTimer() {
 void FrmMain::WithdrawPainting() {
     follower_.Follow(nullptr);
     if (tick_ && tick_->ActiveDrawBar) {
-        tick_->ActiveDrawBar->DrawStart(0, {&pseudoBar_, App().settings.Unicode});
+        tick_->ActiveDrawBar->DrawStart(0, DrawContext(&pseudoBar_, App().settings.Unicode));
         tick_->ActiveDrawBar->EndDraw();
         tick_->ActiveDrawBar.reset();
     }

@@ -197,7 +197,7 @@ protected:
     FixedColors colors_;
     platform::ScopedPorts ports_{platform::Ports{.colors = &colors_, .painter = &painter_}};
     FakeBar bar_{painter_.log};
-    DrawContext context_{&bar_, true};
+    DrawContext context_{&bar_};
     vbKerova_DrawBar profile_;
 };
 

@@ -68,6 +68,9 @@ public:
     int MeasureRight(TextView text, const platform::PaintRect& rect, bool) override {
         return rect.left + kCharWidth * static_cast<int>(text.size());
     }
+    int TextWidth(platform::FontHandle, TextView text, bool) override {
+        return kCharWidth * static_cast<int>(text.size());
+    }
     void End() override { log.push_back("end"); }
     void Repaint(platform::WindowId w) override { log.push_back("repaint " + std::to_string(w)); }
     void PaintNow(platform::WindowId w) override { log.push_back("paint now " + std::to_string(w)); }

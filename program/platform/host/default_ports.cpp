@@ -14,6 +14,7 @@ Ports DefaultPorts() {
     static HostShell shell;
     static HostPainter painter;
     static HostTimeZones zones;
+    static HostFrames frames;
     Ports p{&files, &codepage, &clock, &colors, &windows};
     p.dialogs = &dialogs;
     p.system = &system;
@@ -22,6 +23,7 @@ Ports DefaultPorts() {
     p.shell = &shell;
     p.painter = &painter;
     p.zones = &zones;
+    p.frames = &frames;
     return p;
 }
 

@@ -114,10 +114,18 @@ public:
     int SelectFont(FontHandle) override { return 0; }
     void PaintText(TextView, const PaintRect&, std::uint32_t, bool) override {}
     int MeasureRight(TextView, const PaintRect& r, bool) override { return r.left; }
+    int TextWidth(FontHandle, TextView, bool) override { return 0; }
     void End() override {}
     void Repaint(WindowId) override {}
     void PaintNow(WindowId) override {}
     WindowId Owner(WindowId) override { return 0; }
+};
+
+// The host has no compositor: every frame is its window rectangle.
+class HostFrames final : public Frames {
+public:
+    std::optional<FrameFacts> Describe(WindowId) override { return std::nullopt; }
+    CaptionLook Look() override { return {}; }
 };
 
 // The host keeps no Windows zone records: every zone falls back to its fixed

@@ -152,6 +152,7 @@ Ports DefaultPorts() {
     p.shell = &shell;
     p.painter = &Win32PainterInstance();
     p.zones = &zones;
+    p.frames = &Win32FramesInstance();
     return p;
 }
 

@@ -119,6 +119,7 @@ public:
     int SelectFont(FontHandle font) override;
     void PaintText(TextView text, const PaintRect& rect, std::uint32_t color, bool unicode) override;
     int MeasureRight(TextView text, const PaintRect& rect, bool unicode) override;
+    int TextWidth(FontHandle font, TextView text, bool unicode) override;
     void End() override;
     void Repaint(WindowId w) override;
     void PaintNow(WindowId own) override;
@@ -287,6 +288,18 @@ int Win32Painter::MeasureRight(TextView text, const PaintRect& rect, bool unicod
     RECT r = R(rect);
     DrawLine(pass_.dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_CALCRECT, unicode);
     return r.right;
+}
+
+int Win32Painter::TextWidth(FontHandle font, TextView text, bool unicode) {
+    if (UpToNul(text).empty()) return 0;
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return 0;
+    HGDIOBJ old = font ? SelectObject(dc, reinterpret_cast<HFONT>(font)) : nullptr;
+    RECT r{0, 0, 0, 0};
+    DrawLine(dc, text, r, DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT, unicode);
+    if (old) SelectObject(dc, old);
+    DeleteDC(dc);
+    return r.right - r.left;
 }
 
 void Win32Painter::End() {

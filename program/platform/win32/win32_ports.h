@@ -101,5 +101,6 @@ public:
 
 // GDI on window device contexts; one for the process.
 Painter& Win32PainterInstance();
+Frames& Win32FramesInstance();
 
 }  // namespace tbq::platform
