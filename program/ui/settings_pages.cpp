@@ -227,9 +227,15 @@ void ListPage::OnInit() {
     if (index_ != static_cast<int>(uimodel::Page::View)) {
         for (int id : {IDC_PAGE_LISTNAME_LABEL, IDC_PAGE_LISTNAME, IDC_PAGE_LISTMENU})
             ShowWindow(Item(id), SW_HIDE);
-        // The list and its label move up into the room left.
+        // The list and its label move up into the room left, below a third
+        // check box where the page has one.
         const RECT from = RectInParent(Item(IDC_PAGE_LISTNAME_LABEL)), label = RectInParent(Item(IDC_PAGE_LIST_LABEL));
-        const int up = label.top - from.top;
+        int top = from.top;
+        if (model_.checkBoxes.size() > 2) {
+            const RECT second = RectInParent(Item(IDC_PAGE_CHECK1)), third = RectInParent(Item(IDC_PAGE_CHECK2));
+            top = third.bottom + (from.top - second.bottom);
+        }
+        const int up = label.top - top;
         for (int id : {IDC_PAGE_LIST_LABEL, IDC_PAGE_LIST}) {
             const RECT r = RectInParent(Item(id));
             const int grow = id == IDC_PAGE_LIST ? up : 0;

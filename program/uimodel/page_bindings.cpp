@@ -27,6 +27,9 @@ const std::array kTitleBar{
 const std::array kDrawBar{
     CheckBoxModel{u"タイトルバーの独自描画を行う(&1)", Flag(&AppSettings::UseDrawBar)},
     CheckBoxModel{u"項目削除時に確認する(&2)", Flag(&AppSettings::DrawBarDelCheck)},
+    // Acts with painting off too: programs that draw their caption show the
+    // window text only on the taskbar, so they get a bar in their caption.
+    CheckBoxModel{u"アプリが自分で描くタイトルバーにも表示する(&3)", Flag(&AppSettings::AppCaptionBar)},
 };
 const std::array kView{
     CheckBoxModel{u"項目削除時に確認する(&1)", Flag(&AppSettings::ViewDelCheck)},

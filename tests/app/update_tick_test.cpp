@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/app_state.h"
 #include "app/update_tick.h"
 #include "items/view_data.h"
+#include "fakes/fake_frames.h"
 #include "fakes/fake_painter.h"
 #include "fakes/fake_windows.h"
 #include "platform/ports.h"
@@ -300,14 +302,16 @@ TEST_F(UpdateTickTest, PaintingProfilesDrawAndLeaveSetOrEmptyTheTitleByTheirMode
 // The pseudo title bar: painting the same runs with the same profile over a
 // window of the same place, size and look paints nothing; a change of text,
 // colour, profile setting, target or the target's place or size, or a
-// repaint, paints again. A frame painted directly gets every pass.
+// repaint, paints again. A frame painted directly gets every pass. Every tick
+// puts the bar in its place and transparency, painted or not.
 TEST_F(UpdateTickTest, TheSamePassOnThePseudoBarIsPaintedOnce) {
     test::FakePainter painter;
     platform::ScopedPorts paint(platform::Ports{.painter = &painter});
     auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
     Captioned(painter, {a, b});
     struct Bar final : PseudoBar {
-        void Show(bool, WindowId, const PaintRect&, std::uint32_t, std::uint32_t) override {}
+        int shows = 0;
+        void Show(bool, WindowId, const PaintRect&, std::uint32_t, std::uint32_t) override { ++shows; }
         WindowId Handle() override { return 900; }
         void Close() override {}
     } bar;
@@ -334,28 +338,94 @@ TEST_F(UpdateTickTest, TheSamePassOnThePseudoBarIsPaintedOnce) {
     struct Step {
         const char* what;
         std::function<void()> change;
-        int passes;
+        int passes, shows;
     } steps[] = {
-        {"first pass", [] {}, 1},
-        {"nothing changed", [] {}, 0},
-        {"the text", [&] { text = u"12:01"; }, 1},
-        {"the colour", [&] { color = 0xFF00; }, 1},
-        {"a profile setting", [&] { bars[0]->DrawType |= vbKerova_DrawBar::kNoFlicker; }, 1},
-        {"another window", [&] { wins_.foreground = b; painter.owners[900] = b; }, 1},
-        {"back again", [&] { wins_.foreground = a; painter.owners[900] = a; }, 1},
-        {"a repaint between", [&] { tick.Repaint(); }, 2},  // Repaint's own and the tick's
-        {"the window moved", [&] { painter.targets[a].left = 40; }, 1},
-        {"the window was sized", [&] { painter.targets[a].width = 320; }, 1},
-        {"then nothing again", [] {}, 0},
-        {"painted directly", [&] { bars[0]->DrawType = vbKerova_DrawBar::kDirect; }, 1},
-        {"directly, nothing changed", [] {}, 1},
+        {"first pass", [] {}, 1, 1},
+        {"nothing changed", [] {}, 0, 1},
+        {"the text", [&] { text = u"12:01"; }, 1, 1},
+        {"the colour", [&] { color = 0xFF00; }, 1, 1},
+        {"a profile setting", [&] { bars[0]->DrawType |= vbKerova_DrawBar::kNoFlicker; }, 1, 1},
+        {"another window", [&] { wins_.foreground = b; painter.owners[900] = b; }, 1, 1},
+        {"back again", [&] { wins_.foreground = a; painter.owners[900] = a; }, 1, 1},
+        {"a repaint between", [&] { tick.Repaint(); }, 2, 2},  // Repaint's own and the tick's
+        {"the window moved", [&] { painter.targets[a].left = 40; }, 1, 1},
+        {"the window was sized", [&] { painter.targets[a].width = 320; }, 1, 1},
+        {"then nothing again", [] {}, 0, 1},
+        {"painted directly", [&] { bars[0]->DrawType = vbKerova_DrawBar::kDirect; }, 1, 0},
+        {"directly, nothing changed", [] {}, 1, 0},
     };
     for (const Step& step : steps) {
         passes = 0;
+        bar.shows = 0;
         step.change();
         tick.Run();
         EXPECT_EQ(passes, step.passes) << step.what;
+        EXPECT_EQ(bar.shows, step.shows) << step.what;
     }
+}
+
+// A program that draws its own caption gets the text on a bar in the
+// caption's free end, in the caption's colours, with no painting profile;
+// with the switch off, or on a window whose caption the system draws, no bar.
+TEST_F(UpdateTickTest, AProgramDrawnCaptionGetsABarWithoutAProfile) {
+    test::FakePainter painter;
+    test::FakeFrames frames;
+    platform::ScopedPorts paint(platform::Ports{.painter = &painter, .frames = &frames});
+    auto a = wins_.Add(u"A"), b = wins_.Add(u"B");
+    Captioned(painter, {a, b});
+    for (WindowId w : {a, b}) {
+        painter.targets[w].metrics.cxSize = 18;
+        painter.targets[w].metrics.cyFrame = 4;
+    }
+    frames.facts[a] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{0, 0, 300, 200}, false};
+    frames.facts[b] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{4, 27, 296, 196}, false};
+    frames.look.classicBack = 0x654321;
+    frames.look.classicText = 0x123456;
+    struct Bar final : PseudoBar {
+        std::vector<std::string> calls;
+        void Show(bool show, WindowId w, const PaintRect& r, std::uint32_t normal, std::uint32_t) override {
+            calls.push_back((show ? "show " : "hide ") + std::to_string(w) + " " + test::FakePainter::R(r) + " " +
+                            test::FakePainter::Hex(normal));
+        }
+        WindowId Handle() override { return 900; }
+        void Close() override { calls.push_back("close"); }
+    } bar;
+    UpdateTick::Collaborators c;
+    c.titleBar = &titleBar_;
+    c.fixedRule = &fixed_;
+    c.rules = &rules_;
+    c.compose = [](const Text&) -> std::optional<Text> { return u"12:00"; };
+    c.pseudoBar = &bar;
+    c.paintList = [](vbKerova_DrawBar& d, const Text&) { d.DrawCaption(u"12:00", 0x80000009, 0); };
+    c.runs = [](const Text&) { return PaintRuns{{u"12:00", 0x80000009}}; };
+    UpdateTick tick(std::move(c));
+    App().settings.AppCaptionBar = true;
+    painter.owners[900] = a;
+
+    wins_.foreground = a;
+    tick.Run();
+    EXPECT_EQ(wins_[a].title, u"12:00") << "the window text is written as ever";
+    // Three buttons of 18 from the right, a strip of caption and frame, the
+    // text's 40 pixels with 4 each side.
+    ASSERT_EQ(bar.calls.size(), 2u) << "a new window first closes the bar of the last";
+    EXPECT_EQ(bar.calls[1], "show " + std::to_string(a) + " 194,0,242,23 FF654321");
+    EXPECT_NE(std::find(painter.log.begin(), painter.log.end(), "text 12:00 4,0,48,23 123456"), painter.log.end())
+        << "in the caption's text colour";
+    tick.Run();
+    EXPECT_EQ(bar.calls.size(), 3u) << "kept in place on a pass that paints nothing";
+
+    bar.calls.clear();
+    wins_.foreground = b;
+    tick.Run();
+    EXPECT_EQ(bar.calls, std::vector<std::string>{"close"}) << "a caption the system draws gets none";
+
+    bar.calls.clear();
+    wins_.foreground = a;
+    tick.Run();
+    App().settings.AppCaptionBar = false;
+    tick.Run();
+    EXPECT_EQ(bar.calls.back(), "close") << "switched off";
+    EXPECT_EQ(wins_[a].title, u"12:00");
 }
 
 TEST_F(UpdateTickTest, AnEmptyOrUnavailableListLeavesTheTitleAlone) {

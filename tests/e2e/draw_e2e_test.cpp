@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "e2e/e2e_support.h"
@@ -275,6 +276,140 @@ TEST_P(DrawEndToEnd, PseudoBarFollowsAtTheNextTickWithoutWindowEvents) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpi, DrawEndToEnd, ::testing::Values(96, 144),
+                         [](const ::testing::TestParamInfo<int>& p) { return "At" + std::to_string(p.param) + "Dpi"; });
+
+// The bar's upkeep and the programs that draw their own caption: a stand-in
+// like a browser (its client area takes the caption strip, where it draws
+// tabs and three caption buttons) gets the text on a bar in the strip's free
+// end, left of its buttons, with no painting profile at all.
+class CaptionBarEndToEnd : public DrawEndToEnd {
+protected:
+    // The stand-in and where its buttons begin and its strip ends, in window
+    // coordinates at the resolution it runs at.
+    Process StartTabs(const std::wstring& title, HWND& window, int& buttonsLeft, int& strip) {
+        const std::wstring layout = folder_ + L"tabwin.layout";
+        DeleteFileW(layout.c_str());
+        Process p(L"\"" + OwnFolder() + L"tbq_tabwin.exe\" \"" + title + L"\" /layout \"" + layout + L"\"", L"");
+        window = WaitForWindowOfProcess(p.Id(), L"TBQ_TabWindow", 3 * kSoon);
+        buttonsLeft = strip = 0;
+        WaitUntil([&] {
+            FILE* f = _wfopen(layout.c_str(), L"r");
+            if (!f) return false;
+            const bool read = std::fscanf(f, "%d %d", &buttonsLeft, &strip) == 2;
+            std::fclose(f);
+            return read;
+        }, kSoon);
+        return p;
+    }
+    // The bar's alpha as the window system keeps it; -1 when it has none.
+    static int Alpha(HWND bar) {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        if (!GetLayeredWindowAttributes(bar, nullptr, &alpha, &flags) || !(flags & LWA_ALPHA)) return -1;
+        return alpha;
+    }
+};
+
+TEST_P(CaptionBarEndToEnd, AProgramsOwnCaptionGetsTheBarLeftOfItsButtons) {
+    Settings("", false);  // no painting profile
+    HWND tabs = nullptr;
+    int buttonsLeft = 0, strip = 0;
+    Process pt = StartTabs(L"Tabs", tabs, buttonsLeft, strip);
+    ASSERT_TRUE(tabs && buttonsLeft > 0 && strip > 0) << buttonsLeft << " " << strip;
+    Process tbq = StartTbq();
+    ASSERT_NE(Hidden(tbq), nullptr);
+    ASSERT_TRUE(BringToFront(tabs));
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (bar = PseudoBarOf(tbq.Id(), tabs)) && IsWindowVisible(bar); }, kSoon));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(tabs) == L"WWWW MMMM"; }, kSoon)) << "the window text is written too";
+    const RECT w = WindowRect(tabs);
+    RECT b{};
+    // Placed in the strip, ending left of the buttons, as wide as the text
+    // (nine characters of the caption font: more than two buttons, less than
+    // half the window).
+    auto inStrip = [&] {
+        b = WindowRect(bar);
+        return b.top >= w.top && b.bottom <= w.top + strip && b.left > w.left && b.right <= w.left + buttonsLeft &&
+               b.right >= w.left + buttonsLeft - 16 * GetParam() / 96;
+    };
+    EXPECT_TRUE(WaitUntil(inStrip, kSoon)) << "bar " << b.left - w.left << "," << b.top - w.top << " - "
+                                           << b.right - w.left << "," << b.bottom - w.top << ", buttons from "
+                                           << buttonsLeft << ", strip " << strip;
+    EXPECT_GT(b.right - b.left, 2 * (w.right - w.left - buttonsLeft) / 3);
+    EXPECT_LT(b.right - b.left, (w.right - w.left) / 2);
+    EXPECT_EQ(GetWindow(tabs, GW_HWNDPREV), bar) << "directly above its window";
+    // Opaque, in the caption's colours, the text on it.
+    const Census c = CountColours(b, GetSysColor(COLOR_ACTIVECAPTION), GetSysColor(COLOR_CAPTIONTEXT));
+    EXPECT_GT(c.back, (b.right - b.left) * (b.bottom - b.top) / 2);
+    EXPECT_GT(c.line + c.text + c.other, 20) << "the text";
+    std::printf("[ measure ] the bar is %ld x %ld at %d dpi, %ld px left of the buttons\n", b.right - b.left,
+                b.bottom - b.top, GetParam(), w.left + buttonsLeft - b.right);
+
+    // It follows its window, and goes when the window closes.
+    SetWindowPos(tabs, nullptr, 160, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil([&] { return WindowRect(bar).left - WindowRect(tabs).left == b.left - w.left &&
+                                       WindowRect(bar).top - WindowRect(tabs).top == b.top - w.top; }, kSoon));
+    PostMessageW(tabs, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(bar) || !IsWindowVisible(bar); }, kSoon));
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
+}
+
+TEST_P(CaptionBarEndToEnd, TheOwnCaptionSwitchOffLeavesSuchWindowsTheirTitleOnly) {
+    dir_.WriteBytes("TBQ_Setting.ini", "[DrawBar]\r\nUseDrawBar=0\r\nAppCaptionBar=0\r\n");
+    HWND tabs = nullptr;
+    int buttonsLeft = 0, strip = 0;
+    Process pt = StartTabs(L"Tabs", tabs, buttonsLeft, strip);
+    ASSERT_TRUE(tabs);
+    Process tbq = StartTbq();
+    ASSERT_NE(Hidden(tbq), nullptr);
+    ASSERT_TRUE(BringToFront(tabs));
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(tabs) == L"WWWW MMMM"; }, kSoon));
+    Sleep(1000);  // two ticks more
+    EXPECT_EQ(PseudoBarOf(tbq.Id(), tabs), nullptr);
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
+}
+
+// Passes that paint nothing new still keep the bar right: its transparency
+// follows the pointer, and it stays directly above its window in the window
+// order while another window covers that window's caption.
+TEST_P(CaptionBarEndToEnd, TheBarKeepsItsHoverTransparencyAndItsPlaceInTheWindowOrder) {
+    std::string hover = Profile(1, "hover", 2, 0);
+    hover.replace(hover.find("Normal_Trans_MouseOver=0"), 24, "Normal_Trans_MouseOver=128");
+    dir_.WriteBytes("TBQ_DrawBar.ini", hover + "[DrawBar0002]\r\nName=\r\n");
+    Settings("hover", true);
+    HWND pinned = nullptr, cover = nullptr;
+    Process pp = StartWindow(L"Pinned", pinned), pc = StartWindow(L"Cover", cover);
+    ASSERT_TRUE(pinned && cover);
+    // The other window lies over the pinned window's caption before the bar shows.
+    const RECT p = WindowRect(pinned);
+    SetWindowPos(cover, HWND_TOP, p.left + 40, p.top + 4, 0, 0, SWP_NOSIZE);
+    ASSERT_TRUE(BringToFront(cover));
+    SetCursorPos(p.left + 10, p.bottom + 40);
+    Process tbq = StartTbq();
+    ASSERT_NE(Hidden(tbq), nullptr);
+    HWND bar = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (bar = PseudoBarOf(tbq.Id(), pinned)) && IsWindowVisible(bar); }, kSoon));
+    EXPECT_TRUE(WaitUntil([&] { return GetWindow(pinned, GW_HWNDPREV) == bar; }, kSoon))
+        << "bar directly above the pinned window";
+    Sleep(1200);  // passes that paint nothing new
+    EXPECT_EQ(GetWindow(pinned, GW_HWNDPREV), bar) << "and kept there";
+    EXPECT_EQ(GetWindow(bar, GW_HWNDPREV), cover) << "below the window that covers it";
+    ASSERT_TRUE(BringToFront(cover));
+    EXPECT_TRUE(WaitUntil([&] { return GetWindow(pinned, GW_HWNDPREV) == bar; }, kSoon)) << "after a switch";
+
+    EXPECT_TRUE(WaitUntil([&] { return Alpha(bar) == 255; }, kSoon)) << Alpha(bar);
+    const RECT b = WindowRect(bar);
+    for (const auto& [x, y, alpha] : {std::tuple{b.left + 4, (b.top + b.bottom) / 2, 127},
+                                      std::tuple{b.left + 4, b.bottom + 60, 255}}) {
+        SetCursorPos(x, y);
+        const Clock::time_point moved = Clock::now();
+        EXPECT_TRUE(WaitUntil([&] { return Alpha(bar) == alpha; }, kSoon)) << "alpha " << Alpha(bar);
+        std::printf("[ measure ] alpha %d %.0f ms after the pointer moved\n", alpha, MillisecondsSince(moved));
+    }
+    ASSERT_TRUE(QuitTbqThroughMenu(tbq, FindWindowW(L"TBQ_frmMain", nullptr)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, CaptionBarEndToEnd, ::testing::Values(96, 144),
                          [](const ::testing::TestParamInfo<int>& p) { return "At" + std::to_string(p.param) + "Dpi"; });
 
 }  // namespace

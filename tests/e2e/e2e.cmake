@@ -3,6 +3,11 @@ add_executable(tbq_testwin ${CMAKE_CURRENT_LIST_DIR}/testwin.cpp)
 target_link_options(tbq_testwin PRIVATE -municode -mwindows)
 tbq_warnings(tbq_testwin)
 
+# A program that draws its own caption: tabs and caption buttons in its client area.
+add_executable(tbq_tabwin ${CMAKE_CURRENT_LIST_DIR}/tabwin.cpp)
+target_link_options(tbq_tabwin PRIVATE -municode -mwindows)
+tbq_warnings(tbq_tabwin)
+
 # Started by what opens programs: writes its folder, arguments and start folder
 # to argdump.log beside itself.
 add_executable(tbq_argdump ${CMAKE_CURRENT_LIST_DIR}/argdump.cpp)
@@ -47,7 +52,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
 tbq_warnings(tbq_e2e_tests)
-add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump tbq_rondel_fake)
+add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_tabwin tbq_argdump tbq_rondel_fake)
 if(TARGET TBQ_dll)
   add_dependencies(tbq_e2e_tests TBQ_dll TBQPluginHost HostStat tbq_test_plugins)
 endif()
@@ -58,7 +63,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:CaptionBarEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -81,6 +86,8 @@ tbq_e2e_group(e2e_item_editor ItemEditorEndToEnd.*)
 tbq_e2e_group(e2e_alarm_editor AlarmEditorEndToEnd.*)
 # The own-drawing editor, its transparency dialog and what it paints on notepad.
 tbq_e2e_group(e2e_draw_editor DrawEditorEndToEnd.*)
+# The bar in captions that programs draw themselves, and its upkeep between passes.
+tbq_e2e_group(e2e_caption_bar CaptionBarEndToEnd.*)
 # The window rule editor with window picking and the style dialog.
 tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
 # Clocks that follow their zone's summer time, around the next real changes.

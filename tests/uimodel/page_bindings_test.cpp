@@ -43,6 +43,7 @@ TEST(PageBindings, EveryCheckBoxChangesItsKeyInTheSavedFile) {
         {1, u"Unicodeに対応する(&4)", u"TitleBar/Unicode"},
         {2, u"タイトルバーの独自描画を行う(&1)", u"DrawBar/UseDrawBar"},
         {2, u"項目削除時に確認する(&2)", u"DrawBar/DelCheck"},
+        {2, u"アプリが自分で描くタイトルバーにも表示する(&3)", u"DrawBar/AppCaptionBar"},
         {3, u"項目削除時に確認する(&1)", u"View/DelCheck"},
         {3, u"グループ項目の更新は独自のタイミング(100ms)で行う(&2)", u"View/RefreshTiming"},
         {4, u"アラームのチェックを行う(&1)", u"Alarm/CheckAlarm"},
