@@ -63,7 +63,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:CaptionBarEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -86,8 +86,13 @@ tbq_e2e_group(e2e_item_editor ItemEditorEndToEnd.*)
 tbq_e2e_group(e2e_alarm_editor AlarmEditorEndToEnd.*)
 # The own-drawing editor, its transparency dialog and what it paints on notepad.
 tbq_e2e_group(e2e_draw_editor DrawEditorEndToEnd.*)
+# The tests that run at 144 pixels per inch, in a test program of their own:
+# under Wine a program aware of each monitor's resolution, started after
+# another such program at another resolution, keeps that first one.
+tbq_e2e_group(e2e_144 Dpi/DrawEndToEnd.*At144Dpi)
 # The bar in captions that programs draw themselves, and its upkeep between passes.
-tbq_e2e_group(e2e_caption_bar CaptionBarEndToEnd.*)
+tbq_e2e_group(e2e_caption_bar *CaptionBarEndToEnd.*At96Dpi)
+tbq_e2e_group(e2e_caption_bar_144 *CaptionBarEndToEnd.*At144Dpi)
 # The window rule editor with window picking and the style dialog.
 tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
 # Clocks that follow their zone's summer time, around the next real changes.
