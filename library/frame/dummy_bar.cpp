@@ -67,7 +67,9 @@ void KeepAboveTarget(HWND bar, HWND target) noexcept {
 void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t normal,
                    std::uint32_t mouseOver) noexcept {
     LibraryState& s = State();
-    if (!target || !IsWindow(target) || target == s.dummyBar) return;
+    // A handle that names no window has no rectangle, and changes nothing.
+    RECT window;
+    if (!target || target == s.dummyBar || !GetWindowRect(target, &window)) return;
     if (target != s.dummyBarTarget || !BarIsOurs(s)) CloseDummyBar();
     if (!s.dummyBar) {
         s.dummyBar = MakeBar(target);
@@ -76,8 +78,6 @@ void PlaceDummyBar(bool show, HWND target, const RECT& rect, std::uint32_t norma
         s.dummyBarValueSet = false;
         if (!s.dummyBar) return;
     }
-    RECT window;
-    if (!GetWindowRect(target, &window)) return;
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0) show = false;
     if (!show) {

@@ -228,7 +228,9 @@ void UpdateTick::Paint(vbKerova_DrawBar& drawer, const Text& listName, std::opti
     fitText_.clear();
     if (pass)
         for (const auto& run : pass->runs) fitText_ += run.first;
-    const DrawContext context = Drawing();
+    DrawContext context = Drawing();
+    const std::optional<platform::PaintTarget>& described = pass ? pass->shape : shape;
+    if (described) context.shape = &*described;
     if (pass && painted_ == pass) {
         // Nothing to paint, but the bar is kept in its place in the window
         // order and given the transparency for where the pointer is.

@@ -62,7 +62,7 @@ bool vbKerova_DrawBar::DrawStart(WindowId window, const DrawContext& context) {
     if (window == 0) return true;
 
     platform::Painter& painter = platform::painter();
-    const std::optional<PaintTarget> shape = painter.Describe(window);
+    const std::optional<PaintTarget> shape = context.shape ? std::optional(*context.shape) : painter.Describe(window);
     if (!shape) return true;
     tool_ = (shape->exStyle & style::kExToolWindow) ? 1 : 0;
     const BarProfile& bar = bars_[tool_];

@@ -48,6 +48,9 @@ struct DrawContext {
     TextView fitText;
     // The caption's own text colour, for the system caption-text colour.
     std::optional<std::uint32_t> captionText;
+    // The window as the caller has just described it, so that a pass does not
+    // ask the window system a second time; none: the pass asks.
+    const PaintTarget* shape = nullptr;
 };
 
 class vbKerova_DrawBar {

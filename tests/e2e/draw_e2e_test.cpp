@@ -289,7 +289,9 @@ protected:
     Process StartTabs(const std::wstring& title, HWND& window, int& buttonsLeft, int& strip) {
         const std::wstring layout = folder_ + L"tabwin.layout";
         DeleteFileW(layout.c_str());
-        Process p(L"\"" + OwnFolder() + L"tbq_tabwin.exe\" \"" + title + L"\" /layout \"" + layout + L"\"", L"");
+        Process p(L"\"" + OwnFolder() + L"tbq_testwin.exe\" \"" + title +
+                      L"\" /class TBQ_TabWindow /width 640 /height 360 /owncaption 1 /layout \"" + layout + L"\"",
+                  L"");
         window = WaitForWindowOfProcess(p.Id(), L"TBQ_TabWindow", 3 * kSoon);
         buttonsLeft = strip = 0;
         WaitUntil([&] {

@@ -3,11 +3,6 @@ add_executable(tbq_testwin ${CMAKE_CURRENT_LIST_DIR}/testwin.cpp)
 target_link_options(tbq_testwin PRIVATE -municode -mwindows)
 tbq_warnings(tbq_testwin)
 
-# A program that draws its own caption: tabs and caption buttons in its client area.
-add_executable(tbq_tabwin ${CMAKE_CURRENT_LIST_DIR}/tabwin.cpp)
-target_link_options(tbq_tabwin PRIVATE -municode -mwindows)
-tbq_warnings(tbq_tabwin)
-
 # Started by what opens programs: writes its folder, arguments and start folder
 # to argdump.log beside itself.
 add_executable(tbq_argdump ${CMAKE_CURRENT_LIST_DIR}/argdump.cpp)
@@ -52,7 +47,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
 tbq_warnings(tbq_e2e_tests)
-add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_tabwin tbq_argdump tbq_rondel_fake)
+add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump tbq_rondel_fake)
 if(TARGET TBQ_dll)
   add_dependencies(tbq_e2e_tests TBQ_dll TBQPluginHost HostStat tbq_test_plugins)
 endif()

@@ -142,6 +142,12 @@ private:
     // its process, and the painting tick describes its target every time.
     HWND iconAsked_ = nullptr;
     bool icon_ = false;
+    CaptionMetrics Metrics(int dpiX, int dpiY);
+    CaptionMetrics metrics_;
+    int metricsDpiX_ = 0, metricsDpiY_ = 0;
+    DWORD metricsAt_ = 0;
+    HWND dpiAsked_ = nullptr;
+    int dpiWidth_ = 0, dpiHeight_ = 0, dpiX_ = 96, dpiY_ = 96;
 };
 
 Painter& Win32PainterInstance() {
@@ -160,21 +166,21 @@ std::optional<PaintTarget> Win32Painter::Describe(WindowId w) {
     t.height = rc.bottom - rc.top;
     t.style = static_cast<std::uint32_t>(GetWindowLongW(h, GWL_STYLE));
     t.exStyle = static_cast<std::uint32_t>(GetWindowLongW(h, GWL_EXSTYLE));
-    t.iconic = IsIconic(h) != 0;
+    t.iconic = (t.style & WS_MINIMIZE) != 0;
     t.themed = Api().themeActive && Api().themeActive();
-    const int dpi = Api().dpiForWindow ? static_cast<int>(Api().dpiForWindow(h)) : 0;
-    t.dpiX = dpi > 0 ? dpi : ScreenDpi(LOGPIXELSX);
-    t.dpiY = dpi > 0 ? dpi : ScreenDpi(LOGPIXELSY);
-    CaptionMetrics& m = t.metrics;
-    m.cxFrame = Metric(SM_CXFRAME, t.dpiX);
-    m.cyFrame = Metric(SM_CYFRAME, t.dpiY);
-    m.cxDlgFrame = Metric(SM_CXDLGFRAME, t.dpiX);
-    m.cyDlgFrame = Metric(SM_CYDLGFRAME, t.dpiY);
-    m.cxSize = Metric(SM_CXSIZE, t.dpiX);
-    m.cxSmIcon = Metric(SM_CXSMICON, t.dpiX);
-    m.cyCaption = Metric(SM_CYCAPTION, t.dpiY);
-    m.cySmSize = Metric(SM_CYSMSIZE, t.dpiY);
-    m.cySmCaption = Metric(SM_CYSMCAPTION, t.dpiY);
+    // A window changes its resolution only with its size (moved to another
+    // screen): asked again then, and for each new window.
+    if (h != dpiAsked_ || t.width != dpiWidth_ || t.height != dpiHeight_) {
+        const int dpi = Api().dpiForWindow ? static_cast<int>(Api().dpiForWindow(h)) : 0;
+        dpiAsked_ = h;
+        dpiWidth_ = t.width;
+        dpiHeight_ = t.height;
+        dpiX_ = dpi > 0 ? dpi : ScreenDpi(LOGPIXELSX);
+        dpiY_ = dpi > 0 ? dpi : ScreenDpi(LOGPIXELSY);
+    }
+    t.dpiX = dpiX_;
+    t.dpiY = dpiY_;
+    t.metrics = Metrics(t.dpiX, t.dpiY);
     // Only a window with a system menu shows its icon, so only then is it asked.
     if (h != iconAsked_) {
         iconAsked_ = h;
@@ -182,6 +188,29 @@ std::optional<PaintTarget> Win32Painter::Describe(WindowId w) {
     }
     t.hasIcon = (t.style & WS_SYSMENU) && icon_;
     return t;
+}
+
+CaptionMetrics Win32Painter::Metrics(int dpiX, int dpiY) {
+    // Asking for a metric can cost more than a whole tick (some systems read
+    // their display settings each time), so they are kept for a second: the
+    // user changes them seldom, and a pass a second late is no harm.
+    constexpr DWORD kKeepMs = 1000;
+    const DWORD now = GetTickCount();
+    if (metricsDpiX_ == dpiX && metricsDpiY_ == dpiY && now - metricsAt_ < kKeepMs) return metrics_;
+    CaptionMetrics& m = metrics_;
+    m.cxFrame = Metric(SM_CXFRAME, dpiX);
+    m.cyFrame = Metric(SM_CYFRAME, dpiY);
+    m.cxDlgFrame = Metric(SM_CXDLGFRAME, dpiX);
+    m.cyDlgFrame = Metric(SM_CYDLGFRAME, dpiY);
+    m.cxSize = Metric(SM_CXSIZE, dpiX);
+    m.cxSmIcon = Metric(SM_CXSMICON, dpiX);
+    m.cyCaption = Metric(SM_CYCAPTION, dpiY);
+    m.cySmSize = Metric(SM_CYSMSIZE, dpiY);
+    m.cySmCaption = Metric(SM_CYSMCAPTION, dpiY);
+    metricsDpiX_ = dpiX;
+    metricsDpiY_ = dpiY;
+    metricsAt_ = now;
+    return m;
 }
 
 FontSpec Win32Painter::CaptionFont(bool small, int dpiY) {
