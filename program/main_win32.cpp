@@ -18,6 +18,7 @@
 #include "platform/win32/version_check_win32.h"
 #include "win32/wide.h"
 #include "app/settings_files.h"
+#include "base/texts.h"
 #include "items/view_list.h"
 #include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
@@ -215,6 +216,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetTheDiagLog(&log);
     LogEvent(u"Lunettaを起動しました: " + folder);
     app.WelcomeState = 0;
+    // The welcome window speaks the user's own language.
+    SetLanguage(ChooseLanguage(kLanguageAuto, platform::locale().UiLanguage()));
     if (!SettingFileExists() && !Welcome(dll)) {
         // Closed without a choice: the program ends and writes nothing.
         if (instance) CloseHandle(instance);
@@ -234,6 +237,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     plugins.Scan(folder, folder + kSettingFile, false);
 
     LoadAllSettings();
+    SetLanguage(ChooseLanguage(app.settings.Language, platform::locale().UiLanguage()));
     log.SwitchKnown();
 
     // What start-up made so far, released when the run ends (or ends early).

@@ -38,6 +38,8 @@ struct AppSettings {
     bool CheckAlarm, AlarmDelCheck, WindowDelCheck, PermitOnly;
     // The diagnostic log (core/diag_log.h) is written.
     bool DebugLog;
+    // The interface's language: automatic, Japanese or English (LanguageSetting).
+    std::int32_t Language;
 };
 
 struct AppState {

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -30,6 +31,7 @@ const std::array kFields{
     Flag(u"Basic", u"TaskTray", &AppSettings::TaskTray, true),
     Flag(u"Basic", u"EndCheck", &AppSettings::EndCheck, true),
     Flag(u"Basic", u"VerCheck", &AppSettings::VerCheck, false),
+    Number(u"Basic", u"Language", &AppSettings::Language, kLanguageAuto, kLanguageAuto, kLanguageEnglish),
     Flag(u"View", u"DelCheck", &AppSettings::ViewDelCheck, true),
     Flag(u"View", u"RefreshTiming", &AppSettings::RefreshTiming, false),
     TextField(u"View", u"EditDataName", &AppSettings::EditDataName, u"*Default"),

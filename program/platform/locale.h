@@ -5,6 +5,8 @@
 // must end in 月曜日, not Monday).
 #pragma once
 
+#include <cstdint>
+
 #include "base/text.h"
 
 namespace tbq::platform {
@@ -22,6 +24,8 @@ public:
     // `dayOfWeek` 0 = Sunday .. 6; `month` 1..12; "" outside those.
     virtual Text DayName(int dayOfWeek, bool abbreviated) = 0;  // "月曜日", "月"
     virtual Text MonthName(int month, bool abbreviated) = 0;    // "12月", "12"
+    // The user's interface language, a Windows language id (0x0411 Japanese).
+    virtual std::uint16_t UiLanguage() { return 0x0411; }
 };
 
 // This build's own adapter: the user's settings on Windows, fixed Japanese

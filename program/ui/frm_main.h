@@ -110,6 +110,9 @@ private:
     void TimingChanged(std::int32_t ms) override;
     void TitleInfoChanged(bool) override;
     void DrawingChanged(bool on) override;
+    void LanguageChanged() override;
+    // The tabs get the pages' titles in the language in force (`insert`: made).
+    void TitleTabs(bool insert);
 
     vbKerova_Dll& dll_;
     HWND tabs_ = nullptr;

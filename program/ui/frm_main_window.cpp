@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "app/settings_files.h"
 #include "core/helpers.h"
 #include "items/view_list.h"
@@ -65,13 +66,7 @@ bool FrmMain::BuildWindow() {
                             10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_TABS), inst, nullptr);
     if (!preview_ || !tabs_) return false;
     SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    for (const uimodel::PageModel& m : uimodel::Pages()) {
-        std::wstring title = win32::Wide(m.title);
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = title.data();
-        TabCtrl_InsertItem(tabs_, static_cast<int>(m.page), &item);
-    }
+    TitleTabs(true);
 
     PageHost& host = *this;
     pages_.push_back(std::make_unique<BasicPage>(host));
@@ -324,6 +319,30 @@ void FrmMain::TimingChanged(std::int32_t ms) { SetTimer(hwnd(), tmrMain, static_
 void FrmMain::TitleInfoChanged(bool) {
     // The title changes now, not at the next tick.
     if (tick_ && !quitting_) OnMainTimer();
+}
+
+void FrmMain::TitleTabs(bool insert) {
+    for (const uimodel::PageModel& m : uimodel::Pages()) {
+        std::wstring title = win32::Wide(Tr(m.title));
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = title.data();
+        if (insert)
+            TabCtrl_InsertItem(tabs_, static_cast<int>(m.page), &item);
+        else
+            TabCtrl_SetItem(tabs_, static_cast<int>(m.page), &item);
+    }
+}
+
+void FrmMain::LanguageChanged() {
+    if (!tabs_) return;
+    TitleTabs(false);
+    for (const auto& page : pages_) {
+        page->ApplyTexts();
+        page->Refill();
+    }
+    // The tabs may take another number of rows: the pages are laid out again.
+    SendMessageW(hwnd(), WM_SIZE, 0, 0);
 }
 
 void FrmMain::DrawingChanged(bool on) {

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/helpers.h"
 #include "core/library_wrapper.h"
 #include "core/startup_shortcut.h"
@@ -45,15 +46,18 @@ int SettingsPage::TemplateId() const { return IDD_PAGE_LIST; }
 bool SettingsPage::Make(HWND parent) { return CreatePage(parent, TemplateId()); }
 
 void SettingsPage::OnInit() {
-    // The page is named by its title, for screen readers and for finding it.
-    SetWindowTextW(dlg_, win32::Wide(model_.title).c_str());
-    for (std::size_t i = 0; i < checkIds_.size(); ++i) {
-        if (i < model_.checkBoxes.size())
-            SetField(dlg_, checkIds_[i], model_.checkBoxes[i].caption);
-        else
-            ShowWindow(Item(checkIds_[i]), SW_HIDE);
-    }
+    for (std::size_t i = model_.checkBoxes.size(); i < checkIds_.size(); ++i) ShowWindow(Item(checkIds_[i]), SW_HIDE);
+    ApplyTexts();
     Refill();
+}
+
+void SettingsPage::ApplyTexts() {
+    if (!dlg_) return;
+    // The page is named by its title, for screen readers and for finding it.
+    SetWindowTextW(dlg_, win32::Wide(Tr(model_.title)).c_str());
+    for (std::size_t i = 0; i < checkIds_.size() && i < model_.checkBoxes.size(); ++i)
+        SetField(dlg_, checkIds_[i], Text(Tr(model_.checkBoxes[i].caption)));
+    ApplyOwnTexts();
 }
 
 void SettingsPage::AnchorList(std::initializer_list<int> buttons, std::initializer_list<int> row) {
@@ -80,13 +84,34 @@ void SettingsPage::Refill() {
 BasicPage::BasicPage(PageHost& host) : SettingsPage(0, host) {
     OnCommand(IDC_BASIC_STARTUP, [this] { ToggleStartup(); });
     OnCommand(IDC_BASIC_TIMESYNC, [this] { host_.OpenTimeSync(); });
+    OnCommand(IDC_BASIC_LANGUAGE, CBN_SELCHANGE, [this] { OnLanguage(); });
 }
 
 int BasicPage::TemplateId() const { return IDD_PAGE_BASIC; }
 
 void BasicPage::FillOwn() {
     const bool registered = TheLibrary() && StartupShortcut(*TheLibrary(), true, false);
-    SetField(dlg_, IDC_BASIC_STARTUP, registered ? u"解除(&4)" : u"登録(&4)");
+    SetField(dlg_, IDC_BASIC_STARTUP,
+             Text(Tr(registered ? TextId::BasicStartupUnregister : TextId::BasicStartupRegister)));
+    SendMessageW(Item(IDC_BASIC_LANGUAGE), CB_SETCURSEL, static_cast<WPARAM>(App().settings.Language), 0);
+}
+
+void BasicPage::ApplyOwnTexts() {
+    SetField(dlg_, IDC_BASIC_STARTUP_LABEL, Text(Tr(TextId::BasicStartupLabel)));
+    SetField(dlg_, IDC_BASIC_TIMESYNC, Text(Tr(TextId::BasicTimeSync)));
+    SetField(dlg_, IDC_BASIC_LANGUAGE_LABEL, Text(Tr(TextId::BasicLanguageLabel)));
+    FillComboBox(Item(IDC_BASIC_LANGUAGE),
+                 {Text(Tr(TextId::LanguageAuto)), Text(Tr(TextId::LanguageJapanese)), Text(Tr(TextId::LanguageEnglish))},
+                 static_cast<std::size_t>(App().settings.Language));
+}
+
+void BasicPage::OnLanguage() {
+    if (Filling()) return;
+    const LRESULT chosen = SendMessageW(Item(IDC_BASIC_LANGUAGE), CB_GETCURSEL, 0, 0);
+    if (chosen < kLanguageAuto || chosen > kLanguageEnglish || chosen == App().settings.Language) return;
+    App().settings.Language = static_cast<std::int32_t>(chosen);
+    SetLanguage(ChooseLanguage(App().settings.Language, platform::locale().UiLanguage()));
+    host_.Effects().LanguageChanged();
 }
 
 void BasicPage::ToggleStartup() {

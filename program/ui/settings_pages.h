@@ -74,6 +74,8 @@ public:
     int Index() const { return index_; }
     // Shows the settings and objects as they are now.
     void Refill();
+    // Shows the page's texts in the language in force.
+    void ApplyTexts();
     // The page's list, when it has one.
     virtual ListView* List() { return nullptr; }
     // The page was given a new size: its anchored controls follow.
@@ -87,6 +89,8 @@ protected:
     virtual int TemplateId() const;
     // Fills the page's own controls (the check boxes are done by the base).
     virtual void FillOwn() {}
+    // Sets the page's own controls' texts (the check boxes are done by the base).
+    virtual void ApplyOwnTexts() {}
     bool Filling() const { return filling_; }
     // Anchors a page's list and the buttons beside it to the page's sides.
     void AnchorList(std::initializer_list<int> buttons, std::initializer_list<int> row);
@@ -109,7 +113,9 @@ public:
 private:
     int TemplateId() const override;
     void FillOwn() override;
+    void ApplyOwnTexts() override;
     void ToggleStartup();
+    void OnLanguage();
 };
 
 class TitleBarPage final : public SettingsPage {

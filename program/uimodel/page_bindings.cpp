@@ -13,50 +13,50 @@ namespace {
 constexpr Binding Flag(bool AppSettings::*member) { return {Binding::Kind::Setting, member}; }
 
 const std::array kBasic{
-    CheckBoxModel{u"起動時に設定画面を表示する(&1)", Flag(&AppSettings::ViewDisplay)},
-    CheckBoxModel{u"タスクトレイにアイコンを表示する(&2)", Flag(&AppSettings::TaskTray)},
-    CheckBoxModel{u"終了時に確認する(&3)", Flag(&AppSettings::EndCheck)},
-    CheckBoxModel{u"起動時にバージョンアップのチェックを行う(&4)", Flag(&AppSettings::VerCheck)},
+    CheckBoxModel{TextId::BasicViewDisplay, Flag(&AppSettings::ViewDisplay)},
+    CheckBoxModel{TextId::BasicTaskTray, Flag(&AppSettings::TaskTray)},
+    CheckBoxModel{TextId::BasicEndCheck, Flag(&AppSettings::EndCheck)},
+    CheckBoxModel{TextId::BasicVerCheck, Flag(&AppSettings::VerCheck)},
 };
 const std::array kTitleBar{
-    CheckBoxModel{u"ウインドウのタイトルバーに情報を表示する(&1)", Flag(&AppSettings::TitleInfo)},
-    CheckBoxModel{u"MDI子ウインドウに情報を表示する(&2)", Flag(&AppSettings::MDIChild)},
-    CheckBoxModel{u"情報を表示するウインドウを固定(&3)", Binding{Binding::Kind::FixedWindowRule}},
-    CheckBoxModel{u"Unicodeに対応する(&4)", Flag(&AppSettings::Unicode)},
+    CheckBoxModel{TextId::TitleBarTitleInfo, Flag(&AppSettings::TitleInfo)},
+    CheckBoxModel{TextId::TitleBarMdiChild, Flag(&AppSettings::MDIChild)},
+    CheckBoxModel{TextId::TitleBarFixedWindow, Binding{Binding::Kind::FixedWindowRule}},
+    CheckBoxModel{TextId::TitleBarUnicode, Flag(&AppSettings::Unicode)},
 };
 const std::array kDrawBar{
-    CheckBoxModel{u"タイトルバーの独自描画を行う(&1)", Flag(&AppSettings::UseDrawBar)},
-    CheckBoxModel{u"項目削除時に確認する(&2)", Flag(&AppSettings::DrawBarDelCheck)},
+    CheckBoxModel{TextId::DrawBarUse, Flag(&AppSettings::UseDrawBar)},
+    CheckBoxModel{TextId::DrawBarDelCheck, Flag(&AppSettings::DrawBarDelCheck)},
     // Acts with painting off too: programs that draw their caption show the
     // window text only on the taskbar, so they get a bar in their caption.
-    CheckBoxModel{u"アプリが自分で描くタイトルバーにも表示する(&3)", Flag(&AppSettings::AppCaptionBar)},
+    CheckBoxModel{TextId::DrawBarAppCaption, Flag(&AppSettings::AppCaptionBar)},
 };
 const std::array kView{
-    CheckBoxModel{u"項目削除時に確認する(&1)", Flag(&AppSettings::ViewDelCheck)},
-    CheckBoxModel{u"グループ項目の更新は独自のタイミング(100ms)で行う(&2)",
+    CheckBoxModel{TextId::ViewDelCheck, Flag(&AppSettings::ViewDelCheck)},
+    CheckBoxModel{TextId::ViewRefreshTiming,
                   Flag(&AppSettings::RefreshTiming)},
 };
 const std::array kAlarm{
-    CheckBoxModel{u"アラームのチェックを行う(&1)", Flag(&AppSettings::CheckAlarm)},
-    CheckBoxModel{u"アラーム削除時に確認する(&2)", Flag(&AppSettings::AlarmDelCheck)},
+    CheckBoxModel{TextId::AlarmCheck, Flag(&AppSettings::CheckAlarm)},
+    CheckBoxModel{TextId::AlarmDelCheck, Flag(&AppSettings::AlarmDelCheck)},
 };
 const std::array kWindow{
-    CheckBoxModel{u"個別設定削除時に確認する(&1)", Flag(&AppSettings::WindowDelCheck)},
-    CheckBoxModel{u"許可したウインドウ以外は全て除外(&2)", Flag(&AppSettings::PermitOnly)},
+    CheckBoxModel{TextId::WindowDelCheck, Flag(&AppSettings::WindowDelCheck)},
+    CheckBoxModel{TextId::WindowPermitOnly, Flag(&AppSettings::PermitOnly)},
 };
 
 const std::array kInformation{
-    CheckBoxModel{u"診断ログを記録する(&L)", Flag(&AppSettings::DebugLog)},
+    CheckBoxModel{TextId::InfoLog, Flag(&AppSettings::DebugLog)},
 };
 
 const std::array kPages{
-    PageModel{Page::Basic, u"基本動作設定", kBasic},
-    PageModel{Page::TitleBar, u"タイトルバー設定", kTitleBar},
-    PageModel{Page::DrawBar, u"独自描画設定", kDrawBar},
-    PageModel{Page::View, u"表示項目設定", kView},
-    PageModel{Page::Alarm, u"アラーム設定", kAlarm},
-    PageModel{Page::Window, u"ウインドウ個別設定", kWindow},
-    PageModel{Page::Information, u"各種情報", kInformation},
+    PageModel{Page::Basic, TextId::PageBasic, kBasic},
+    PageModel{Page::TitleBar, TextId::PageTitleBar, kTitleBar},
+    PageModel{Page::DrawBar, TextId::PageDrawBar, kDrawBar},
+    PageModel{Page::View, TextId::PageView, kView},
+    PageModel{Page::Alarm, TextId::PageAlarm, kAlarm},
+    PageModel{Page::Window, TextId::PageWindow, kWindow},
+    PageModel{Page::Information, TextId::PageInformation, kInformation},
 };
 
 }  // namespace

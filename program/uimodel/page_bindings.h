@@ -9,6 +9,7 @@
 #include <span>
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace tbq {
 struct AppSettings;
@@ -41,13 +42,13 @@ struct Binding {
 };
 
 struct CheckBoxModel {
-    const char16_t* caption;  // with its accelerator, "終了時に確認する(&3)"
+    TextId caption;  // with its accelerator, "終了時に確認する(&3)"
     Binding binding;
 };
 
 struct PageModel {
     Page page;
-    const char16_t* title;
+    TextId title;
     std::span<const CheckBoxModel> checkBoxes;  // in the page's order
 };
 
@@ -76,6 +77,8 @@ public:
     virtual void TitleInfoChanged(bool on) { (void)on; }
     // Painting over captions switches on or off; off takes the painting away.
     virtual void DrawingChanged(bool on) { (void)on; }
+    // The language changed: every window shows its texts anew.
+    virtual void LanguageChanged() {}
 };
 
 bool ReadBinding(const Binding& binding, const AppState& app);

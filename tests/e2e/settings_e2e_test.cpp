@@ -206,12 +206,13 @@ int TitleChanges(HWND w, int ms) {
     return changes;
 }
 
-// Chooses an interval preset of the title-bar page as the user does.
-void ChoosePreset(HWND page, int index) {
-    HWND combo = GetDlgItem(page, IDC_TB_PRESETS);
+// Chooses an entry of a page's drop-down list as the user does.
+void Choose(HWND page, int id, int index) {
+    HWND combo = GetDlgItem(page, id);
     SendMessageTimeoutW(combo, CB_SETCURSEL, index, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
-    PostMessageW(page, WM_COMMAND, MAKEWPARAM(IDC_TB_PRESETS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
+void ChoosePreset(HWND page, int index) { Choose(page, IDC_TB_PRESETS, index); }
 
 // The interval presets set the tick at once: a text scrolling one character a
 // tick moves about ten times a second at 100 ms and once at 1 s; the page's
@@ -247,6 +248,37 @@ TEST(SettingsWindowEndToEnd, AnIntervalPresetChangesTheTickRateAtOnce) {
     EXPECT_TRUE(WaitUntil([&] { return FileText(dir.Native("TBQ_Setting.ini")).find("Timing=1000") != std::string::npos; },
                           kSoon));
     ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+}
+
+// The language chosen on the first page: the pages speak it at once, back and
+// forth, and the next start keeps it.
+TEST(SettingsWindowEndToEnd, TheLanguageSwitchesAtOnceAndIsKeptAtTheNextStart) {
+    test::TempFolder dir;
+    InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
+    const std::wstring folder = dir.Native().wstring() + L"\\";
+    Started run;
+    ASSERT_TRUE(Start(folder, run));
+    HWND basic = Page(run.mainWindow, L"基本動作設定");
+    ASSERT_NE(basic, nullptr);
+    Choose(basic, IDC_BASIC_LANGUAGE, 2);
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(basic) == L"General"; }, kSoon));
+    EXPECT_EQ(ControlText(GetDlgItem(basic, IDC_PAGE_CHECK0)), L"&Show the settings window at start-up");
+    EXPECT_EQ(ControlText(GetDlgItem(basic, IDC_BASIC_TIMESYNC)), L"Set the c&lock...");
+    EXPECT_NE(Page(run.mainWindow, L"Alarms"), nullptr);
+    Choose(basic, IDC_BASIC_LANGUAGE, 1);
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(basic) == L"基本動作設定"; }, kSoon));
+    EXPECT_EQ(ControlText(GetDlgItem(basic, IDC_PAGE_CHECK0)), L"起動時に設定画面を表示する(&1)");
+    EXPECT_NE(Page(run.mainWindow, L"アラーム設定"), nullptr);
+    Choose(basic, IDC_BASIC_LANGUAGE, 2);
+    EXPECT_TRUE(WaitUntil([&] { return TitleOf(basic) == L"General"; }, kSoon));
+    ASSERT_TRUE(QuitTbqThroughMenu(run.tbq, run.mainWindow));
+    EXPECT_NE(FileText(dir.Native("TBQ_Setting.ini")).find("Language=2"), std::string::npos);
+
+    Process again(L"\"" + folder + L"TBQ.exe\"", folder);
+    HWND main = MainWindowOf(again);
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return Page(main, L"General") != nullptr; }, kSoon)) << "kept at the next start";
+    ASSERT_TRUE(QuitTbqThroughMenu(again, main));
 }
 
 // The module list: unticking a plug-in unloads it (its item shows the mark of

@@ -59,13 +59,13 @@ TEST(PageBindings, EveryCheckBoxChangesItsKeyInTheSavedFile) {
     for (const PageModel& page : Pages()) {
         const int index = static_cast<int>(page.page);
         EXPECT_EQ(index, static_cast<int>(&page - Pages().data()));
-        EXPECT_EQ(Text(page.title), titles[index]);
+        EXPECT_EQ(Text(Tr(page.title)), titles[index]);
         for (const CheckBoxModel& box : page.checkBoxes) {
             ASSERT_LT(next, std::size(expected));
             const Expected& e = expected[next++];
             SCOPED_TRACE(TextToUtf8(e.caption));
             EXPECT_EQ(index, e.page);
-            EXPECT_EQ(Text(box.caption), e.caption);
+            EXPECT_EQ(Text(Tr(box.caption)), e.caption);
 
             test::TempFolder dir;
             IniStore::Instance().Reset();

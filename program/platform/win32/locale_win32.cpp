@@ -36,6 +36,7 @@ public:
         if (month < 1 || month > 12) return {};
         return Info((abbreviated ? LOCALE_SABBREVMONTHNAME1 : LOCALE_SMONTHNAME1) + (month - 1));
     }
+    std::uint16_t UiLanguage() override { return GetUserDefaultUILanguage(); }
 };
 
 }  // namespace

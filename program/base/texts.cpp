@@ -1,0 +1,51 @@
+#include "base/texts.h"
+
+#include <array>
+
+namespace tbq {
+
+namespace {
+
+constexpr std::size_t kCount = static_cast<std::size_t>(TextId::Count);
+using Table = std::array<const char16_t*, kCount>;
+
+Table Index(std::span<const TextEntry> entries) {
+    Table t{};
+    for (const TextEntry& e : entries)
+        if (static_cast<std::size_t>(e.id) < kCount) t[static_cast<std::size_t>(e.id)] = e.text;
+    return t;
+}
+
+const Table& Of(Language language) {
+    static const Table japanese = Index(JapaneseTexts());
+    static const Table english = Index(EnglishTexts());
+    return language == Language::English ? english : japanese;
+}
+
+Language g_language = Language::Japanese;
+
+}  // namespace
+
+TextView TrIn(Language language, TextId id) {
+    const std::size_t i = static_cast<std::size_t>(id);
+    if (i >= kCount) return {};
+    // A text the English table lacks shows in Japanese rather than not at all.
+    const char16_t* text = Of(language)[i];
+    if (!text) text = Of(Language::Japanese)[i];
+    return text ? TextView(text) : TextView();
+}
+
+TextView Tr(TextId id) { return TrIn(g_language, id); }
+
+Language CurrentLanguage() { return g_language; }
+
+void SetLanguage(Language language) { g_language = language; }
+
+Language ChooseLanguage(std::int32_t setting, std::uint16_t uiLanguage) {
+    if (setting == kLanguageJapanese) return Language::Japanese;
+    if (setting == kLanguageEnglish) return Language::English;
+    constexpr std::uint16_t kPrimaryJapanese = 0x11;  // LANG_JAPANESE
+    return (uiLanguage & 0x3FF) == kPrimaryJapanese ? Language::Japanese : Language::English;
+}
+
+}  // namespace tbq

@@ -1,0 +1,47 @@
+// The English texts, for users whose Windows is not Japanese.
+#include "base/texts.h"
+
+namespace tbq {
+
+namespace {
+using enum TextId;
+constexpr TextEntry kTexts[] = {
+    {PageBasic, u"General"},
+    {PageTitleBar, u"Title bar"},
+    {PageDrawBar, u"Painting"},
+    {PageView, u"Display items"},
+    {PageAlarm, u"Alarms"},
+    {PageWindow, u"Window rules"},
+    {PageInformation, u"Information"},
+    {BasicViewDisplay, u"&Show the settings window at start-up"},
+    {BasicTaskTray, u"Show an &icon in the notification area"},
+    {BasicEndCheck, u"As&k before quitting"},
+    {BasicVerCheck, u"Check for a &newer version at start-up"},
+    {TitleBarTitleInfo, u"&Show information in title bars"},
+    {TitleBarMdiChild, u"Show in &MDI child windows"},
+    {TitleBarFixedWindow, u"Show in one fi&xed window"},
+    {TitleBarUnicode, u"Support &Unicode"},
+    {DrawBarUse, u"&Paint over title bars"},
+    {DrawBarDelCheck, u"&Confirm deletions"},
+    {DrawBarAppCaption, u"Also show in title &bars that programs draw themselves"},
+    {ViewDelCheck, u"&Confirm deletions"},
+    {ViewRefreshTiming, u"Update &groups on their own timing (100 ms)"},
+    {AlarmCheck, u"Chec&k alarms"},
+    {AlarmDelCheck, u"&Confirm deletions"},
+    {WindowDelCheck, u"&Confirm deletions"},
+    {WindowPermitOnly, u"E&xclude every window not permitted"},
+    {InfoLog, u"Keep a diagnostic &log"},
+    {BasicStartupLabel, u"Start-up:"},
+    {BasicStartupRegister, u"&Register"},
+    {BasicStartupUnregister, u"&Unregister"},
+    {BasicTimeSync, u"Set the c&lock..."},
+    {BasicLanguageLabel, u"Lan&guage:"},
+    {LanguageAuto, u"Automatic"},
+    {LanguageJapanese, u"日本語"},
+    {LanguageEnglish, u"English"},
+};
+}  // namespace
+
+std::span<const TextEntry> EnglishTexts() { return kTexts; }
+
+}  // namespace tbq

@@ -1,0 +1,47 @@
+// The Japanese texts: what the program has always shown.
+#include "base/texts.h"
+
+namespace tbq {
+
+namespace {
+using enum TextId;
+constexpr TextEntry kTexts[] = {
+    {PageBasic, u"基本動作設定"},
+    {PageTitleBar, u"タイトルバー設定"},
+    {PageDrawBar, u"独自描画設定"},
+    {PageView, u"表示項目設定"},
+    {PageAlarm, u"アラーム設定"},
+    {PageWindow, u"ウインドウ個別設定"},
+    {PageInformation, u"各種情報"},
+    {BasicViewDisplay, u"起動時に設定画面を表示する(&1)"},
+    {BasicTaskTray, u"タスクトレイにアイコンを表示する(&2)"},
+    {BasicEndCheck, u"終了時に確認する(&3)"},
+    {BasicVerCheck, u"起動時にバージョンアップのチェックを行う(&4)"},
+    {TitleBarTitleInfo, u"ウインドウのタイトルバーに情報を表示する(&1)"},
+    {TitleBarMdiChild, u"MDI子ウインドウに情報を表示する(&2)"},
+    {TitleBarFixedWindow, u"情報を表示するウインドウを固定(&3)"},
+    {TitleBarUnicode, u"Unicodeに対応する(&4)"},
+    {DrawBarUse, u"タイトルバーの独自描画を行う(&1)"},
+    {DrawBarDelCheck, u"項目削除時に確認する(&2)"},
+    {DrawBarAppCaption, u"アプリが自分で描くタイトルバーにも表示する(&3)"},
+    {ViewDelCheck, u"項目削除時に確認する(&1)"},
+    {ViewRefreshTiming, u"グループ項目の更新は独自のタイミング(100ms)で行う(&2)"},
+    {AlarmCheck, u"アラームのチェックを行う(&1)"},
+    {AlarmDelCheck, u"アラーム削除時に確認する(&2)"},
+    {WindowDelCheck, u"個別設定削除時に確認する(&1)"},
+    {WindowPermitOnly, u"許可したウインドウ以外は全て除外(&2)"},
+    {InfoLog, u"診断ログを記録する(&L)"},
+    {BasicStartupLabel, u"スタートアップ:"},
+    {BasicStartupRegister, u"登録(&4)"},
+    {BasicStartupUnregister, u"解除(&4)"},
+    {BasicTimeSync, u"時刻合わせ(&6)"},
+    {BasicLanguageLabel, u"表示言語(&5):"},
+    {LanguageAuto, u"自動"},
+    {LanguageJapanese, u"日本語"},
+    {LanguageEnglish, u"English"},
+};
+}  // namespace
+
+std::span<const TextEntry> JapaneseTexts() { return kTexts; }
+
+}  // namespace tbq
