@@ -28,6 +28,10 @@ enum class TextId : std::uint16_t {
     // The basic page's own controls.
     BasicStartupLabel, BasicStartupRegister, BasicStartupUnregister, BasicTimeSync,
     BasicLanguageLabel, LanguageAuto, LanguageJapanese, LanguageEnglish,
+    BasicStartupAddQuestion, BasicStartupRemoveQuestion,
+    // The settings window's menu bar.
+    MenuFile, MenuCopyShown, MenuCopyAll, MenuCopyChosen, MenuTimeSync, MenuSave, MenuQuit,
+    MenuQuitWithoutSaving, MenuHelp, MenuHelpContents, MenuReadme, MenuAbout,
     Count
 };
 

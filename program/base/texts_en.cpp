@@ -39,6 +39,20 @@ constexpr TextEntry kTexts[] = {
     {LanguageAuto, u"Automatic"},
     {LanguageJapanese, u"日本語"},
     {LanguageEnglish, u"English"},
+    {BasicStartupAddQuestion, u"Lunetta will start with Windows from now on.\r\nDo you want to continue?"},
+    {BasicStartupRemoveQuestion, u"Lunetta will no longer start with Windows.\r\nDo you want to continue?"},
+    {MenuFile, u"&File"},
+    {MenuCopyShown, u"Copy the &visible items"},
+    {MenuCopyAll, u"Copy &all items"},
+    {MenuCopyChosen, u"&Copy one item"},
+    {MenuTimeSync, u"Set the &time..."},
+    {MenuSave, u"&Save settings"},
+    {MenuQuit, u"E&xit"},
+    {MenuQuitWithoutSaving, u"Exit &without saving"},
+    {MenuHelp, u"&Help"},
+    {MenuHelpContents, u"&Help contents"},
+    {MenuReadme, u"&Read me"},
+    {MenuAbout, u"&About Lunetta"},
 };
 }  // namespace
 

@@ -39,6 +39,20 @@ constexpr TextEntry kTexts[] = {
     {LanguageAuto, u"自動"},
     {LanguageJapanese, u"日本語"},
     {LanguageEnglish, u"English"},
+    {BasicStartupAddQuestion, u"スタートアップの登録を行います。\r\nよろしいですか？"},
+    {BasicStartupRemoveQuestion, u"スタートアップからの削除を行います。\r\nよろしいですか？"},
+    {MenuFile, u"ファイル(&F)"},
+    {MenuCopyShown, u"表示項目をコピー(&V)"},
+    {MenuCopyAll, u"全項目をコピー(&A)"},
+    {MenuCopyChosen, u"項目を選んでコピー(&C)"},
+    {MenuTimeSync, u"時刻合わせ(&T)..."},
+    {MenuSave, u"設定保存(&S)"},
+    {MenuQuit, u"終了(&X)"},
+    {MenuQuitWithoutSaving, u"設定保存せず終了(&N)"},
+    {MenuHelp, u"ヘルプ(&H)"},
+    {MenuHelpContents, u"ヘルプの参照(&H)"},
+    {MenuReadme, u"お読み下さい(&R)"},
+    {MenuAbout, u"バージョン情報(&A)"},
 };
 }  // namespace
 

@@ -113,6 +113,8 @@ private:
     void LanguageChanged() override;
     // The tabs get the pages' titles in the language in force (`insert`: made).
     void TitleTabs(bool insert);
+    // The menu bar in the language in force, in place of the one there was.
+    void MakeMenuBar();
 
     vbKerova_Dll& dll_;
     HWND tabs_ = nullptr;

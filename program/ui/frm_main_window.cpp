@@ -26,8 +26,12 @@ namespace tbq::ui {
 namespace {
 constexpr int kMargin = 8, kPreviewHeight = 28;
 
-void AppendItem(HMENU menu, UINT id, const char16_t* text, bool enabled = true) {
+void AppendItem(HMENU menu, UINT id, TextView text, bool enabled = true) {
     AppendMenuW(menu, MF_STRING | (enabled ? 0 : MF_GRAYED), id, win32::Wide(text).c_str());
+}
+
+void AppendPopup(HMENU menu, HMENU popup, TextId text) {
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), win32::Wide(Tr(text)).c_str());
 }
 
 }  // namespace
@@ -39,26 +43,7 @@ bool FrmMain::BuildWindow() {
     SetWindowLongPtrW(w, GWL_EXSTYLE, GetWindowLongPtrW(w, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     font_ = MakeDialogFont(Dpi());
 
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendItem(file, mnuFile_Copy_Data0, u"表示項目をコピー(&V)");
-    AppendItem(file, mnuFile_Copy_Data1, u"全項目をコピー(&A)");
-    copyMenu_ = CreatePopupMenu();
-    AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(copyMenu_), L"項目を選んでコピー(&C)");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendItem(file, mnuFile_TimeSync, u"時刻合わせ(&T)...");
-    AppendItem(file, mnuFile_Save, u"設定保存(&S)");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendItem(file, mnuFile_Quit0, u"終了(&X)");
-    AppendItem(file, mnuFile_Quit1, u"設定保存せず終了(&N)");
-    HMENU help = CreatePopupMenu();
-    AppendItem(help, mnuHelp_Help, u"ヘルプの参照(&H)");
-    AppendItem(help, mnuHelp_Readme, u"お読み下さい(&R)");
-    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
-    AppendItem(help, mnuHelp_About, u"バージョン情報(&A)");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"ファイル(&F)");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"ヘルプ(&H)");
-    SetMenu(w, bar);
+    MakeMenuBar();
 
     preview_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW, 0, 0,
                                10, 10, w, reinterpret_cast<HMENU>(IDC_MAIN_PREVIEW), inst, nullptr);
@@ -321,6 +306,32 @@ void FrmMain::TitleInfoChanged(bool) {
     if (tick_ && !quitting_) OnMainTimer();
 }
 
+void FrmMain::MakeMenuBar() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendItem(file, mnuFile_Copy_Data0, Tr(TextId::MenuCopyShown));
+    AppendItem(file, mnuFile_Copy_Data1, Tr(TextId::MenuCopyAll));
+    copyMenu_ = CreatePopupMenu();
+    AppendPopup(file, copyMenu_, TextId::MenuCopyChosen);
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, mnuFile_TimeSync, Tr(TextId::MenuTimeSync));
+    AppendItem(file, mnuFile_Save, Tr(TextId::MenuSave));
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendItem(file, mnuFile_Quit0, Tr(TextId::MenuQuit));
+    AppendItem(file, mnuFile_Quit1, Tr(TextId::MenuQuitWithoutSaving));
+    HMENU help = CreatePopupMenu();
+    AppendItem(help, mnuHelp_Help, Tr(TextId::MenuHelpContents));
+    AppendItem(help, mnuHelp_Readme, Tr(TextId::MenuReadme));
+    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+    AppendItem(help, mnuHelp_About, Tr(TextId::MenuAbout));
+    AppendPopup(bar, file, TextId::MenuFile);
+    AppendPopup(bar, help, TextId::MenuHelp);
+    // The window's old menu bar, and the pop-ups in it, go with it.
+    HMENU old = GetMenu(hwnd());
+    SetMenu(hwnd(), bar);
+    if (old) DestroyMenu(old);
+}
+
 void FrmMain::TitleTabs(bool insert) {
     for (const uimodel::PageModel& m : uimodel::Pages()) {
         std::wstring title = win32::Wide(Tr(m.title));
@@ -336,6 +347,7 @@ void FrmMain::TitleTabs(bool insert) {
 
 void FrmMain::LanguageChanged() {
     if (!tabs_) return;
+    MakeMenuBar();
     TitleTabs(false);
     for (const auto& page : pages_) {
         page->ApplyTexts();

@@ -134,6 +134,7 @@ private:
         const auto changed = [this] { Changed(); };
         KindPage& clock = P(kKindClock);
         clock.OnCommand(IDC_IE_FORMAT_BUILD, [this] { BuildFormat(); });
+        clock.OnCheck(IDC_IE_AUTO_SUMMER, [this](bool) { Changed(); });
         clock.OnCommand(IDC_IE_OFFSET_SET, [this] {
             if (auto f = EditDate(dlg_, uimodel::DateMode::Offset, values_.offsets)) {
                 values_.offsets = *f;
@@ -363,6 +364,8 @@ private:
     void Changed() {
         Collect();
         SetField(dlg_, IDC_IE_DESCRIPTION, uimodel::ItemDescription(values_, App().settings.RefreshTiming));
+        // The zone's own rules make the fixed summer-time switch meaningless.
+        EnableWindow(C(kKindClock, IDC_IE_SUMMER), !values_.autoSummerTime);
         const bool counted = values_.titleRange != 0;
         EnableWindow(C(kKindTitle, IDC_IE_HALF), counted);
         EnableWindow(C(kKindTitle, IDC_IE_TITLEFIELD), counted);

@@ -16,6 +16,7 @@
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "ui/window_select.h"
+#include "uimodel/menus.h"
 #include "uimodel/rule_editor_model.h"
 #include "win32/wide.h"
 
@@ -117,9 +118,7 @@ void BasicPage::OnLanguage() {
 void BasicPage::ToggleStartup() {
     if (!TheLibrary()) return;
     const bool registered = StartupShortcut(*TheLibrary(), true, false);
-    const Text question = Text(registered ? u"スタートアップからの削除を行います。"
-                                          : u"スタートアップの登録を行います。") +
-                          u"\r\nよろしいですか？";
+    const Text question = uimodel::StartupQuestion(registered);
     const auto owner = WindowIdOf(dlg_);
     if (platform::dialogs().Show(owner, question, kProductName, platform::BoxStyle::Question) !=
         platform::BoxAnswer::Yes)

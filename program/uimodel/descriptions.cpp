@@ -50,7 +50,11 @@ Text ClockLine(const vbKerova_View_Clock& c) {
     Text out = u"日時情報 : " + c.FormatText + u" [" + zone + u" GMT" +
                (c.TimeZoneMinus() ? u"-" : u"+") + Two(c.TimeZoneHour()) + u":" +
                Two(c.TimeZoneMinute()) + u"]";
-    if (c.Flag & vbKerova_View_Clock::kFlagDaylightSaving) out += u" サマータイム";
+    // Following the zone's own rules, the fixed summer-time switch is not used.
+    if (c.Flag & vbKerova_View_Clock::kFlagAutoSummerTime)
+        out += u" 夏時間自動切替";
+    else if (c.Flag & vbKerova_View_Clock::kFlagDaylightSaving)
+        out += u" サマータイム";
     if (c.Flag & vbKerova_View_Clock::kFlagExtendedFormat) out += u" 拡張書式";
     if (c.OffsetYear || c.OffsetMonth || c.OffsetDay || c.OffsetHour || c.OffsetMinute ||
         c.OffsetSecond)

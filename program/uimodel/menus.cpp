@@ -177,10 +177,7 @@ Text RefusedAddressText(TextView address) {
 // ---- Page 0 -------------------------------------------------------------------------------------
 
 Text StartupQuestion(bool registered) {
-    return Text(registered ? u"スタートアップからの削除を行います。" : u"スタートアップの登録を行います。") +
-           u"\r\nよろしいですか？";
+    return Text(Tr(registered ? TextId::BasicStartupRemoveQuestion : TextId::BasicStartupAddQuestion));
 }
-
-const char16_t* StartupButtonCaption(bool registered) { return registered ? u"解除(&4)" : u"登録(&4)"; }
 
 }  // namespace tbq::uimodel

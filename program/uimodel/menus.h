@@ -111,8 +111,6 @@ inline constexpr char16_t kRefusedAddressCaption[] = u"Lunetta";
 // "スタートアップの登録を行います。" or "スタートアップからの削除を行います。",
 // CR LF, "よろしいですか？" (`registered`: the shortcut exists now).
 Text StartupQuestion(bool registered);
-// "登録(&4)" while not registered, "解除(&4)" while registered.
-const char16_t* StartupButtonCaption(bool registered);
 
 // ---- Help ---------------------------------------------------------------------------------
 

@@ -145,6 +145,13 @@ TEST(ItemEditorEndToEnd, AClockWrittenInTheFormatBuilderShowsInNotepadsTitle) {
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(builder); }, kSoon));
     EXPECT_EQ(ControlText(GetDlgItem(clock, IDC_IE_FORMAT)), L"[#{yet}]");
     EXPECT_TRUE(Checked(clock, IDC_IE_EXTENDED));
+    // Summer time by the zone's own rules leaves the fixed switch out of use.
+    HWND summer = GetDlgItem(clock, IDC_IE_SUMMER);
+    EXPECT_TRUE(IsWindowEnabled(summer));
+    PostMessageW(GetDlgItem(clock, IDC_IE_AUTO_SUMMER), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(summer); }, kSoon));
+    PostMessageW(GetDlgItem(clock, IDC_IE_AUTO_SUMMER), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(summer) != FALSE; }, kSoon));
 
     Press(editor, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kSoon));

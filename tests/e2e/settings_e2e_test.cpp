@@ -377,6 +377,13 @@ TEST(SettingsWindowPictures, EveryPage) {
     ASSERT_NE(input, nullptr);
     EXPECT_TRUE(SaveWindowPicture(input, std::filesystem::path(out) / "input.bmp"));
     Press(input, IDCANCEL);
+    // The first page in English.
+    HWND basic = Page(mainWindow, L"基本動作設定");
+    ShowPage(mainWindow, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(basic) != FALSE; }, kSoon));
+    Choose(basic, IDC_BASIC_LANGUAGE, 2);
+    ASSERT_TRUE(WaitUntil([&] { return TitleOf(basic) == L"General"; }, kSoon));
+    EXPECT_TRUE(SaveWindowPicture(mainWindow, std::filesystem::path(out) / "en-page0.bmp"));
     ASSERT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
 }
 

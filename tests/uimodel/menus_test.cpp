@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "alarm/alarm.h"
 #include "fakes/plugin_folder.h"
+#include "items/view_clock.h"
 #include "items/view_count.h"
 #include "items/view_fixed.h"
 #include "items/view_group.h"
@@ -55,6 +58,19 @@ TEST(Descriptions, EveryKindSaysWhatItShowsOnOneLine) {
         {std::make_shared<vbKerova_ViewData>(), u"(無し)"},
     };
     for (const Case& c : cases) EXPECT_EQ(Description(*c.item), c.line);
+    // A clock says whether it follows its zone's summer time, and then not the
+    // fixed switch it ignores.
+    for (auto [flag, has, hasNot] :
+         {std::tuple{vbKerova_View_Clock::kFlagDaylightSaving, u" サマータイム", u"夏時間自動切替"},
+          std::tuple{static_cast<std::uint8_t>(vbKerova_View_Clock::kFlagDaylightSaving |
+                                               vbKerova_View_Clock::kFlagAutoSummerTime),
+                     u" 夏時間自動切替", u"サマータイム"}}) {
+        auto clock = std::make_shared<vbKerova_View_Clock>();
+        clock->Flag = flag;
+        const Text line = Description(*Item(clock));
+        EXPECT_NE(line.find(has), Text::npos) << TextToUtf8(line);
+        EXPECT_EQ(line.find(hasNot), Text::npos) << TextToUtf8(line);
+    }
 
     vbKerova_Alarm alarm;
     alarm.AlarmName = u"起床";

@@ -60,6 +60,22 @@ TEST(TextsTest, EnglishMnemonicsDoNotClashWithinAPageOrWithTheMenuBar) {
     }
 }
 
+TEST(TextsTest, EnglishMenusHaveAMnemonicEachAndNoTwoAlike) {
+    using enum TextId;
+    const std::vector<std::vector<TextId>> menus{
+        {MenuFile, MenuHelp},
+        {MenuCopyShown, MenuCopyAll, MenuCopyChosen, MenuTimeSync, MenuSave, MenuQuit, MenuQuitWithoutSaving},
+        {MenuHelpContents, MenuReadme, MenuAbout},
+    };
+    for (const auto& menu : menus) {
+        std::set<char16_t> used;
+        for (TextId id : menu) {
+            const Text text(TrIn(Language::English, id));
+            EXPECT_TRUE(used.insert(Mnemonic(text)).second && Mnemonic(text) != 0) << TextToUtf8(text);
+        }
+    }
+}
+
 TEST(TextsTest, TheSettingAndTheUsersLanguageChooseTheLanguage) {
     constexpr std::uint16_t kJapan = 0x0411, kUs = 0x0409, kGermany = 0x0407;
     const struct {
