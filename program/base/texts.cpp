@@ -37,6 +37,13 @@ TextView TrIn(Language language, TextId id) {
 
 TextView Tr(TextId id) { return TrIn(g_language, id); }
 
+Text Tr(TextId id, TextView value) {
+    Text text(Tr(id));
+    const std::size_t at = text.find(u"{0}");
+    if (at != Text::npos) text.replace(at, 3, value);
+    return text;
+}
+
 Language CurrentLanguage() { return g_language; }
 
 void SetLanguage(Language language) { g_language = language; }

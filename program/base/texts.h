@@ -32,6 +32,10 @@ enum class TextId : std::uint16_t {
     // The settings window's menu bar.
     MenuFile, MenuCopyShown, MenuCopyAll, MenuCopyChosen, MenuTimeSync, MenuSave, MenuQuit,
     MenuQuitWithoutSaving, MenuHelp, MenuHelpContents, MenuReadme, MenuAbout,
+    // The welcome window of the first start.
+    WelcomeCaptionSuffix, WelcomeIntro, WelcomeModeSample, WelcomeModeImport, WelcomeModeNothing,
+    WelcomeSampleDescription, WelcomeImportDescription, WelcomeNothingDescription, WelcomeSampleLabel,
+    WelcomePathLabel, WelcomeImportNote, WelcomeFound, WelcomeStartup, WelcomeBackupNote, WelcomeListSeparator,
     Count
 };
 
@@ -46,6 +50,8 @@ std::span<const TextEntry> EnglishTexts();
 
 // The text in the language in force (Japanese until told otherwise).
 TextView Tr(TextId id);
+// The same with "{0}" replaced by `value`.
+Text Tr(TextId id, TextView value);
 TextView TrIn(Language language, TextId id);
 Language CurrentLanguage();
 void SetLanguage(Language language);

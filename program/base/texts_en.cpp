@@ -53,6 +53,24 @@ constexpr TextEntry kTexts[] = {
     {MenuHelpContents, u"&Help contents"},
     {MenuReadme, u"&Read me"},
     {MenuAbout, u"&About Lunetta"},
+    {WelcomeCaptionSuffix, u" - Welcome!"},
+    {WelcomeIntro, u"Thank you for using Lunetta.\nFirst, choose how you would like to begin."},
+    {WelcomeModeSample, u"Use a sample"},
+    {WelcomeModeImport, u"Take over"},
+    {WelcomeModeNothing, u"Start empty"},
+    {WelcomeSampleDescription, u"Uses the sample chosen below."},
+    {WelcomeImportDescription, u"Reads and uses the settings of Lunetta version 2.1.xx.\r\n"
+                               u"Choose the path of its settings file in the box below."},
+    {WelcomeNothingDescription, u"Only the least settings: nothing is shown in title bars.\r\n"
+                                u"The settings window opens when this window closes,\r\n"
+                                u"so that you can set up the rest."},
+    {WelcomeSampleLabel, u"&Sample:"},
+    {WelcomePathLabel, u"Settings &file:"},
+    {WelcomeImportNote, u"Some features cannot be taken over."},
+    {WelcomeFound, u"A settings file was found."},
+    {WelcomeStartup, u"Start Lunetta with &Windows"},
+    {WelcomeBackupNote, u"The present {0} will be kept with \".bak\" added to the name."},
+    {WelcomeListSeparator, u", "},
 };
 }  // namespace
 

@@ -53,6 +53,24 @@ constexpr TextEntry kTexts[] = {
     {MenuHelpContents, u"ヘルプの参照(&H)"},
     {MenuReadme, u"お読み下さい(&R)"},
     {MenuAbout, u"バージョン情報(&A)"},
+    {WelcomeCaptionSuffix, u" - ようこそ！"},
+    {WelcomeIntro, u"Lunettaをご利用いただき、ありがとうございます。\nはじめに、どのように使い始めるかを選んで下さい。"},
+    {WelcomeModeSample, u"基本設定"},
+    {WelcomeModeImport, u"引き継ぎ"},
+    {WelcomeModeNothing, u"何もしない"},
+    {WelcomeSampleDescription, u"下で選択したサンプルを使用します。"},
+    {WelcomeImportDescription, u"Lunetta Ver 2.1.xxの設定情報を読み込み、使用します。\r\n"
+                               u"以下のボックスに設定ファイルのパスを選択して下さい。"},
+    {WelcomeNothingDescription, u"最低限の設定のみで、タイトルバーに何も表示しません。\r\n"
+                                u"この画面が閉じた後に設定画面が開きますので、\r\n"
+                                u"詳細を設定して下さい。"},
+    {WelcomeSampleLabel, u"サンプル(&S):"},
+    {WelcomePathLabel, u"設定ファイル(&F):"},
+    {WelcomeImportNote, u"※一部引き継げない機能があります。"},
+    {WelcomeFound, u"設定ファイルを発見しました"},
+    {WelcomeStartup, u"Lunettaをスタートアップに登録する"},
+    {WelcomeBackupNote, u"※今ある {0} は、名前に「.bak」を付けて残します。"},
+    {WelcomeListSeparator, u"、"},
 };
 }  // namespace
 

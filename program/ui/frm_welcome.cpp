@@ -9,6 +9,7 @@
 #include "app/settings_files.h"
 #include "core/program_location.h"
 #include "core/startup_shortcut.h"
+#include "base/texts.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
 #include "win32/wide.h"
@@ -20,19 +21,22 @@ namespace {
 constexpr int kMaxSamples = 999;
 
 struct Mode {
-    const char16_t* description;
+    TextId description;
     COLORREF color;
 };
 // The three ways to begin, in the order of their buttons.
 const Mode kModes[] = {
-    {u"下で選択したサンプルを使用します。", 0xC0C0FF},
-    {u"Lunetta Ver 2.1.xxの設定情報を読み込み、使用します。\r\n"
-     u"以下のボックスに設定ファイルのパスを選択して下さい。",
-     0xC0FFC0},
-    {u"最低限の設定のみで、タイトルバーに何も表示しません。\r\n"
-     u"この画面が閉じた後に設定画面が開きますので、\r\n"
-     u"詳細を設定して下さい。",
-     0xFFC0C0},
+    {TextId::WelcomeSampleDescription, 0xC0C0FF},
+    {TextId::WelcomeImportDescription, 0xC0FFC0},
+    {TextId::WelcomeNothingDescription, 0xFFC0C0},
+};
+// The window's own texts, by control.
+constexpr std::pair<int, TextId> kTexts[] = {
+    {IDC_WC_INTRO, TextId::WelcomeIntro},           {IDC_WC_MODE0, TextId::WelcomeModeSample},
+    {IDC_WC_MODE1, TextId::WelcomeModeImport},      {IDC_WC_MODE2, TextId::WelcomeModeNothing},
+    {IDC_WC_SAMPLE_LABEL, TextId::WelcomeSampleLabel}, {IDC_WC_PATH_LABEL, TextId::WelcomePathLabel},
+    {IDC_WC_NOTE, TextId::WelcomeImportNote},       {IDC_WC_FOUND, TextId::WelcomeFound},
+    {IDC_WC_STARTUP, TextId::WelcomeStartup},
 };
 constexpr int kSampleControls[] = {IDC_WC_SAMPLE_LABEL, IDC_WC_SAMPLES, IDC_WC_COMMENT};
 constexpr int kPathControls[] = {IDC_WC_PATH_LABEL, IDC_WC_PATH, IDC_WC_BROWSE, IDC_WC_NOTE};
@@ -63,7 +67,7 @@ void ShowControls(HWND dlg, const int* ids, std::size_t n, bool show) {
 
 Text FrmWelcome::WindowCaption() {
     Text caption(kProductName);
-    caption += u" - ようこそ！";
+    caption += Tr(TextId::WelcomeCaptionSuffix);
     return caption;
 }
 
@@ -95,6 +99,7 @@ FrmWelcome::FrmWelcome(vbKerova_Dll& dll) : dll_(dll) {
 
 void FrmWelcome::OnInit() {
     SetWindowTextW(dlg_, win32::Wide(WindowCaption()).c_str());
+    for (const auto& [id, text] : kTexts) SetField(dlg_, id, Text(Tr(text)));
     SendMessageW(dlg_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM))));
     if (SettingFileExists(kLegacyFile)) {
@@ -118,7 +123,7 @@ void FrmWelcome::OnInit() {
 void FrmWelcome::SelectMode(int mode) {
     mode_ = mode;
     const Mode& m = kModes[mode];
-    SetField(dlg_, IDC_WC_DESCRIPTION, m.description);
+    SetField(dlg_, IDC_WC_DESCRIPTION, Text(Tr(m.description)));
     color_ = m.color;
     brush_.reset(CreateSolidBrush(color_));
     const auto count = [](const auto& ids) { return sizeof(ids) / sizeof(ids[0]); };
@@ -149,8 +154,8 @@ void FrmWelcome::ShowBackupNote() {
     Text note;
     if (!names.empty()) {
         Text list;
-        for (const Text& n : names) list += (list.empty() ? u"" : u"、") + n;
-        note = u"※今ある " + list + u" は、名前に「.bak」を付けて残します。";
+        for (const Text& n : names) list += (list.empty() ? Text() : Text(Tr(TextId::WelcomeListSeparator))) + n;
+        note = Tr(TextId::WelcomeBackupNote, list);
     }
     SetField(dlg_, IDC_WC_BACKUP, note);
     ShowWindow(GetDlgItem(dlg_, IDC_WC_BACKUP), note.empty() ? SW_HIDE : SW_SHOW);

@@ -60,9 +60,10 @@ TEST(TextsTest, EnglishMnemonicsDoNotClashWithinAPageOrWithTheMenuBar) {
     }
 }
 
-TEST(TextsTest, EnglishMenusHaveAMnemonicEachAndNoTwoAlike) {
+TEST(TextsTest, EnglishMenusAndTheWelcomeWindowHaveAMnemonicEachAndNoTwoAlike) {
     using enum TextId;
     const std::vector<std::vector<TextId>> menus{
+        {WelcomeSampleLabel, WelcomePathLabel, WelcomeStartup},
         {MenuFile, MenuHelp},
         {MenuCopyShown, MenuCopyAll, MenuCopyChosen, MenuTimeSync, MenuSave, MenuQuit, MenuQuitWithoutSaving},
         {MenuHelpContents, MenuReadme, MenuAbout},
