@@ -20,7 +20,6 @@ struct FrameFacts {
     std::optional<PaintRect> visible;  // the frame the user sees; none: the window rectangle
     std::optional<PaintRect> buttons;  // the caption buttons, when the compositor knows them
     std::optional<PaintRect> client;   // the client area; none: it could not be read
-    bool maximized = false;
     bool operator==(const FrameFacts&) const = default;
 };
 

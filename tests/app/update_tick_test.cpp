@@ -377,8 +377,8 @@ TEST_F(UpdateTickTest, AProgramDrawnCaptionGetsABarWithoutAProfile) {
         painter.targets[w].metrics.cxSize = 18;
         painter.targets[w].metrics.cyFrame = 4;
     }
-    frames.facts[a] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{0, 0, 300, 200}, false};
-    frames.facts[b] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{4, 27, 296, 196}, false};
+    frames.facts[a] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{0, 0, 300, 200}};
+    frames.facts[b] = {false, {0, 0, 300, 200}, std::nullopt, std::nullopt, PaintRect{4, 27, 296, 196}};
     frames.look.classicBack = 0x654321;
     frames.look.classicText = 0x123456;
     struct Bar final : PseudoBar {

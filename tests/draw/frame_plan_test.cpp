@@ -86,14 +86,14 @@ TEST(FramePlanTest, EachKindOfWindowGetsItsWayRectangleAndColours) {
         t.themed = true;
         t.dpiX = t.dpiY = c.dpi;
         t.metrics = Metrics(c.dpi);
-        const FrameFacts composed{true, c.window, c.visible, c.buttons, c.client, false};
+        const FrameFacts composed{true, c.window, c.visible, c.buttons, c.client};
         const FramePlan plan = PlanFrame(composed, t, c.look);
         EXPECT_EQ(plan.way, c.way) << c.kind;
         EXPECT_EQ(Painted(plan, t), c.rect) << c.kind;
         EXPECT_EQ(plan.captionBack, c.back) << c.kind;
         EXPECT_EQ(plan.captionText, c.text) << c.kind;
 
-        const FrameFacts plain{false, c.window, std::nullopt, std::nullopt, c.client, false};
+        const FrameFacts plain{false, c.window, std::nullopt, std::nullopt, c.client};
         const FramePlan old = PlanFrame(plain, t, Classic());
         EXPECT_EQ(old.way, c.classicWay) << c.kind << ", no compositor";
         const PaintRect today = old.way == W::Classic ? CaptionRect(BarProfile{}, t) : c.classicRect;

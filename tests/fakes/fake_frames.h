@@ -12,10 +12,7 @@ class FakeFrames final : public platform::Frames {
 public:
     std::map<platform::WindowId, platform::FrameFacts> facts;
     platform::CaptionLook look;
-    int describes = 0;  // how often a window was asked about
-
     std::optional<platform::FrameFacts> Describe(platform::WindowId w) override {
-        ++describes;
         auto it = facts.find(w);
         if (it == facts.end()) return std::nullopt;
         return it->second;

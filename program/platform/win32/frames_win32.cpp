@@ -64,7 +64,6 @@ public:
         if (!w || !GetWindowRect(h, &window)) return std::nullopt;
         FrameFacts f;
         f.window = P(window);
-        f.maximized = IsZoomed(h) != 0;
         POINT origin{0, 0};
         if (GetClientRect(h, &client) && ClientToScreen(h, &origin))
             f.client = P(client).Moved(origin.x, origin.y);
