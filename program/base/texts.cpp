@@ -1,6 +1,7 @@
 #include "base/texts.h"
 
 #include <array>
+#include <unordered_map>
 
 namespace tbq {
 
@@ -45,6 +46,16 @@ Text Tr(TextId id, TextView value) {
 }
 
 Language CurrentLanguage() { return g_language; }
+
+std::optional<TextId> JapaneseTextId(TextView japanese) {
+    static const auto index = [] {
+        std::unordered_map<TextView, TextId> m;
+        for (const TextEntry& e : JapaneseTexts()) m.emplace(TextView(e.text), e.id);
+        return m;
+    }();
+    if (auto it = index.find(japanese); it != index.end()) return it->second;
+    return std::nullopt;
+}
 
 void SetLanguage(Language language) { g_language = language; }
 

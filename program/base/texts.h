@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "base/text.h"
@@ -36,6 +37,16 @@ enum class TextId : std::uint16_t {
     WelcomeCaptionSuffix, WelcomeIntro, WelcomeModeSample, WelcomeModeImport, WelcomeModeNothing,
     WelcomeSampleDescription, WelcomeImportDescription, WelcomeNothingDescription, WelcomeSampleLabel,
     WelcomePathLabel, WelcomeImportNote, WelcomeFound, WelcomeStartup, WelcomeBackupNote, WelcomeListSeparator,
+
+    // The item editor and its pages, the format builder, the lists' descriptions.
+    // (end of ITEM)
+
+    // The alarm, rule and drawing editors and their dialogs.
+    // (end of EDITORS)
+
+    // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
+    // (end of RUNTIME)
+
     Count
 };
 
@@ -54,6 +65,10 @@ TextView Tr(TextId id);
 Text Tr(TextId id, TextView value);
 TextView TrIn(Language language, TextId id);
 Language CurrentLanguage();
+// The id whose Japanese text this is: a dialog template is written in
+// Japanese, and each of its texts is shown in the language in force by it.
+// Texts that share a Japanese text share their English one too.
+std::optional<TextId> JapaneseTextId(TextView japanese);
 void SetLanguage(Language language);
 
 // The language a setting gives: automatic is Japanese when the user's

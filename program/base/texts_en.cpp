@@ -71,6 +71,16 @@ constexpr TextEntry kTexts[] = {
     {WelcomeStartup, u"Start Lunetta with &Windows"},
     {WelcomeBackupNote, u"The present {0} will be kept with \".bak\" added to the name."},
     {WelcomeListSeparator, u", "},
+
+    // The item editor and its pages, the format builder, the lists' descriptions.
+    // (end of ITEM)
+
+    // The alarm, rule and drawing editors and their dialogs.
+    // (end of EDITORS)
+
+    // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
+    // (end of RUNTIME)
+
 };
 }  // namespace
 

@@ -54,6 +54,7 @@ void SettingsPage::OnInit() {
 
 void SettingsPage::ApplyTexts() {
     if (!dlg_) return;
+    RetranslateTemplate();
     // The page is named by its title, for screen readers and for finding it.
     SetWindowTextW(dlg_, win32::Wide(Tr(model_.title)).c_str());
     for (std::size_t i = 0; i < checkIds_.size() && i < model_.checkBoxes.size(); ++i)

@@ -47,6 +47,28 @@ void ApplyTexts(HWND w, std::span<const ControlText> texts) {
     }
 }
 
+namespace {
+// The template's texts in the language in force: each window whose text is one
+// of the Japanese table's is shown in the language in force, and remembered.
+void TranslateTemplate(HWND dlg, std::vector<std::pair<HWND, TextId>>& found) {
+    found.clear();
+    auto look = [&](HWND w) {
+        wchar_t buffer[512];
+        const int n = GetWindowTextW(w, buffer, static_cast<int>(std::size(buffer)));
+        if (n <= 0) return;
+        if (auto id = JapaneseTextId(win32::FromWide(std::wstring_view(buffer, static_cast<std::size_t>(n)))))
+            found.emplace_back(w, *id);
+    };
+    look(dlg);
+    for (HWND child = GetWindow(dlg, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) look(child);
+}
+}  // namespace
+
+void Dialog::RetranslateTemplate() {
+    for (const auto& [w, id] : templateTexts_)
+        if (IsWindow(w)) SetWindowTextW(w, win32::Wide(Tr(id)).c_str());
+}
+
 Dialog::~Dialog() {
     if (dlg_) {
         // The derived object is gone: nothing may reach it while the dialog goes.
@@ -181,6 +203,8 @@ INT_PTR CALLBACK Dialog::Proc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept
             self->dlg_ = dlg;
             self->dpi_ = WindowDpi(dlg);
             if (self->kind_ == Kind::Modeless) navigation::Add(dlg);
+            TranslateTemplate(dlg, self->templateTexts_);
+            if (CurrentLanguage() != Language::Japanese) self->RetranslateTemplate();
             self->OnInit();
             return TRUE;
         }

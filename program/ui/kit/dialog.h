@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace tbq::ui {
 
@@ -60,6 +61,10 @@ public:
     bool CreatePage(HWND parent, int templateId);
     // Ends a modal dialog with `result`; destroys any other.
     void Close(INT_PTR result = IDCANCEL);
+    // Shows the template's texts again in the language in force (a page that
+    // stays open while the language changes). Texts set by the dialog itself
+    // are its own to set again.
+    void RetranslateTemplate();
 
 protected:
     // Bindings, made in the constructor or in OnInit.
@@ -113,6 +118,9 @@ private:
     std::vector<Check> checks_;
     std::vector<Notify> notifies_;
     std::vector<Message> messages_;
+    // The template's texts by control (the dialog itself for its caption),
+    // found when the dialog was made.
+    std::vector<std::pair<HWND, TextId>> templateTexts_;
     Kind kind_ = Kind::Modeless;
     UINT dpi_ = 96;
 };
