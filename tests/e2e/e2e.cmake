@@ -43,6 +43,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/rule_editor_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/summer_time_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/release_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/layout_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -58,7 +59,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:*LayoutEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -103,3 +104,13 @@ set_tests_properties(e2e_release_unpack PROPERTIES FIXTURES_SETUP release_portab
 tbq_e2e_group(e2e_release ReleaseEndToEnd.* TBQ_DIST=${PROJECT_SOURCE_DIR}/dist
               TBQ_PORTABLE=${CMAKE_BINARY_DIR}/release-portable)
 set_tests_properties(e2e_release PROPERTIES FIXTURES_REQUIRED release_portable)
+
+# Makes every dialog of TBQ.exe in both languages and measures its texts.
+add_executable(tbq_layout_probe ${CMAKE_CURRENT_LIST_DIR}/layout_probe.cpp)
+target_link_options(tbq_layout_probe PRIVATE -municode)
+target_link_libraries(tbq_layout_probe PRIVATE tbq_logic comctl32)
+tbq_warnings(tbq_layout_probe)
+add_dependencies(tbq_e2e_tests tbq_layout_probe)
+# Every text fits its control in both languages, at 96 and at 144 pixels per inch.
+tbq_e2e_group(e2e_layout Dpi/LayoutEndToEnd.*At96Dpi)
+tbq_e2e_group(e2e_layout_144 Dpi/LayoutEndToEnd.*At144Dpi)
