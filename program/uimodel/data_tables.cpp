@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/texts.h"
 #include "settings/ini_file.h"
 
 namespace tbq::uimodel {
@@ -20,11 +21,19 @@ void ForEachRow(const vbIniFile& ini, TextView prefix, TextView key,
     }
 }
 
+Text LocalText(const vbIniFile& ini, const Text& section, TextView key, TextView fallback) {
+    const Text own = ini.GetText(section, key, fallback);
+    if (CurrentLanguage() != Language::English) return own;
+    Text englishKey(key);
+    englishKey += u"En";
+    return ini.GetText(section, englishKey, own);
+}
+
 std::vector<ZoneRow> LoadZones(const Text& dataFile) {
     std::vector<ZoneRow> zones;
     const vbIniFile ini(dataFile);
     ForEachRow(ini, u"TimeZone", u"SName", [&](const Text& section, const Text& code) {
-        zones.push_back({code, ini.GetText(section, u"Name", code), std::clamp(ini.GetNumber(section, u"Hour", 0), 0, 255),
+        zones.push_back({code, LocalText(ini, section, u"Name", code), std::clamp(ini.GetNumber(section, u"Hour", 0), 0, 255),
                          std::clamp(ini.GetNumber(section, u"Minute", 0), 0, 255),
                          ini.GetBool(section, u"Minus", false)});
     });
@@ -49,7 +58,7 @@ std::vector<CountPreset> LoadCountPresets(const Text& dataFile) {
     std::vector<CountPreset> presets;
     const vbIniFile ini(dataFile);
     ForEachRow(ini, u"CountFormat", u"Name", [&](const Text& section, const Text& name) {
-        presets.push_back({name, static_cast<std::uint8_t>(std::clamp(ini.GetNumber(section, u"Format", 63), 0, 63))});
+        presets.push_back({LocalText(ini, section, u"Name", name), static_cast<std::uint8_t>(std::clamp(ini.GetNumber(section, u"Format", 63), 0, 63))});
     });
     if (presets.empty()) presets.push_back({u"年/月/日/時/分/秒", 63});
     return presets;

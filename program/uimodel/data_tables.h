@@ -20,6 +20,11 @@ namespace tbq::uimodel {
 void ForEachRow(const vbIniFile& ini, TextView prefix, TextView key,
                 const std::function<void(const Text& section, const Text& value)>& row);
 
+// A name or description a row gives in the language in force: in English the
+// key with "En" added ("NameEn", plain ASCII), else, or when that is missing,
+// the key itself (the Japanese text).
+Text LocalText(const vbIniFile& ini, const Text& section, TextView key, TextView fallback);
+
 // A zone of the clock's zone list.
 struct ZoneRow {
     Text code;  // "TYO"

@@ -1,0 +1,33 @@
+// The shipped data file in English: every zone and count preset has a name of
+// its own in plain ASCII, and Japanese stays what it was.
+#include <gtest/gtest.h>
+
+#include "base/texts.h"
+#include "uimodel/data_tables.h"
+
+namespace tbq::uimodel {
+namespace {
+
+const Text kShipped = Utf8ToText(std::string(TBQ_SOURCE_ROOT) + "/data/TBQ_Data.ini");
+
+bool Ascii(TextView t) {
+    for (char16_t c : t)
+        if (c < 0x20 || c > 0x7E) return false;
+    return !t.empty();
+}
+
+TEST(DataTablesTest, EveryZoneAndCountPresetHasAnEnglishName) {
+    SetLanguage(Language::English);
+    const auto zones = LoadZones(kShipped);
+    const auto presets = LoadCountPresets(kShipped);
+    SetLanguage(Language::Japanese);
+    ASSERT_EQ(zones.size(), 50u);
+    for (const ZoneRow& z : zones) EXPECT_TRUE(Ascii(z.name)) << TextToUtf8(z.code);
+    for (const CountPreset& p : presets) EXPECT_TRUE(Ascii(p.name)) << TextToUtf8(p.name);
+    EXPECT_EQ(ZoneCaption(zones.front()), u"GMT+09:00 : Tokyo(TYO)");
+    EXPECT_EQ(presets.back().name, u"Seconds");
+    EXPECT_EQ(ZoneCaption(LoadZones(kShipped).front()), u"GMT+09:00 : 東京(TYO)");
+}
+
+}  // namespace
+}  // namespace tbq::uimodel
