@@ -95,6 +95,7 @@ INT_PTR CALLBACK AlarmDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
             SetDlgItemTextA(dialog, IDC_ALARM_MESSAGE, content->message);
             WriteTag(dialog, content->tag);
             CheckDlgButton(dialog, IDC_ALARM_AGAIN, BST_CHECKED);
+            if (State().english) SetDlgItemTextW(dialog, IDC_ALARM_AGAIN, L"Show again when the conditions are met");
             if (SetPropW(dialog, kAlarmProperty, State().module)) CountWindow(dialog);
             // Enter on an alarm just acknowledges it, whatever the message says.
             SetFocus(GetDlgItem(dialog, IDOK));

@@ -37,6 +37,10 @@ int32_t WINAPI ShowAbout(HWND owner) noexcept {
     }
 }
 
+// The program's interface language for the library's own windows: 0 Japanese,
+// 1 English; any other value is Japanese.
+void WINAPI SetLanguage(int32_t language) noexcept { State().english = language == 1; }
+
 int32_t WINAPI ShowMainProgramWindow(void) noexcept { return BroadcastShowMainWindow(); }
 
 int32_t WINAPI GetExeFileName(HWND window, char* buffer, int32_t size) noexcept {

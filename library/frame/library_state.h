@@ -19,6 +19,7 @@ struct LibraryState {
 
     bool initialised = false;  // Init ran (successfully or not): it runs once per process
     bool shutDown = false;     // Quit ran
+    bool english = false;      // the program shows its texts in English (SetLanguage)
 
     TBQ_EventCallback callback = nullptr;
     HWND messageWindow = nullptr;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "frame/ansi_text.h"
+#include "frame/library_state.h"
 #include "win32/unique_handle.h"
 
 namespace tbq::library {
@@ -27,13 +28,14 @@ void FillInformation(TBQ_Information& info) {
     CopyToField(info.Version, sizeof info.Version, kVersion);
     // Converted when asked for, so the bytes follow the code page the caller runs in.
     CopyToField(info.Comment, sizeof info.Comment,
-                Utf8ToAnsi(FromUtf8(u8"プラグイン制御や拡張フォーマットの処理等を行います。")));
+                State().english ? std::string("Runs plug-ins, extended formats and other services.")
+                                : Utf8ToAnsi(FromUtf8(u8"プラグイン制御や拡張フォーマットの処理等を行います。")));
     CopyToField(info.Copyright, sizeof info.Copyright, "Copyright (C) TBQ developers");
 }
 
 std::int32_t ShowAboutBox(HWND owner) {
     // Shown in UTF-16 so the Japanese text reads right whatever the code page.
-    std::wstring text = L"Lunetta メインDLL ";
+    std::wstring text = State().english ? L"Lunetta main DLL " : L"Lunetta メインDLL ";
     for (const char* c = kVersion; *c; ++c) text += static_cast<wchar_t>(*c);
     // A stale owner handle would make the box fail; show it unowned instead.
     if (owner && !IsWindow(owner)) owner = nullptr;

@@ -74,6 +74,8 @@ int32_t WINAPI Quit(void) TBQ_NOEXCEPT;
 TBQ_Information* WINAPI GetInformation(TBQ_Information* info) TBQ_NOEXCEPT;
 /* The about box owned by `owner`; the message box result. */
 int32_t WINAPI ShowAbout(HWND owner) TBQ_NOEXCEPT;
+/* The language of the library's own windows and texts: 0 Japanese, 1 English. */
+void WINAPI SetLanguage(int32_t language) TBQ_NOEXCEPT;
 /* Asks every running instance to show its main window; nonzero when the broadcast went out. */
 int32_t WINAPI ShowMainProgramWindow(void) TBQ_NOEXCEPT;
 /* The executable of the process owning `window`, cut to fit and zero-terminated;
@@ -153,6 +155,7 @@ typedef HWND(WINAPI* TBQ_InitProc)(TBQ_EventCallback);
 typedef int32_t(WINAPI* TBQ_QuitProc)(void);
 typedef TBQ_Information*(WINAPI* TBQ_GetInformationProc)(TBQ_Information*);
 typedef int32_t(WINAPI* TBQ_ShowAboutProc)(HWND);
+typedef void(WINAPI* TBQ_SetLanguageProc)(int32_t);
 typedef int32_t(WINAPI* TBQ_ShowMainProgramWindowProc)(void);
 typedef int32_t(WINAPI* TBQ_GetExeFileNameProc)(HWND, char*, int32_t);
 typedef int32_t(WINAPI* TBQ_CreateShortCutProc)(const char*, const char*, const char*, const char*,

@@ -158,5 +158,31 @@ TEST(FreshProcess, UnloadingTheLibraryTakesItsAlarmWindowsAlong) {
     DestroyWindow(plain);
 }
 
+// The program tells the library its language: the alarm window's check box and
+// the library's description follow, and Japanese comes back.
+TEST(AlarmWindow, FollowsTheLanguageTheProgramSets) {
+    LibraryExports lib = LoadTbqLibrary();
+    ASSERT_TRUE(lib.Complete());
+    auto setLanguage = reinterpret_cast<TBQ_SetLanguageProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(lib.module, "SetLanguage")));
+    ASSERT_NE(setLanguage, nullptr);
+    HWND owner = MakeOwner(100, 100);
+    for (int language : {1, 0}) {
+        setLanguage(language);
+        HWND alarm = lib.ShowAlarmWindow(owner, "t", "m", 1);
+        ASSERT_TRUE(IsWindow(alarm));
+        TBQ_Information info{};
+        lib.GetInformation(&info);
+        const std::wstring box = TextOf(GetDlgItem(alarm, kAgain));
+        if (language == 1) {
+            EXPECT_EQ(box, L"Show again when the conditions are met");
+            EXPECT_STREQ(info.Comment, "Runs plug-ins, extended formats and other services.");
+        } else {
+            EXPECT_EQ(box, L"条件を満たした場合、再度表示する");
+        }
+    }
+    DestroyWindow(owner);
+}
+
 }  // namespace
 }  // namespace tbq::test

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "base/texts.h"
 #include "win32/wide.h"
 #include "tbq_library.h"
 
@@ -62,7 +63,12 @@ void Win32Library::Quit() {
     g_handler = nullptr;
 }
 
+void Win32Library::TellLanguage() {
+    if (auto fn = Get<TBQ_SetLanguageProc>("SetLanguage")) fn(CurrentLanguage() == Language::English ? 1 : 0);
+}
+
 LibraryInformation Win32Library::GetInformation() {
+    TellLanguage();
     LibraryInformation info;
     TBQ_Information record{};
     if (auto fn = Get<TBQ_GetInformationProc>("GetInformation")) fn(&record);
@@ -73,6 +79,7 @@ LibraryInformation Win32Library::GetInformation() {
 }
 
 void Win32Library::ShowAbout(WindowId owner) {
+    TellLanguage();
     if (auto fn = Get<TBQ_ShowAboutProc>("ShowAbout")) fn(H(owner));
 }
 
@@ -129,6 +136,7 @@ bool Win32Library::ExFormatGetInfo(std::int32_t index, std::string& name, std::s
 
 WindowId Win32Library::ShowAlarmWindow(WindowId owner, const std::string& title,
                                        const std::string& message, std::uint32_t tag) {
+    TellLanguage();
     auto fn = Get<TBQ_ShowAlarmWindowProc>("ShowAlarmWindow");
     if (!fn) return 0;
     // The export takes the tag's 32 bits as a signed number.

@@ -63,6 +63,8 @@ public:
                            WindowId owner) override;
 
 private:
+    // Tells the library the language in force before it shows or hands out a text.
+    void TellLanguage();
     FARPROC Export(const char* name);
     template <typename Fn>
     Fn Get(const char* name) {
