@@ -44,6 +44,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/summer_time_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/release_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/layout_e2e_test.cpp
+                             ${CMAKE_CURRENT_LIST_DIR}/english_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
 target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
@@ -59,7 +60,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:*LayoutEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:*LayoutEndToEnd.*:EnglishEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -114,3 +115,7 @@ add_dependencies(tbq_e2e_tests tbq_layout_probe)
 # Every text fits its control in both languages, at 96 and at 144 pixels per inch.
 tbq_e2e_group(e2e_layout Dpi/LayoutEndToEnd.*At96Dpi)
 tbq_e2e_group(e2e_layout_144 Dpi/LayoutEndToEnd.*At144Dpi)
+# TBQ on an English system: every window the user meets is in English.
+add_test(NAME e2e_english COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=EnglishEndToEnd.*)
+set_tests_properties(e2e_english PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                     ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
