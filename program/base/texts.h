@@ -39,6 +39,63 @@ enum class TextId : std::uint16_t {
     WelcomePathLabel, WelcomeImportNote, WelcomeFound, WelcomeStartup, WelcomeBackupNote, WelcomeListSeparator,
 
     // The item editor and its pages, the format builder, the lists' descriptions.
+    // The item editor's window and its pages.
+    ItemCategoryLabel, ItemColourLabel, ItemCancel, ItemEditCaption, ItemAddCaption, ItemColourTip,
+    ItemOkTip, ItemCancelTip, ItemZoneLabel, ItemClockFormatLabel, ItemExtended, ItemSummerTime,
+    ItemOffsetLabel, ItemAutoSummerTime, ItemChooseFormatName, ItemSetOffsetName, ItemTextLabel,
+    ItemRangeLabel, ItemHalfLabel, ItemLengthLabel, ItemDelimiterLabel, ItemByBytes, ItemDirectionLabel,
+    ItemTargetLabel, ItemUnitsLabel, ItemSetTargetName, ItemCurrentUnits, ItemGroupModeLabel,
+    ItemGroupRangeLabel, ItemTimingLabel, ItemSwitchTimeLabel, ItemStepLabel, ItemMaxLengthLabel,
+    ItemScrollBytes, ItemCheckLength, ItemAlarmStyleLabel, ItemAlarmTypeLabel, ItemAlarmListLabel,
+    ItemPluginLabel, ItemFunctionLabel, ItemSettingLabel, ItemPluginSettings,
+    // The choice lists of the pages.
+    ItemKindTitle, ItemKindClock, ItemKindAlarm, ItemKindFixed, ItemKindCount, ItemKindPlugin,
+    ItemKindGroup, ItemRangeWhole, ItemRangeByCount, ItemRangeByDelimiter, ItemHalfFront, ItemHalfBack,
+    ItemCountDown, ItemCountUp, ItemGroupShowAll, ItemGroupSwitch, ItemGroupScroll, ItemGroupFirstValid,
+    ItemAlarmShowTarget, ItemAlarmShowMessage, ItemAlarmTargetTitle, ItemAlarmTargetMessage,
+    ItemAlarmTitleMessage, ItemAlarmEverything, ItemAlarmFirst, ItemAlarmEvery, ItemAlarmNamedOnly,
+    // What the editor refuses on OK.
+    ItemBadLength, ItemNoTarget, ItemBadRange, ItemBadTiming, ItemBadStep, ItemNoAlarms,
+    ItemPluginNotLoaded,
+    // The lines at the top of the editor that explain the kind and its choices.
+    ItemAboutClock, ItemAboutClockChoices, ItemAboutClockExtended, ItemAboutClockOffset, ItemAboutFixed,
+    ItemAboutTitle, ItemAboutTitleChars, ItemAboutTitleBytes, ItemAboutTitleDelimiter,
+    ItemAboutTitleSearch, ItemAboutTitleWhole, ItemAboutCountUp, ItemAboutCountUpFuture,
+    ItemAboutCountDown, ItemAboutCountDownPast, ItemAboutCountTarget, ItemAboutCountUnits,
+    ItemAboutGroup, ItemAboutGroupRange, ItemAboutGroupSwitch, ItemAboutGroupScroll, ItemAboutGroupFirst,
+    ItemAboutGroupAll, ItemAboutGroupTenths, ItemAboutGroupTiming, ItemAboutGroupStep, ItemAboutAlarm,
+    ItemAboutAlarmAll, ItemAboutAlarmNamed, ItemAboutAlarmSameName, ItemAboutAlarmFirst, ItemAboutPlugin,
+    // The format builder.
+    ItemFbCaption, ItemFbFormatLabel, ItemFbExtended, ItemFbSimple, ItemFbDetail, ItemFbPartsLabel,
+    ItemFbAdd, ItemFbReplace, ItemFbClear, ItemFbDefault, ItemFbFormatTip, ItemFbExtendedTip,
+    ItemFbSimpleTip, ItemFbDetailTip, ItemFbHelpTip, ItemFbSample, ItemCodeExtendedStart,
+    ItemCodeExtendedEnd, ItemCodeTimeSeparator, ItemCodeDateSeparator, ItemCodeC, ItemCodeD, ItemCodeDD,
+    ItemCodeDDD, ItemCodeAAA, ItemCodeDDDD, ItemCodeAAAA, ItemCodeShortDate, ItemCodeLongDate, ItemCodeW,
+    ItemCodeWW, ItemCodeM, ItemCodeMM, ItemCodeMMM, ItemCodeMMMM, ItemCodeQ, ItemCodeG, ItemCodeGG,
+    ItemCodeGGG, ItemCodeE, ItemCodeEE, ItemCodeY, ItemCodeYY, ItemCodeYYYY, ItemCodeH, ItemCodeHH,
+    ItemCodeN, ItemCodeNN, ItemCodeS, ItemCodeSS, ItemCodeTime, ItemCodeAmPm, ItemCodeAmPmLower,
+    ItemCodeAP, ItemCodeAPLower, ItemCodeAmPmRegional,
+    // The date dialog's fields: markers and warnings; an offset's text.
+    ItemThisYear, ItemNextYear, ItemLastYear, ItemThisMonth, ItemNextMonth, ItemLastMonth, ItemToday,
+    ItemTomorrow, ItemYesterday, ItemPresent, ItemNow, ItemNext, ItemPrevious, ItemEvery, ItemWeekdays,
+    ItemBadYear, ItemBadMonth, ItemBadDay, ItemBadHour, ItemBadMinute, ItemBadSecond, ItemNoWeekday,
+    ItemNoOffset,
+    // Amounts with their units, as counts, durations and offsets write them. The English units start with
+    // the space that stands between two amounts; the first amount drops it.
+    ItemYearsAmount, ItemMonthsAmount, ItemDaysAmount, ItemHoursAmount, ItemMinutesAmount,
+    ItemSecondsAmount, ItemAnyInterval,
+    // The one-line descriptions of the lists' lines.
+    ItemLineAutoSummerTime, ItemLineSummerTime, ItemLineExtended, ItemLineOffset, ItemLineFirstChars,
+    ItemLineFirstBytes, ItemLineLastChars, ItemLineLastBytes, ItemLineAfter, ItemLineBefore,
+    ItemLineNothing, ItemUnitYears, ItemUnitMonths, ItemUnitDays, ItemUnitHours, ItemUnitMinutes,
+    ItemUnitSeconds, ItemLineFrom, ItemLineUntil, ItemLineItems, ItemLineMaxChars, ItemLineMaxBytes,
+    ItemLineEveryAlarm, ItemLineNamedAlarm, ItemLineFirstAlarm, ItemLineNone, ItemLineEnabled,
+    ItemLineDisabled,
+    // Managing the display lists.
+    ItemListNew, ItemListExport, ItemListCopy, ItemListImport, ItemListRefresh, ItemListNewTitle,
+    ItemListCopyTitle, ItemListImportTitle, ItemListExportTitle, ItemListFilter, ItemAllFiles,
+    ItemListUnreadable, ItemListEncoding, ItemListNotAList, ItemListImportError, ItemListNamePrompt,
+    ItemListNameNote, ItemListNameTaken, ItemListOverwrite, ItemNewListName,
     // (end of ITEM)
 
     // The alarm, rule and drawing editors and their dialogs.

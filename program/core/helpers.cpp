@@ -267,17 +267,26 @@ Text FormatNumber(long long value, TextView picture) {
     return reversed;
 }
 
+Text AmountText(TextId unit, TextView number) {
+    Text text = Tr(unit, number);
+    if (!text.empty() && text.front() == u' ') text.erase(0, 1);
+    return text;
+}
+
+void AppendAmount(Text& amounts, TextId unit, TextView number) {
+    amounts += amounts.empty() ? AmountText(unit, number) : Tr(unit, number);
+}
+
 Text DurationText(long long seconds, TextView numberFormat) {
     const unsigned long long total = Magnitude(seconds);
     const auto hours = static_cast<long long>(total / 3600);
     const auto minutes = static_cast<long long>(total % 3600 / 60);
     const auto secs = static_cast<long long>(total % 60);
-    Text out;
-    if (seconds < 0) out += u'-';
-    if (hours != 0) out += NumberText(hours) + u"時間";
-    if (minutes != 0) out += FormatNumber(minutes, numberFormat) + u"分";
-    if (secs != 0) out += FormatNumber(secs, numberFormat) + u"秒";
-    return out;
+    Text amounts;
+    if (hours != 0) AppendAmount(amounts, TextId::ItemHoursAmount, NumberText(hours));
+    if (minutes != 0) AppendAmount(amounts, TextId::ItemMinutesAmount, FormatNumber(minutes, numberFormat));
+    if (secs != 0) AppendAmount(amounts, TextId::ItemSecondsAmount, FormatNumber(secs, numberFormat));
+    return seconds < 0 ? u'-' + amounts : amounts;
 }
 
 // ---- Bits and colours ------------------------------------------------------------

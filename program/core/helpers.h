@@ -9,6 +9,7 @@
 
 #include "base/date_time.h"
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -101,10 +102,17 @@ Text FileNamePart(TextView path);
 // FormatNumber(5, u"00") == u"05", FormatNumber(1234, u"#-00") == u"12-34".
 Text FormatNumber(long long value, TextView picture);
 
+// An amount with its unit (ItemYearsAmount ... ItemSecondsAmount) in the
+// language in force: "5分", "5min".
+Text AmountText(TextId unit, TextView number);
+// `amounts` followed by one more amount: "1時間" + "5分" in Japanese, "1h" +
+// " 5min" in English, whose units bring the space between two amounts.
+void AppendAmount(Text& amounts, TextId unit, TextView number);
+
 // Hours, minutes and seconds of `seconds`, each only when non-zero: the hours
-// plain + "時間", the minutes and seconds laid out by `numberFormat` (see
-// FormatNumber) + "分" / "秒". 0 gives "". A negative count gives "-" followed by
-// the text of its magnitude.
+// plain, the minutes and seconds laid out by `numberFormat` (see FormatNumber),
+// each with its unit ("1時間05分", "1h 05min"). 0 gives "". A negative count
+// gives "-" followed by the text of its magnitude.
 Text DurationText(long long seconds, TextView numberFormat);
 
 // ---- Bits and colours ------------------------------------------------------------

@@ -37,18 +37,18 @@ bool Resolve(int field, int present, int first, int last, int marker, int next, 
     return true;
 }
 
-// The units counted before the seconds, largest first, with their bits and suffixes.
+// The units counted before the seconds, largest first, with their bits and texts.
 struct CountUnit {
     std::uint8_t bit;
     DateUnit unit;
-    const char16_t* suffix;
+    TextId amount;
 };
 constexpr CountUnit kUnits[] = {
-    {vbKerova_View_Count::kYears, DateUnit::Year, u"年"},
-    {vbKerova_View_Count::kMonths, DateUnit::Month, u"ヶ月"},
-    {vbKerova_View_Count::kDays, DateUnit::Day, u"日"},
-    {vbKerova_View_Count::kHours, DateUnit::Hour, u"時間"},
-    {vbKerova_View_Count::kMinutes, DateUnit::Minute, u"分"},
+    {vbKerova_View_Count::kYears, DateUnit::Year, TextId::ItemYearsAmount},
+    {vbKerova_View_Count::kMonths, DateUnit::Month, TextId::ItemMonthsAmount},
+    {vbKerova_View_Count::kDays, DateUnit::Day, TextId::ItemDaysAmount},
+    {vbKerova_View_Count::kHours, DateUnit::Hour, TextId::ItemHoursAmount},
+    {vbKerova_View_Count::kMinutes, DateUnit::Minute, TextId::ItemMinutesAmount},
 };
 
 }  // namespace
@@ -86,15 +86,15 @@ std::optional<DateTime> vbKerova_View_Count::TargetFor(const DateTime& now) cons
 }
 
 tbq::Text vbKerova_View_Count::CountText(const DateTime& now, const DateTime& target) const {
-    if (now == target) return u"0秒";
+    if (now == target) return AmountText(TextId::ItemSecondsAmount, u"0");
     const bool countUp = (ViewStyle & kCountUp) != 0;
-    tbq::Text out;
+    tbq::Text sign, amounts;
     DateTime from = now, to = target;
     if (now > target) {
-        if (!countUp) out += u'-';
+        if (!countUp) sign = u"-";
         std::swap(from, to);
     } else if (countUp) {
-        out += u'-';
+        sign = u"-";
     }
     for (const CountUnit& u : kUnits) {
         if ((ViewStyle & u.bit) == 0) continue;
@@ -107,10 +107,10 @@ tbq::Text vbKerova_View_Count::CountText(const DateTime& now, const DateTime& ta
         DateTime next = Add(u.unit, k, from);
         if (next > to) next = Add(u.unit, --k, from);
         from = next;
-        if (k != 0) out += NumberText(k) + u.suffix;
+        if (k != 0) AppendAmount(amounts, u.amount, NumberText(k));
     }
-    if (ViewStyle & kSeconds) out += NumberText(SecondsBetween(from, to)) + u"秒";
-    return out;
+    if (ViewStyle & kSeconds) AppendAmount(amounts, TextId::ItemSecondsAmount, NumberText(SecondsBetween(from, to)));
+    return sign + amounts;
 }
 
 tbq::Text vbKerova_View_Count::Text() {

@@ -1,5 +1,6 @@
 #include "ui/format_builder.h"
 
+#include "base/texts.h"
 #include "core/library_wrapper.h"
 #include "core/program_location.h"
 #include "ui/resource.h"
@@ -40,19 +41,16 @@ std::optional<FormatBuilder::Result> FormatBuilder::Ask(HWND owner) {
 }
 
 void FormatBuilder::OnInit() {
-    Text caption = kProductName;
-    caption += u" - 日時形式選択";
+    const Text caption = Text(kProductName) + u" - " + Text(Tr(TextId::ItemFbCaption));
     const ControlText texts[] = {{0, caption.c_str()}, {IDC_FB_FORMAT, format_.c_str()}};
     ApplyTexts(dlg_, texts);
     SendMessageW(Item(IDC_FB_FORMAT), EM_LIMITTEXT, kMaxFormat, 0);
-    const std::pair<int, const char16_t*> tips[] = {
-        {IDC_FB_FORMAT, u"時刻形式を入力します。"},
-        {IDC_FB_EXTENDED, u"Lunetta独自の書式が入力できます。"},
-        {IDC_FB_SIMPLE, u"簡単な時刻形式の例を入力できます。"},
-        {IDC_FB_DETAIL, u"時刻形式の詳細が入力できます。"},
-        {IDC_FB_HELP, u"説明が表示されます。"},
+    const std::pair<int, TextId> tips[] = {
+        {IDC_FB_FORMAT, TextId::ItemFbFormatTip}, {IDC_FB_EXTENDED, TextId::ItemFbExtendedTip},
+        {IDC_FB_SIMPLE, TextId::ItemFbSimpleTip}, {IDC_FB_DETAIL, TextId::ItemFbDetailTip},
+        {IDC_FB_HELP, TextId::ItemFbHelpTip},
     };
-    for (const auto& [id, tip] : tips) tips_.Add(dlg_, Item(id), tip);
+    for (const auto& [id, tip] : tips) tips_.Add(dlg_, Item(id), Text(Tr(tip)));
     const Mode first = extended_ ? Mode::Extended : Mode::Simple;
     CheckRadioButton(dlg_, IDC_FB_EXTENDED, IDC_FB_DETAIL, first == Mode::Extended ? IDC_FB_EXTENDED : IDC_FB_SIMPLE);
     ShowMode(first);
@@ -122,9 +120,8 @@ void FormatBuilder::SetFormat(const Text& text, std::size_t caret) {
 }
 
 void FormatBuilder::UpdateSample() {
-    Text sample = u"見本: ";
-    sample += uimodel::FormatSample(FieldText(dlg_, IDC_FB_FORMAT), extended_, zone_);
-    SetField(dlg_, IDC_FB_SAMPLE, sample);
+    SetField(dlg_, IDC_FB_SAMPLE,
+             Tr(TextId::ItemFbSample, uimodel::FormatSample(FieldText(dlg_, IDC_FB_FORMAT), extended_, zone_)));
 }
 
 }  // namespace tbq::ui

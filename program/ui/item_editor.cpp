@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "plugin/plugin_registry.h"
 #include "platform/ports.h"
@@ -11,6 +12,7 @@
 #include "ui/date_dialog.h"
 #include "ui/editor_support.h"
 #include "ui/format_builder.h"
+#include "ui/kit/accessible.h"
 #include "ui/kit/dialog.h"
 #include "ui/kit/sizer.h"
 #include "ui/kit/tooltips.h"
@@ -100,13 +102,13 @@ private:
     HWND C(std::uint8_t kind, int id) { return P(kind).Item(id); }
 
     void OnInit() override {
-        Text caption = kProductName;
-        caption += editing_ ? u" - 表示項目編集" : u" - 表示項目追加";
+        const Text caption =
+            Text(kProductName) + u" - " + Text(Tr(editing_ ? TextId::ItemEditCaption : TextId::ItemAddCaption));
         const ControlText texts[] = {{0, caption.c_str()}};
         ApplyTexts(dlg_, texts);
-        tips_.Add(dlg_, Item(IDC_IE_COLOR), u"クリックで文字色設定");
-        tips_.Add(dlg_, Item(IDOK), u"設定を有効にし、この画面を閉じます。");
-        tips_.Add(dlg_, Item(IDCANCEL), u"設定を破棄し、この画面を閉じます。");
+        tips_.Add(dlg_, Item(IDC_IE_COLOR), Text(Tr(TextId::ItemColourTip)));
+        tips_.Add(dlg_, Item(IDOK), Text(Tr(TextId::ItemOkTip)));
+        tips_.Add(dlg_, Item(IDCANCEL), Text(Tr(TextId::ItemCancelTip)));
         FillChoices(Item(IDC_IE_CATEGORY), ChoiceList::Category, values_.kind);
         const RECT area = RectInParent(Item(IDC_IE_PAGEAREA));
         HWND after = Item(IDC_IE_DESCRIPTION);
@@ -118,6 +120,10 @@ private:
                          area.bottom - area.top, SWP_NOACTIVATE);
             after = pages_[i]->hwnd();
         }
+        // The "..." buttons say what they do to a screen reader.
+        SetAccessibleName(C(kKindClock, IDC_IE_FORMAT_BUILD), Tr(TextId::ItemChooseFormatName));
+        SetAccessibleName(C(kKindClock, IDC_IE_OFFSET_SET), Tr(TextId::ItemSetOffsetName));
+        SetAccessibleName(C(kKindCount, IDC_IE_TARGET_SET), Tr(TextId::ItemSetTargetName));
         BindPages();
         FillPages();
         ShowKind();
@@ -204,7 +210,7 @@ private:
         for (std::size_t i = 0; i < units_.size() && unit == units_.size(); ++i)
             if (units_[i].mask == values_.countMask) unit = i;
         // A mask no preset has is kept as it is.
-        if (unit == units_.size()) units_.push_back({u"現在の設定", values_.countMask});
+        if (unit == units_.size()) units_.push_back({Text(Tr(TextId::ItemCurrentUnits)), values_.countMask});
         std::vector<Text> unitEntries;
         for (const auto& u : units_) unitEntries.push_back(u.name);
         FillComboBox(GetDlgItem(page, IDC_IE_UNITS), unitEntries, unit);
@@ -219,7 +225,7 @@ private:
             SetField(page, id, *text);
             SendMessageW(GetDlgItem(page, id), EM_LIMITTEXT, 12, 0);
         }
-        SetField(page, IDC_IE_TIMING_LABEL, Text(uimodel::TimingCaption(App().settings.RefreshTiming)) + u":");
+        SetField(page, IDC_IE_TIMING_LABEL, Text(uimodel::TimingCaption(App().settings.RefreshTiming)));
         P(kKindGroup).SetChecked(IDC_IE_SCROLLBYTES, values_.byteMode);
         P(kKindGroup).SetChecked(IDC_IE_CHECKLEN, values_.checkLength);
 
@@ -336,7 +342,7 @@ private:
     }
     void ShowTitleField() {
         HWND page = P(kKindTitle).hwnd();
-        SetField(page, IDC_IE_TITLEFIELD_LABEL, Text(uimodel::TitleFieldCaption(values_.titleRange)) + u":");
+        SetField(page, IDC_IE_TITLEFIELD_LABEL, Text(uimodel::TitleFieldCaption(values_.titleRange)));
         SetField(page, IDC_IE_TITLEFIELD, values_.titleRange == 2 ? values_.titleChar : values_.titleNum);
     }
     void ChangeTitleRange() {
@@ -411,7 +417,7 @@ private:
         const auto refusal = uimodel::CheckItem(values_, !alarmNames_.empty() && !App().AlarmList.empty(),
                                                 [](const Text& file) { return LoadedPlugin(file) != nullptr; });
         if (refusal) {
-            platform::dialogs().Show(WindowIdOf(dlg_), refusal->message, kProductName, platform::BoxStyle::Warning);
+            platform::dialogs().Show(WindowIdOf(dlg_), Text(refusal->message), kProductName, platform::BoxStyle::Warning);
             static constexpr std::pair<ItemField, int> kFocus[] = {
                 {ItemField::TitleNum, IDC_IE_TITLEFIELD}, {ItemField::CountTarget, IDC_IE_TARGET_SET},
                 {ItemField::TargetNum, IDC_IE_TARGETNUM}, {ItemField::Timing, IDC_IE_TIMING},

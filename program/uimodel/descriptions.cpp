@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "alarm/alarm.h"
+#include "base/texts.h"
 #include "draw/draw_bar.h"
 #include "items/view_alarm.h"
 #include "items/view_clock.h"
@@ -33,69 +34,75 @@ Text Two(int n) {
 
 // The names the editor gives the choices, joined by "/" (or `join`).
 template <std::size_t N>
-Text Joined(unsigned bits, const std::pair<unsigned, const char16_t*> (&names)[N],
-            const char16_t* join = u"/") {
+Text Joined(unsigned bits, const std::pair<unsigned, TextId> (&names)[N], const char16_t* join = u"/") {
     Text out;
     for (const auto& [bit, name] : names) {
         if (!(bits & bit)) continue;
         if (!out.empty()) out += join;
-        out += name;
+        out += Tr(name);
     }
     return out;
 }
 
+// "kind : what": the kind's name as the editor's category list gives it.
+Text Line(TextId kind, TextView what) { return Text(Tr(kind)) + u" : " + Text(what); }
+
 Text ClockLine(const vbKerova_View_Clock& c) {
     Text zone = c.TimeZoneName();
     while (!zone.empty() && zone.back() == u' ') zone.pop_back();
-    Text out = u"日時情報 : " + c.FormatText + u" [" + zone + u" GMT" +
-               (c.TimeZoneMinus() ? u"-" : u"+") + Two(c.TimeZoneHour()) + u":" +
-               Two(c.TimeZoneMinute()) + u"]";
+    Text out = Line(TextId::ItemKindClock, c.FormatText + u" [" + zone + u" GMT" +
+                                               (c.TimeZoneMinus() ? u"-" : u"+") + Two(c.TimeZoneHour()) +
+                                               u":" + Two(c.TimeZoneMinute()) + u"]");
+    const auto add = [&out](TextId word) { out += u' ' + Text(Tr(word)); };
     // Following the zone's own rules, the fixed summer-time switch is not used.
     if (c.Flag & vbKerova_View_Clock::kFlagAutoSummerTime)
-        out += u" 夏時間自動切替";
+        add(TextId::ItemLineAutoSummerTime);
     else if (c.Flag & vbKerova_View_Clock::kFlagDaylightSaving)
-        out += u" サマータイム";
-    if (c.Flag & vbKerova_View_Clock::kFlagExtendedFormat) out += u" 拡張書式";
+        add(TextId::ItemLineSummerTime);
+    if (c.Flag & vbKerova_View_Clock::kFlagExtendedFormat) add(TextId::ItemLineExtended);
     if (c.OffsetYear || c.OffsetMonth || c.OffsetDay || c.OffsetHour || c.OffsetMinute ||
         c.OffsetSecond)
-        out += u" オフセット有り";
+        add(TextId::ItemLineOffset);
     return out;
 }
 
 Text TitleLine(const vbKerova_View_Fixed& f) {
     using F = vbKerova_View_Fixed;
     const bool fromEnd = f.TitleStyle & F::kFromEnd;
+    using enum TextId;
     Text range;
     if (f.TitleStyle == 0) {
-        range = u"全部分";
+        range = Tr(ItemRangeWhole);
     } else if (f.TitleStyle & F::kByCount) {
-        range = Text(fromEnd ? u"後ろから" : u"前から") + NumberText(f.TitleNum) +
-                ((f.TitleStyle & F::kByWidth) ? u"バイト" : u"文字");
+        const bool bytes = f.TitleStyle & F::kByWidth;
+        range = Tr(fromEnd ? (bytes ? ItemLineLastBytes : ItemLineLastChars)
+                           : (bytes ? ItemLineFirstBytes : ItemLineFirstChars),
+                   NumberText(f.TitleNum));
     } else if (f.TitleStyle & F::kByDelimiter) {
-        range = u"「" + f.TitleChar + (fromEnd ? u"」以降" : u"」以前");
+        range = Tr(fromEnd ? ItemLineAfter : ItemLineBefore, f.TitleChar);
     } else {
-        range = u"表示無し";
+        range = Tr(ItemLineNothing);
     }
-    return u"タイトル : " + range;
+    return Line(ItemKindTitle, range);
 }
 
 // A count target field: a value, or the marker of the present, next or previous one.
-Text Marked(int value, int present, int next, int previous, const char16_t* const words[3],
-            bool twoDigits) {
-    if (value == present) return words[0];
-    if (value == next) return words[1];
-    if (value == previous) return words[2];
+Text Marked(int value, int present, int next, int previous, const TextId words[3], bool twoDigits) {
+    if (value == present) return Text(Tr(words[0]));
+    if (value == next) return Text(Tr(words[1]));
+    if (value == previous) return Text(Tr(words[2]));
     return twoDigits ? Two(value) : NumberText(value);
 }
 
 Text CountLine(const Count& c) {
-    static const char16_t* const year[] = {u"今年", u"来年", u"去年"};
-    static const char16_t* const month[] = {u"今月", u"来月", u"先月"};
-    static const char16_t* const day[] = {u"今日", u"明日", u"昨日"};
-    static const char16_t* const time[] = {u"今", u"次", u"前"};
-    static const std::pair<unsigned, const char16_t*> units[] = {
-        {Count::kYears, u"年"}, {Count::kMonths, u"ヶ月"}, {Count::kDays, u"日"},
-        {Count::kHours, u"時間"}, {Count::kMinutes, u"分"}, {Count::kSeconds, u"秒"}};
+    using enum TextId;
+    static constexpr TextId year[] = {ItemThisYear, ItemNextYear, ItemLastYear};
+    static constexpr TextId month[] = {ItemThisMonth, ItemNextMonth, ItemLastMonth};
+    static constexpr TextId day[] = {ItemToday, ItemTomorrow, ItemYesterday};
+    static constexpr TextId time[] = {ItemNow, ItemNext, ItemPrevious};
+    static constexpr std::pair<unsigned, TextId> units[] = {
+        {Count::kYears, ItemUnitYears}, {Count::kMonths, ItemUnitMonths},   {Count::kDays, ItemUnitDays},
+        {Count::kHours, ItemUnitHours}, {Count::kMinutes, ItemUnitMinutes}, {Count::kSeconds, ItemUnitSeconds}};
     const bool up = c.ViewStyle & Count::kCountUp;
     const Text target =
         Marked(c.TargetYear, Count::kThisYear, Count::kNextYear, Count::kLastYear, year, false) +
@@ -104,33 +111,36 @@ Text CountLine(const Count& c) {
         u" " + Marked(c.TargetHour, Count::kPresent, Count::kNext, Count::kPrevious, time, false) +
         u":" + Marked(c.TargetMinute, Count::kPresent, Count::kNext, Count::kPrevious, time, true) +
         u":" + Marked(c.TargetSecond, Count::kPresent, -1, -1, time, true);
-    return Text(up ? u"カウントアップ : " : u"カウントダウン : ") + target + (up ? u" から (" : u" まで (") +
-           Joined(c.ViewStyle, units) + u")";
+    return Line(up ? ItemCountUp : ItemCountDown,
+                Tr(up ? ItemLineFrom : ItemLineUntil, target) + u" (" + Joined(c.ViewStyle, units) + u")");
 }
 
 Text GroupLine(const vbKerova_View_Group& g) {
     using G = vbKerova_View_Group;
-    static const std::pair<unsigned, const char16_t*> modes[] = {
-        {G::kShowAll, u"全て表示"}, {G::kSwitch, u"切替表示"}, {G::kScroll, u"スクロール表示"},
-        {G::kFirstValid, u"最初の有効項目を表示"}};
-    Text out = u"グループ : " + Joined(g.ViewStyle, modes) + u" " + NumberText(g.TargetNum) + u"項目";
+    using enum TextId;
+    static constexpr std::pair<unsigned, TextId> modes[] = {{G::kShowAll, ItemGroupShowAll},
+                                                            {G::kSwitch, ItemGroupSwitch},
+                                                            {G::kScroll, ItemGroupScroll},
+                                                            {G::kFirstValid, ItemGroupFirstValid}};
+    Text out = Line(ItemKindGroup, Joined(g.ViewStyle, modes) + u" " + Tr(ItemLineItems, NumberText(g.TargetNum)));
     if (g.ViewStyle & G::kScroll)
-        out += u" (最大" + NumberText(g.CharLen) + ((g.ViewStyle & G::kByteMode) ? u"バイト)" : u"文字)");
+        out += u' ' + Tr((g.ViewStyle & G::kByteMode) ? ItemLineMaxBytes : ItemLineMaxChars, NumberText(g.CharLen));
     return out;
 }
 
 Text AlarmTextLine(const vbKerova_View_Alarm& a) {
     using A = vbKerova_View_Alarm;
-    static const std::pair<unsigned, const char16_t*> parts[] = {
-        {A::kShowTarget, u"指定日時"}, {A::kShowName, u"タイトル"}, {A::kShowMessage, u"メッセージ"}};
-    const Text which = a.ViewType == A::kAll     ? Text(u"全ての該当アラーム")
-                       : a.ViewType == A::kNamed ? u"指定アラーム「" + a.AlarmName + u"」"
-                                                 : Text(u"最初に見つかったアラーム");
-    return u"アラームテキスト : " + which + u" (" + Joined(a.ViewStyle, parts, u"+") + u")";
+    using enum TextId;
+    static constexpr std::pair<unsigned, TextId> parts[] = {
+        {A::kShowTarget, ItemAlarmShowTarget}, {A::kShowName, ItemKindTitle}, {A::kShowMessage, ItemAlarmShowMessage}};
+    const Text which = a.ViewType == A::kAll     ? Text(Tr(ItemLineEveryAlarm))
+                       : a.ViewType == A::kNamed ? Tr(ItemLineNamedAlarm, a.AlarmName)
+                                                 : Text(Tr(ItemLineFirstAlarm));
+    return Line(ItemKindAlarm, which + u" (" + Joined(a.ViewStyle, parts, u"+") + u")");
 }
 
 Text PluginLine(vbKerova_View_Plugin& p) {
-    Text out = u"プラグイン : " + p.PluginName() + u" [" + p.PluginFileName() + u"] - " + p.FuncName();
+    Text out = Line(TextId::ItemKindPlugin, p.PluginName() + u" [" + p.PluginFileName() + u"] - " + p.FuncName());
     if (p.SettingNo() > 0) out += u" - " + p.FuncSettingName();
     return out;
 }
@@ -143,7 +153,7 @@ Text Description(const vbKerova_ViewData& item) {
     if (auto* c = item.ClockData()) {
         line = ClockLine(*c);
     } else if (auto* f = item.FixedData()) {
-        line = f->DataType == vbKerova_View_Fixed::kFixedText ? u"固定文字列 : " + f->FixedText()
+        line = f->DataType == vbKerova_View_Fixed::kFixedText ? Line(TextId::ItemKindFixed, f->FixedText())
                                                                : TitleLine(*f);
     } else if (auto* n = item.CountData()) {
         line = CountLine(*n);
@@ -154,14 +164,14 @@ Text Description(const vbKerova_ViewData& item) {
     } else if (auto* p = dynamic_cast<vbKerova_View_Plugin*>(sub.get())) {
         line = PluginLine(*p);
     } else {
-        line = u"(無し)";
+        line = Tr(TextId::ItemLineNone);
     }
     return OneLine(std::move(line));
 }
 
 Text Description(const vbKerova_Alarm& alarm) {
     return OneLine(alarm.AlarmName + u" [" + AlarmTargetText(alarm, false) + u"] " +
-                   (alarm.Enable() ? u"有効" : u"無効"));
+                   Text(Tr(alarm.Enable() ? TextId::ItemLineEnabled : TextId::ItemLineDisabled)));
 }
 
 Text Description(const vbKerova_Window& rule) { return OneLine(rule.SummaryText(true)); }

@@ -1,7 +1,9 @@
 #include "uimodel/format_parts.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "base/texts.h"
 #include "items/view_clock.h"
 #include "settings/ini_file.h"
 #include "uimodel/data_tables.h"
@@ -28,8 +30,8 @@ Text WithLineBreaks(TextView text) {
 
 std::vector<FormatPart> ExtendedParts(const std::function<bool(std::int32_t, Text&, Text&)>& info) {
     std::vector<FormatPart> parts{
-        {u"#{", u"\"}\"までの文字を拡張書式として認識します。\r\n拡張書式の開始記号です。"},
-        {u"}", u"拡張書式の終了記号です。"},
+        {u"#{", Text(Tr(TextId::ItemCodeExtendedStart))},
+        {u"}", Text(Tr(TextId::ItemCodeExtendedEnd))},
     };
     if (!info) return parts;
     for (std::int32_t i = 0; i < kMaxExtendedCodes; ++i) {
@@ -50,47 +52,22 @@ std::vector<FormatPart> PresetParts(const Text& dataFile) {
     return parts;
 }
 
-const std::vector<FormatPart>& DateCodeParts() {
-    static const std::vector<FormatPart> parts{
-        {u":", u"時刻の区切り記号です。(地域の設定に従います)"},
-        {u"/", u"日付の区切り記号です。(地域の設定に従います)"},
-        {u"c", u"日付を ddddd、時刻を ttttt の形式で表示します。"},
-        {u"d", u"日を表示します。先頭にゼロを付けません。(1～31)"},
-        {u"dd", u"日を表示します。先頭にゼロを付けます。(01～31)"},
-        {u"ddd", u"曜日を英語の略称で表示します。(Sun～Sat)"},
-        {u"aaa", u"曜日を日本語の略称で表示します。(日～土)"},
-        {u"dddd", u"曜日を英語で表示します。(Sunday～Saturday)"},
-        {u"aaaa", u"曜日を日本語で表示します。(日曜日～土曜日)"},
-        {u"ddddd", u"地域の設定の短い日付形式で表示します。"},
-        {u"dddddd", u"地域の設定の長い日付形式で表示します。"},
-        {u"w", u"曜日を数値で表示します。(日曜日が1、土曜日が7)"},
-        {u"ww", u"年の何週目かを表示します。(1～54)"},
-        {u"m", u"月を表示します。先頭にゼロを付けません。(1～12)\r\nh か hh の直後では分を表します。"},
-        {u"mm", u"月を表示します。先頭にゼロを付けます。(01～12)\r\nh か hh の直後では分を表します。"},
-        {u"mmm", u"月を英語の略称で表示します。(Jan～Dec)"},
-        {u"mmmm", u"月を英語で表示します。(January～December)"},
-        {u"q", u"年の四半期を表示します。(1～4)"},
-        {u"g", u"元号の頭文字を表示します。(M、T、S、H)"},
-        {u"gg", u"元号の先頭の漢字を表示します。(明、大、昭、平)"},
-        {u"ggg", u"元号を表示します。(明治、大正、昭和、平成)"},
-        {u"e", u"和暦の年を表示します。先頭にゼロを付けません。"},
-        {u"ee", u"和暦の年を2桁で表示します。"},
-        {u"y", u"年の何日目かを表示します。(1～366)"},
-        {u"yy", u"年を下2桁で表示します。(00～99)"},
-        {u"yyyy", u"年を4桁で表示します。(100～9999)"},
-        {u"h", u"時を表示します。先頭にゼロを付けません。(0～23)"},
-        {u"hh", u"時を表示します。先頭にゼロを付けます。(00～23)"},
-        {u"n", u"分を表示します。先頭にゼロを付けません。(0～59)"},
-        {u"nn", u"分を表示します。先頭にゼロを付けます。(00～59)"},
-        {u"s", u"秒を表示します。先頭にゼロを付けません。(0～59)"},
-        {u"ss", u"秒を表示します。先頭にゼロを付けます。(00～59)"},
-        {u"ttttt", u"地域の設定の時刻形式で表示します。"},
-        {u"AM/PM", u"正午前は AM、正午以降は PM を表示し、12時間制にします。"},
-        {u"am/pm", u"正午前は am、正午以降は pm を表示し、12時間制にします。"},
-        {u"A/P", u"正午前は A、正午以降は P を表示し、12時間制にします。"},
-        {u"a/p", u"正午前は a、正午以降は p を表示し、12時間制にします。"},
-        {u"AMPM", u"地域の設定の午前・午後の文字を表示し、12時間制にします。"},
+std::vector<FormatPart> DateCodeParts() {
+    using enum TextId;
+    static constexpr std::pair<const char16_t*, TextId> kCodes[] = {
+        {u":", ItemCodeTimeSeparator}, {u"/", ItemCodeDateSeparator}, {u"c", ItemCodeC}, {u"d", ItemCodeD},
+        {u"dd", ItemCodeDD}, {u"ddd", ItemCodeDDD}, {u"aaa", ItemCodeAAA}, {u"dddd", ItemCodeDDDD},
+        {u"aaaa", ItemCodeAAAA}, {u"ddddd", ItemCodeShortDate}, {u"dddddd", ItemCodeLongDate},
+        {u"w", ItemCodeW}, {u"ww", ItemCodeWW}, {u"m", ItemCodeM}, {u"mm", ItemCodeMM}, {u"mmm", ItemCodeMMM},
+        {u"mmmm", ItemCodeMMMM}, {u"q", ItemCodeQ}, {u"g", ItemCodeG}, {u"gg", ItemCodeGG},
+        {u"ggg", ItemCodeGGG}, {u"e", ItemCodeE}, {u"ee", ItemCodeEE}, {u"y", ItemCodeY}, {u"yy", ItemCodeYY},
+        {u"yyyy", ItemCodeYYYY}, {u"h", ItemCodeH}, {u"hh", ItemCodeHH}, {u"n", ItemCodeN},
+        {u"nn", ItemCodeNN}, {u"s", ItemCodeS}, {u"ss", ItemCodeSS}, {u"ttttt", ItemCodeTime},
+        {u"AM/PM", ItemCodeAmPm}, {u"am/pm", ItemCodeAmPmLower}, {u"A/P", ItemCodeAP},
+        {u"a/p", ItemCodeAPLower}, {u"AMPM", ItemCodeAmPmRegional},
     };
+    std::vector<FormatPart> parts;
+    for (const auto& [code, help] : kCodes) parts.push_back({code, Text(Tr(help))});
     return parts;
 }
 

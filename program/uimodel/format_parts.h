@@ -25,8 +25,8 @@ std::vector<FormatPart> ExtendedParts(const std::function<bool(std::int32_t, Tex
 // The presets: "Format" of "ClockFormat001", ... up to the first empty one,
 // with "Info" (the two characters \n a line break); without any, the default.
 std::vector<FormatPart> PresetParts(const Text& dataFile);
-// The date codes of our own formatting, with their help.
-const std::vector<FormatPart>& DateCodeParts();
+// The date codes of our own formatting, with their help in the language in force.
+std::vector<FormatPart> DateCodeParts();
 
 // `text` with `part` put in place of the selection [selStart, selEnd); the
 // caret goes after the part.

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/settings_table.h"
+#include "core/helpers.h"
 #include "settings/ini_file.h"
 #include "uimodel/data_tables.h"
 
@@ -35,7 +36,7 @@ Text IntervalLabel(std::int32_t timing) {
     std::string s = buf;
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
-    return Utf8ToText(s) + u"秒";
+    return AmountText(TextId::ItemSecondsAmount, Utf8ToText(s));
 }
 
 std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
@@ -50,7 +51,7 @@ std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
 std::vector<Text> IntervalEntries(const std::vector<IntervalPreset>& presets) {
     std::vector<Text> entries;
     for (const IntervalPreset& p : presets) entries.push_back(p.name);
-    entries.push_back(kAnyInterval);
+    entries.emplace_back(Tr(TextId::ItemAnyInterval));
     return entries;
 }
 

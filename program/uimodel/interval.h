@@ -31,13 +31,10 @@ struct IntervalPreset {
     std::int32_t msec = 0;  // 10..65000
 };
 
-// The entry for an interval that no preset has.
-inline constexpr char16_t kAnyInterval[] = u"任意";
-
 // Sections "Timing001", "Timing002", ... of the data file `dataFile`, keys
 // "Name" and "MSec" (forced into 10..65000), up to the first empty name.
 std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile);
-// The drop-down's entries: every preset's name, then "任意".
+// The drop-down's entries: every preset's name, then "任意" (any other interval).
 std::vector<Text> IntervalEntries(const std::vector<IntervalPreset>& presets);
 // The entry to select for `timing`: the first preset of that interval, or the
 // last entry, "任意" (presets.size()).

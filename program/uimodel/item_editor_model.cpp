@@ -4,6 +4,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "base/texts.h"
 #include "items/view_alarm.h"
 #include "items/view_clock.h"
 #include "items/view_count.h"
@@ -21,47 +22,34 @@ using Count = vbKerova_View_Count;
 using Group = vbKerova_View_Group;
 using AlarmText = vbKerova_View_Alarm;
 
-constexpr Choice kCategories[] = {
-    {u"タイトル", kKindTitle},       {u"日時情報", kKindClock}, {u"アラームテキスト", kKindAlarm},
-    {u"固定文字列", kKindFixed},     {u"カウントダウン／アップ", kKindCount},
-    {u"プラグイン", kKindPlugin},    {u"グループ", kKindGroup},
+// A choice list as written: each entry's text by id, shown in the language in force.
+struct ChoiceEntry {
+    TextId name;
+    std::int32_t value;
 };
-constexpr Choice kTitleRanges[] = {{u"全部分", 0}, {u"文字数指定", Fixed::kByCount}, {u"区切り文字指定", Fixed::kByDelimiter}};
-constexpr Choice kTitleHalves[] = {{u"前半", 0}, {u"後半", Fixed::kFromEnd}};
-constexpr Choice kCountDirections[] = {{u"カウントダウン", 0}, {u"カウントアップ", Count::kCountUp}};
-constexpr Choice kGroupModes[] = {{u"全て表示", Group::kShowAll},
-                                  {u"切替表示", Group::kSwitch},
-                                  {u"スクロール表示", Group::kScroll},
-                                  {u"最初の有効項目を表示", Group::kFirstValid}};
-constexpr Choice kAlarmStyles[] = {{u"指定日時", 1},
-                                   {u"タイトル", 2},
-                                   {u"メッセージ", 4},
-                                   {u"指定日時+タイトル", 3},
-                                   {u"指定日時+メッセージ", 5},
-                                   {u"タイトル+メッセージ", 6},
-                                   {u"指定日時+タイトル+メッセージ", 7}};
-constexpr Choice kAlarmTypes[] = {{u"最初に見つかったアラームを表示", AlarmText::kFirst},
-                                  {u"全ての該当アラームを並べて表示", AlarmText::kAll},
-                                  {u"指定アラームのみ表示", AlarmText::kNamed}};
+constexpr ChoiceEntry kCategories[] = {
+    {TextId::ItemKindTitle, kKindTitle},   {TextId::ItemKindClock, kKindClock}, {TextId::ItemKindAlarm, kKindAlarm},
+    {TextId::ItemKindFixed, kKindFixed},   {TextId::ItemKindCount, kKindCount},
+    {TextId::ItemKindPlugin, kKindPlugin}, {TextId::ItemKindGroup, kKindGroup},
+};
+constexpr ChoiceEntry kTitleRanges[] = {{TextId::ItemRangeWhole, 0},
+                                        {TextId::ItemRangeByCount, Fixed::kByCount},
+                                        {TextId::ItemRangeByDelimiter, Fixed::kByDelimiter}};
+constexpr ChoiceEntry kTitleHalves[] = {{TextId::ItemHalfFront, 0}, {TextId::ItemHalfBack, Fixed::kFromEnd}};
+constexpr ChoiceEntry kCountDirections[] = {{TextId::ItemCountDown, 0}, {TextId::ItemCountUp, Count::kCountUp}};
+constexpr ChoiceEntry kGroupModes[] = {{TextId::ItemGroupShowAll, Group::kShowAll},
+                                       {TextId::ItemGroupSwitch, Group::kSwitch},
+                                       {TextId::ItemGroupScroll, Group::kScroll},
+                                       {TextId::ItemGroupFirstValid, Group::kFirstValid}};
+constexpr ChoiceEntry kAlarmStyles[] = {{TextId::ItemAlarmShowTarget, 1},    {TextId::ItemKindTitle, 2},
+                                        {TextId::ItemAlarmShowMessage, 4},   {TextId::ItemAlarmTargetTitle, 3},
+                                        {TextId::ItemAlarmTargetMessage, 5}, {TextId::ItemAlarmTitleMessage, 6},
+                                        {TextId::ItemAlarmEverything, 7}};
+constexpr ChoiceEntry kAlarmTypes[] = {{TextId::ItemAlarmFirst, AlarmText::kFirst},
+                                       {TextId::ItemAlarmEvery, AlarmText::kAll},
+                                       {TextId::ItemAlarmNamedOnly, AlarmText::kNamed}};
 
-// What a typed field holds, read into [lo, hi]; `fallback` when it is no number.
-template <typename T>
-T Field(const Text& typed, std::int32_t lo, std::int32_t hi, T fallback) {
-    const auto v = ReadWhole(typed, lo, hi);
-    return v ? static_cast<T>(*v) : fallback;
-}
-Text Number(long long n) { return Utf8ToText(std::to_string(n)); }
-
-void AddLine(Text& text, TextView line) {
-    if (!text.empty()) text += u"\r\n";
-    text += line;
-}
-void AddLines(Text& text, std::initializer_list<TextView> lines) {
-    for (TextView line : lines) AddLine(text, line);
-}
-}  // namespace
-
-std::span<const Choice> Choices(ChoiceList list) {
+std::span<const ChoiceEntry> Entries(ChoiceList list) {
     switch (list) {
         case ChoiceList::Category: return kCategories;
         case ChoiceList::TitleRange: return kTitleRanges;
@@ -74,9 +62,33 @@ std::span<const Choice> Choices(ChoiceList list) {
     return {};
 }
 
+// What a typed field holds, read into [lo, hi]; `fallback` when it is no number.
+template <typename T>
+T Field(const Text& typed, std::int32_t lo, std::int32_t hi, T fallback) {
+    const auto v = ReadWhole(typed, lo, hi);
+    return v ? static_cast<T>(*v) : fallback;
+}
+Text Number(long long n) { return Utf8ToText(std::to_string(n)); }
+
+void AddLine(Text& text, TextId line) {
+    if (!text.empty()) text += u"\r\n";
+    text += Tr(line);
+}
+void AddLines(Text& text, std::initializer_list<TextId> lines) {
+    for (TextId line : lines) AddLine(text, line);
+}
+}  // namespace
+
+std::vector<Choice> Choices(ChoiceList list) {
+    std::vector<Choice> out;
+    // The tables' texts are whole literals, so each view ends in a zero.
+    for (const ChoiceEntry& e : Entries(list)) out.push_back({Tr(e.name).data(), e.value});
+    return out;
+}
+
 std::size_t ChoiceIndex(ChoiceList list, std::int32_t value) {
-    const auto c = Choices(list);
-    const auto it = std::find_if(c.begin(), c.end(), [&](const Choice& e) { return e.value == value; });
+    const auto c = Entries(list);
+    const auto it = std::find_if(c.begin(), c.end(), [&](const ChoiceEntry& e) { return e.value == value; });
     return it == c.end() ? 0 : static_cast<std::size_t>(it - c.begin());
 }
 
@@ -134,28 +146,28 @@ std::optional<ItemRefusal> CheckItem(const ItemValues& v, bool alarmsExist,
     switch (v.kind) {
         case kKindTitle:
             if (v.titleRange == Fixed::kByCount && !ReadNumber(v.titleNum))
-                return ItemRefusal{ItemField::TitleNum, u"文字数が不正です。"};
+                return ItemRefusal{ItemField::TitleNum, Tr(TextId::ItemBadLength)};
             break;
         case kKindCount:
-            if (!v.targetSet) return ItemRefusal{ItemField::CountTarget, u"日時が設定されていません。"};
+            if (!v.targetSet) return ItemRefusal{ItemField::CountTarget, Tr(TextId::ItemNoTarget)};
             break;
         case kKindGroup: {
-            if (!ReadNumber(v.targetNum)) return ItemRefusal{ItemField::TargetNum, u"対象範囲が不正です。"};
+            if (!ReadNumber(v.targetNum)) return ItemRefusal{ItemField::TargetNum, Tr(TextId::ItemBadRange)};
             const bool moves = v.groupMode == Group::kSwitch || v.groupMode == Group::kScroll;
             // Timing and step read as 0 when they are no number, or 0 or less.
             if (moves && Field<std::int32_t>(v.timing, 0, 32767, 0) == 0)
-                return ItemRefusal{ItemField::Timing, u"タイミングが不正です。"};
+                return ItemRefusal{ItemField::Timing, Tr(TextId::ItemBadTiming)};
             if (v.groupMode == Group::kScroll && Field<std::int32_t>(v.step, 0, 32767, 0) == 0)
-                return ItemRefusal{ItemField::Step, u"ステップ数が不正です。"};
+                return ItemRefusal{ItemField::Step, Tr(TextId::ItemBadStep)};
             break;
         }
         case kKindAlarm:
             if (v.alarmType == AlarmText::kNamed && !alarmsExist)
-                return ItemRefusal{ItemField::AlarmName, u"現在利用可能なアラームがありません。"};
+                return ItemRefusal{ItemField::AlarmName, Tr(TextId::ItemNoAlarms)};
             break;
         case kKindPlugin:
             if (v.pluginFile.empty() || !pluginLoaded || !pluginLoaded(v.pluginFile))
-                return ItemRefusal{ItemField::Plugin, u"プラグインが読み込めませんでした。"};
+                return ItemRefusal{ItemField::Plugin, Tr(TextId::ItemPluginNotLoaded)};
             break;
         default: break;
     }
@@ -250,71 +262,56 @@ std::shared_ptr<vbKerova_ViewData> BuildItem(const ItemValues& v) {
 }
 
 Text ItemDescription(const ItemValues& v, bool refreshTiming) {
+    using enum TextId;
     Text t;
     switch (v.kind) {
         case kKindClock:
-            AddLines(t, {u"日時情報を表示します。", u"表示のフォーマットやタイムゾーン等も選択できます。",
-                         u"[拡張書式を使う]にチェックを入れると、独自のフォーマットが使用できます。",
-                         u"また、オフセットを指定すると過去や未来の日時を表示できます。"});
+            AddLines(t, {ItemAboutClock, ItemAboutClockChoices, ItemAboutClockExtended, ItemAboutClockOffset});
             break;
-        case kKindFixed: AddLine(t, u"固定文字列を表示します。"); break;
+        case kKindFixed: AddLine(t, ItemAboutFixed); break;
         case kKindTitle:
-            AddLine(t, u"ウインドウタイトルを表示します。");
-            AddLines(t, v.titleRange == Fixed::kByCount
-                            ? std::initializer_list<TextView>{u"チェックが付いていない状態では、全ての文字が1文字単位になります。",
-                                                              u"[バイト単位]にチェックを付けると、半角を1、全角を2として扱います。"}
-                        : v.titleRange == Fixed::kByDelimiter
-                            ? std::initializer_list<TextView>{u"指定した文字以前/以降を表示します。",
-                                                              u"[前半]の場合は前から、[後半]の場合は後ろから[区切り文字]を検索し、最初に見つかった位置から区切ります。"}
-                            : std::initializer_list<TextView>{u"タイトル文字の全てを表示します。"});
+            AddLine(t, ItemAboutTitle);
+            AddLines(t, v.titleRange == Fixed::kByCount       ? std::initializer_list<TextId>{ItemAboutTitleChars, ItemAboutTitleBytes}
+                        : v.titleRange == Fixed::kByDelimiter ? std::initializer_list<TextId>{ItemAboutTitleDelimiter, ItemAboutTitleSearch}
+                                                              : std::initializer_list<TextId>{ItemAboutTitleWhole});
             break;
         case kKindCount:
-            if (v.countDirection & Count::kCountUp) {
-                AddLine(t, u"指定日時からのカウントアップを表示します。");
-                AddLine(t, u"未来を指定すると、マイナス表示になります。");
-            } else {
-                AddLine(t, u"指定日時へのカウントダウンを表示します。");
-                AddLine(t, u"過去を指定すると、マイナス表示になります。");
-            }
-            AddLine(t, u"[対象日時]を指定して下さい。");
-            AddLine(t, u"[書式]でカウントの単位を選択できます。");
+            if (v.countDirection & Count::kCountUp)
+                AddLines(t, {ItemAboutCountUp, ItemAboutCountUpFuture});
+            else
+                AddLines(t, {ItemAboutCountDown, ItemAboutCountDownPast});
+            AddLines(t, {ItemAboutCountTarget, ItemAboutCountUnits});
             break;
         case kKindGroup:
-            AddLine(t, u"複数の表示項目(本設定以下)を纏めて表示します。");
-            AddLine(t, u"[対象範囲]で、纏める項目数を指定して下さい。");
+            AddLines(t, {ItemAboutGroup, ItemAboutGroupRange});
             switch (v.groupMode) {
-                case Group::kSwitch: AddLine(t, u"纏めた表示項目のデータを指定秒数毎に切り替えて表示します。"); break;
-                case Group::kScroll:
-                    AddLine(t, u"纏めた表示項目のデータを並べ、[最大文字数]までの間で右から左に向かってスクロールさせます。");
-                    break;
-                case Group::kFirstValid: AddLine(t, u"纏めた項目の上から検索し、最初に見つかったデータのみ表示します。"); break;
-                default: AddLine(t, u"纏めた表示項目のデータを並べて表示します。"); break;
+                case Group::kSwitch: AddLine(t, ItemAboutGroupSwitch); break;
+                case Group::kScroll: AddLine(t, ItemAboutGroupScroll); break;
+                case Group::kFirstValid: AddLine(t, ItemAboutGroupFirst); break;
+                default: AddLine(t, ItemAboutGroupAll); break;
             }
             if (v.groupMode == Group::kSwitch || v.groupMode == Group::kScroll)
-                AddLine(t, refreshTiming ? u"[切替時間]に、0.1秒単位で切替時間を入力してください。"
-                                         : u"[切替時間]に、切替タイミングを入力してください。");
-            if (v.groupMode == Group::kScroll)
-                AddLine(t, u"[ステップ数]に、一度にスクロールする文字数(バイト数)を入力してください。");
+                AddLine(t, refreshTiming ? ItemAboutGroupTenths : ItemAboutGroupTiming);
+            if (v.groupMode == Group::kScroll) AddLine(t, ItemAboutGroupStep);
             break;
         case kKindAlarm:
-            AddLine(t, u"アラームのメッセージ等を表示します。");
-            AddLines(t, v.alarmType == AlarmText::kAll
-                            ? std::initializer_list<TextView>{u"全ての該当アラームのメッセージを並べて表示します。"}
-                        : v.alarmType == AlarmText::kNamed
-                            ? std::initializer_list<TextView>{u"指定したアラームのメッセージのみ表示します。",
-                                                              u"※同じ名前のアラームがある場合、最初に見つかったアラームが表示されます。"}
-                            : std::initializer_list<TextView>{u"アラームは上からチェックを行い、最初に該当したアラームのメッセージを表示します。"});
+            AddLine(t, ItemAboutAlarm);
+            AddLines(t, v.alarmType == AlarmText::kAll     ? std::initializer_list<TextId>{ItemAboutAlarmAll}
+                        : v.alarmType == AlarmText::kNamed ? std::initializer_list<TextId>{ItemAboutAlarmNamed, ItemAboutAlarmSameName}
+                                                           : std::initializer_list<TextId>{ItemAboutAlarmFirst});
             break;
-        case kKindPlugin: AddLine(t, u"外部プラグインによる入力文字列を表示します。"); break;
+        case kKindPlugin: AddLine(t, ItemAboutPlugin); break;
         default: break;
     }
     return t;
 }
 
-const char16_t* TimingCaption(bool refreshTiming) { return refreshTiming ? u"切替時間(&5)" : u"タイミング(&5)"; }
+TextView TimingCaption(bool refreshTiming) {
+    return Tr(refreshTiming ? TextId::ItemSwitchTimeLabel : TextId::ItemTimingLabel);
+}
 
-const char16_t* TitleFieldCaption(std::int32_t titleRange) {
-    return titleRange == Fixed::kByDelimiter ? u"区切り文字(&5)" : u"文字数(&5)";
+TextView TitleFieldCaption(std::int32_t titleRange) {
+    return Tr(titleRange == Fixed::kByDelimiter ? TextId::ItemDelimiterLabel : TextId::ItemLengthLabel);
 }
 
 }  // namespace tbq::uimodel

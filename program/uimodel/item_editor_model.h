@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "base/text.h"
 #include "items/view_data.h"
@@ -31,7 +32,8 @@ enum class ChoiceList {
     AlarmStyle,     // "表示形式(&3)"
     AlarmType,      // "アラームテキストの表示方法(&4)"
 };
-std::span<const Choice> Choices(ChoiceList list);
+// The entries in the language in force.
+std::vector<Choice> Choices(ChoiceList list);
 // The entry of `value` in the list; 0 when the list has no such value.
 std::size_t ChoiceIndex(ChoiceList list, std::int32_t value);
 
@@ -75,7 +77,7 @@ ItemValues ValuesOf(const vbKerova_ViewData* item);
 enum class ItemField { TitleNum, CountTarget, TargetNum, Timing, Step, AlarmName, Plugin };
 struct ItemRefusal {
     ItemField field;
-    const char16_t* message;
+    TextView message;  // in the language in force
 };
 // The checks made on OK, for the chosen kind only. `pluginLoaded` asks the
 // plug-in registry as it is now.
@@ -89,9 +91,9 @@ std::shared_ptr<vbKerova_ViewData> BuildItem(const ItemValues& v);
 // The lines shown at the top of the page: what the kind does and what the
 // current choices mean. `refreshTiming`: groups move on their own 100 ms timer.
 Text ItemDescription(const ItemValues& v, bool refreshTiming);
-// The caption of the group's timing field.
-const char16_t* TimingCaption(bool refreshTiming);
-// The caption of the title page's number field: "文字数(&5)" or "区切り文字(&5)".
-const char16_t* TitleFieldCaption(std::int32_t titleRange);
+// The caption of the group's timing field, with its colon.
+TextView TimingCaption(bool refreshTiming);
+// The caption of the title page's number field: "文字数(&5):" or "区切り文字(&5):".
+TextView TitleFieldCaption(std::int32_t titleRange);
 
 }  // namespace tbq::uimodel

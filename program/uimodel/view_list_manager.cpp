@@ -1,8 +1,10 @@
 #include "uimodel/view_list_manager.h"
 
-#include <array>
+#include <span>
+#include <utility>
 
 #include "app/settings_files.h"
+#include "base/texts.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "items/view_list.h"
@@ -13,24 +15,18 @@ namespace tbq::uimodel {
 
 namespace {
 
-const std::array kMenu{
-    ListManagementEntry{u"新規作成(&N)", ListManagement::New},
-    ListManagementEntry{u"エクスポート(&E)", ListManagement::Export},
-    ListManagementEntry{u"コピーを作成(&C)", ListManagement::Copy},
-    ListManagementEntry{u"インポート(&I)", ListManagement::Import},
-    ListManagementEntry{u"更新(&R)", ListManagement::Refresh},
+constexpr std::pair<TextId, ListManagement> kMenu[] = {
+    {TextId::ItemListNew, ListManagement::New},       {TextId::ItemListExport, ListManagement::Export},
+    {TextId::ItemListCopy, ListManagement::Copy},     {TextId::ItemListImport, ListManagement::Import},
+    {TextId::ItemListRefresh, ListManagement::Refresh},
 };
 
 constexpr char16_t kFolderName[] = u"ViewData\\";
-constexpr char16_t kNewTitle[] = u"表示項目の新規作成";
-constexpr char16_t kCopyTitle[] = u"表示項目のコピー";
-constexpr char16_t kImportTitle[] = u"表示項目のインポート";
-constexpr char16_t kExportTitle[] = u"表示項目のエクスポート";
 
-Text Title(TextView command) { return Text(kProductName) + u" - " + Text(command); }
+Text Title(TextId command) { return Text(kProductName) + u" - " + Text(Tr(command)); }
 
 std::vector<platform::FileFilter> ListFilters() {
-    return {{u"Lunetta表示項目設定ファイル(*.ini)", u"*.ini"}, {u"全てのファイル(*.*)", u"*.*"}};
+    return {{Text(Tr(TextId::ItemListFilter)), u"*.ini"}, {Text(Tr(TextId::ItemAllFiles)), u"*.*"}};
 }
 
 ViewListPtr Find(const ViewListRegistry& registry, TextView name) {
@@ -43,23 +39,22 @@ ViewListPtr Find(const ViewListRegistry& registry, TextView name) {
 Text WhyNotAList(const Text& path) {
     const platform::ReadResult r = platform::files().ReadAll(path, kMaxListFileBytes);
     if (r.status != platform::ReadStatus::Ok)
-        return u"ファイルが読み込めないか、大きすぎます。";
+        return Text(Tr(TextId::ItemListUnreadable));
     const std::string& bytes = r.bytes;
     // Text in another encoding: UTF-16 holds zero bytes, UTF-8 usually a mark.
     if (bytes.find('\0') != std::string::npos || bytes.starts_with("\xEF\xBB\xBF"))
-        return u"Lunettaの設定ファイルとして読める文字コードではありません。";
+        return Text(Tr(TextId::ItemListEncoding));
     const platform::CodePage& cp = platform::codepage();
-    if (cp.ToAnsi(cp.FromAnsi(bytes)) != bytes)
-        return u"Lunettaの設定ファイルとして読める文字コードではありません。";
+    if (cp.ToAnsi(cp.FromAnsi(bytes)) != bytes) return Text(Tr(TextId::ItemListEncoding));
     // Even an empty list has its end mark in the first section.
     if (vbIniFile(path).GetText(ViewDataSection(1), u"DataType", u"").empty())
-        return u"表示項目設定ファイルではありません。";
+        return Text(Tr(TextId::ItemListNotAList));
     return {};
 }
 
 void ShowImportError(ListManager& m, const Text& path, const Text& why) {
-    m.dialogs.Show(m.owner, u"下記ファイルを表示項目として読み込めませんでした。\r\n'" + path + u"'\r\n" + why,
-                   Title(kImportTitle), platform::BoxStyle::Error);
+    m.dialogs.Show(m.owner, Tr(TextId::ItemListImportError, path) + why, Title(TextId::ItemListImportTitle),
+                   platform::BoxStyle::Error);
 }
 
 // Writes `list` as the file of the registered name `name` in the folder.
@@ -80,9 +75,11 @@ ListChange Registered(ListManager& m, const Text& name, ViewListPtr list) {
 
 }  // namespace
 
-std::span<const ListManagementEntry> ListManagementMenu(bool displayItemsPage) {
-    const std::span<const ListManagementEntry> all(kMenu);
-    return displayItemsPage ? all : all.subspan(3);
+std::vector<ListManagementEntry> ListManagementMenu(bool displayItemsPage) {
+    std::vector<ListManagementEntry> menu;
+    for (const auto& [caption, command] : std::span(kMenu).subspan(displayItemsPage ? 0 : 3))
+        menu.push_back({Tr(caption), command});
+    return menu;
 }
 
 Text ListFileName(TextView answer) {
@@ -103,30 +100,23 @@ bool IsRegistered(const ViewListRegistry& registry, TextView name) {
     return false;
 }
 
-std::optional<Text> AskNewListName(ListManager& m, const Text& commandTitle, const Text& offered) {
+std::optional<Text> AskNewListName(ListManager& m, TextId commandTitle, const Text& offered) {
     Text offer = offered;
     for (;;) {
-        const std::optional<Text> answer = m.dialogs.InputBox(
-            m.owner, u"新しい表示項目の名前を指定して下さい。",
-            u"※ここで入力した名前は、そのままファイル名になります。\r\n"
-            u"ファイル名に使用できない文字(\\ / : * ? \" < > |)は、\r\n"
-            u"自動的に '_' に置き換えられます。",
-            Title(commandTitle), offer);
+        const std::optional<Text> answer =
+            m.dialogs.InputBox(m.owner, Text(Tr(TextId::ItemListNamePrompt)), Text(Tr(TextId::ItemListNameNote)),
+                               Title(commandTitle), offer);
         if (!answer || answer->empty()) return std::nullopt;
         const Text name = ListFileName(*answer);
         if (name.empty()) return std::nullopt;
         if (!IsRegistered(m.registry, name)) return name;
-        m.dialogs.Show(m.owner,
-                       u"同じ名前の表示項目が既に存在します。\r\n"
-                       u"表示項目に同じ名前の物を作成することはできません。\r\n"
-                       u"別の名前を使用して下さい。",
-                       Title(commandTitle), platform::BoxStyle::Warning);
+        m.dialogs.Show(m.owner, Text(Tr(TextId::ItemListNameTaken)), Title(commandTitle), platform::BoxStyle::Warning);
         offer = *answer;
     }
 }
 
 ListChange NewViewList(ListManager& m) {
-    const auto name = AskNewListName(m, kNewTitle, kNewListName);
+    const auto name = AskNewListName(m, TextId::ItemListNewTitle, Text(Tr(TextId::ItemNewListName)));
     if (!name) return {};
     auto list = std::make_shared<ViewList>();
     if (!WriteListFile(m, *name, *list, false)) return {};
@@ -136,7 +126,7 @@ ListChange NewViewList(ListManager& m) {
 ListChange CopyViewList(ListManager& m, const Text& name) {
     const ViewListPtr source = Find(m.registry, name);
     if (!source) return {};
-    const auto copyName = AskNewListName(m, kCopyTitle, CopyNameFor(name));
+    const auto copyName = AskNewListName(m, TextId::ItemListCopyTitle, CopyNameFor(name));
     if (!copyName) return {};
     if (!WriteListFile(m, *copyName, *source, false)) return {};
     // Read back from its own file, the copy shares nothing with the original.
@@ -146,7 +136,7 @@ ListChange CopyViewList(ListManager& m, const Text& name) {
 ListChange ExportViewList(ListManager& m, const Text& name) {
     const ViewListPtr list = Find(m.registry, name);
     if (!list) return {};
-    platform::FileRequest request{Title(kExportTitle), ListFilters(), {},
+    platform::FileRequest request{Title(TextId::ItemListExportTitle), ListFilters(), {},
                                   name == kDefaultListName ? Text(u"Default.ini") : name};
     const auto path = m.dialogs.SaveFileName(m.owner, request);
     if (!path) return {};
@@ -155,7 +145,7 @@ ListChange ExportViewList(ListManager& m, const Text& name) {
 }
 
 ListChange ImportViewList(ListManager& m) {
-    platform::FileRequest request{Title(kImportTitle), ListFilters(), {}, {}};
+    platform::FileRequest request{Title(TextId::ItemListImportTitle), ListFilters(), {}, {}};
     const auto path = m.dialogs.OpenFileName(m.owner, request);
     if (!path) return {};
     // The file is read whole into a list of its own first: a broken one leaves
@@ -167,11 +157,11 @@ ListChange ImportViewList(ListManager& m) {
     const ViewListPtr list = ReadViewList(*path);
     // Windows takes "/" between folders as well as "\".
     Text name = ListFileName(FileNamePart(path->substr(path->find_last_of(u'/') + 1)));
-    if (name.empty()) name = kNewListName;
+    if (name.empty()) name = Tr(TextId::ItemNewListName);
     if (IsRegistered(m.registry, name) &&
-        m.dialogs.Show(m.owner, u"既に同じ名前の項目がロードされています。\r\n上書きしますか？",
-                       Title(kImportTitle), platform::BoxStyle::Question) != platform::BoxAnswer::Yes) {
-        const auto other = AskNewListName(m, kImportTitle, CopyNameFor(name));
+        m.dialogs.Show(m.owner, Text(Tr(TextId::ItemListOverwrite)), Title(TextId::ItemListImportTitle),
+                       platform::BoxStyle::Question) != platform::BoxAnswer::Yes) {
+        const auto other = AskNewListName(m, TextId::ItemListImportTitle, CopyNameFor(name));
         if (!other) return {};
         name = *other;
     }

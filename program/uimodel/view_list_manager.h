@@ -6,9 +6,10 @@
 #pragma once
 
 #include <optional>
-#include <span>
+#include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "platform/dialogs.h"
 
 namespace tbq {
@@ -20,12 +21,12 @@ namespace tbq::uimodel {
 enum class ListManagement : int { New, Export, Copy, Import, Refresh };
 
 struct ListManagementEntry {
-    const char16_t* caption;  // "新規作成(&N)"
+    TextView caption;  // "新規作成(&N)", in the language in force
     ListManagement command;
 };
 // The pop-up: on the display-items page all five entries, on the title-bar
 // page (the default list) only import and refresh.
-std::span<const ListManagementEntry> ListManagementMenu(bool displayItemsPage);
+std::vector<ListManagementEntry> ListManagementMenu(bool displayItemsPage);
 
 // What the commands need: where to ask, the registry, the program folder
 // (ending in "\"); the file-error boxes go through the dialogs port in force.
@@ -52,8 +53,6 @@ ListChange RefreshViewLists(ListManager& m, const Text& current);
 
 // ---- The name rules, for tests and the window ------------------------------------
 
-inline constexpr char16_t kNewListName[] = u"新しい表示項目.ini";
-
 // The user's answer as a list name: SafeFileName, then ".ini" unless it ends
 // so in any letter case. "" stays "" (cancel).
 Text ListFileName(TextView answer);
@@ -63,9 +62,9 @@ Text CopyNameFor(const Text& name);
 // Whether a list of that name is registered (any letter case).
 bool IsRegistered(const ViewListRegistry& registry, TextView name);
 // Asks for a new list's name until it is free: the input box titled
-// "Lunetta - " + `commandTitle`; a taken name shows the duplicate warning and
-// asks again with it. nullopt when the user cancels or answers "".
-std::optional<Text> AskNewListName(ListManager& m, const Text& commandTitle, const Text& offered);
+// "Lunetta - " + the text of `commandTitle`; a taken name shows the duplicate
+// warning and asks again with it. nullopt when the user cancels or answers "".
+std::optional<Text> AskNewListName(ListManager& m, TextId commandTitle, const Text& offered);
 
 // A list file that may be imported: at most this many bytes.
 inline constexpr std::size_t kMaxListFileBytes = 1u << 20;
