@@ -46,7 +46,7 @@ std::vector<FormatPart> PresetParts(const Text& dataFile) {
     std::vector<FormatPart> parts;
     const vbIniFile ini(dataFile);
     ForEachRow(ini, u"ClockFormat", u"Format", [&](const Text& section, const Text& format) {
-        parts.push_back({format, WithLineBreaks(ini.GetText(section, u"Info", u""))});
+        parts.push_back({format, WithLineBreaks(LocalText(ini, section, u"Info", u""))});
     });
     if (parts.empty()) parts.push_back({kDefaultClockFormat, u""});
     return parts;

@@ -43,7 +43,7 @@ std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
     std::vector<IntervalPreset> presets;
     const vbIniFile ini(dataFile);
     ForEachRow(ini, u"Timing", u"Name", [&](const Text& section, const Text& name) {
-        presets.push_back({name, ClampTiming(ini.GetNumber(section, u"MSec", kMinTiming))});
+        presets.push_back({LocalText(ini, section, u"Name", name), ClampTiming(ini.GetNumber(section, u"MSec", kMinTiming))});
     });
     return presets;
 }

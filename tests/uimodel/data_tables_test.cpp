@@ -1,9 +1,12 @@
-// The shipped data file in English: every zone and count preset has a name of
-// its own in plain ASCII, and Japanese stays what it was.
+// The shipped data file in English: every zone, interval, count preset and
+// clock format has a name or description of its own in plain ASCII, and
+// Japanese stays what it was.
 #include <gtest/gtest.h>
 
 #include "base/texts.h"
 #include "uimodel/data_tables.h"
+#include "uimodel/format_parts.h"
+#include "uimodel/interval.h"
 
 namespace tbq::uimodel {
 namespace {
@@ -16,11 +19,22 @@ bool Ascii(TextView t) {
     return !t.empty();
 }
 
-TEST(DataTablesTest, EveryZoneAndCountPresetHasAnEnglishName) {
+TEST(DataTablesTest, EveryRowHasAnEnglishNameInPlainAscii) {
     SetLanguage(Language::English);
     const auto zones = LoadZones(kShipped);
     const auto presets = LoadCountPresets(kShipped);
+    const auto intervals = LoadIntervalPresets(kShipped);
+    const auto formats = PresetParts(kShipped);
     SetLanguage(Language::Japanese);
+    ASSERT_EQ(intervals.size(), 5u);
+    for (const IntervalPreset& p : intervals) EXPECT_TRUE(Ascii(p.name)) << TextToUtf8(p.name);
+    ASSERT_EQ(formats.size(), 12u);
+    for (const FormatPart& f : formats) {
+        Text oneLine = f.help;
+        std::erase(oneLine, u'\r');
+        std::erase(oneLine, u'\n');
+        EXPECT_TRUE(Ascii(oneLine)) << TextToUtf8(f.help);
+    }
     ASSERT_EQ(zones.size(), 50u);
     for (const ZoneRow& z : zones) EXPECT_TRUE(Ascii(z.name)) << TextToUtf8(z.code);
     for (const CountPreset& p : presets) EXPECT_TRUE(Ascii(p.name)) << TextToUtf8(p.name);
