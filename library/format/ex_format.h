@@ -27,8 +27,8 @@ int32_t ExFormatConvertCore(const TimeRecord* time, const char* format, char* ou
 // terminated, a shorter one is padded with zero bytes). A null buffer or a
 // size of 0 or less is left alone. Returns the token's length; row 18 and
 // every index outside 0-18 give empty texts and 0, which ends the caller's
-// enumeration.
+// enumeration. With `english` the help is the English one.
 int32_t ExFormatGetInfoCore(int32_t index, char* name, int32_t nameSize, char* help,
-                            int32_t helpSize, const FormatEnvironment& env) noexcept;
+                            int32_t helpSize, const FormatEnvironment& env, bool english = false) noexcept;
 
 }  // namespace tbq::format

@@ -21,13 +21,14 @@ void BoundedCopy(char* buffer, int32_t size, std::string_view text) {
 }  // namespace
 
 int32_t ExFormatGetInfoCore(int32_t index, char* name, int32_t nameSize, char* help,
-                            int32_t helpSize, const FormatEnvironment& env) noexcept {
+                            int32_t helpSize, const FormatEnvironment& env, bool english) noexcept {
     std::string_view token;
     std::string_view text;
     if (index >= 0 && index < tables::kHelpRowCount) {
         token = tables::kHelpRows[static_cast<size_t>(index)].token;
         try {
-            text = env.Tables().help[static_cast<size_t>(index)];
+            text = english ? tables::kHelpEnglish[static_cast<size_t>(index)]
+                           : std::string_view(env.Tables().help[static_cast<size_t>(index)]);
         } catch (...) {
             // No memory for the converted texts: the row goes without help.
         }

@@ -94,4 +94,27 @@ inline constexpr std::array<HelpRow, kHelpRowCount> kHelpRows = {{
     {"", u""},
 }};
 
+// The same help in English, row for row; plain ASCII, so any code page holds it.
+inline constexpr std::array<std::string_view, kHelpRowCount> kHelpEnglish = {{
+    "The year's stem and branch of the sexagenary cycle.",
+    "The year's branch of the twelve.",
+    "The month's stem and branch of the sexagenary cycle.",
+    "The month's branch of the twelve.",
+    "The day's stem and branch of the sexagenary cycle.",
+    "The day's branch of the twelve.",
+    "The branch of the twelve two-hour periods.",
+    "Milliseconds (1/1000).",
+    "Milliseconds (1/1000), zero-padded.",
+    "Tenths of a second.",
+    "Tenths of a second, zero-padded.",
+    "Hundredths of a second.",
+    "Hundredths of a second, zero-padded.",
+    "The Julian day number.",
+    "The modified Julian date.",
+    "The Japanese era, including those before Meiji.",
+    "The year of the Japanese era, including eras before Meiji.",
+    "The year of the Japanese era, including eras before Meiji, zero-padded.",
+    "",
+}};
+
 }  // namespace tbq::format::tables

@@ -7,6 +7,7 @@
 
 #include "format/ex_format.h"
 #include "frame/ansi_text.h"
+#include "frame/library_state.h"
 #include "tbq_library.h"
 
 namespace {
@@ -81,7 +82,8 @@ int32_t WINAPI ExFormatConvert(const SYSTEMTIME* time, const char* format, char*
 
 int32_t WINAPI ExFormatGetInfo(int32_t index, char* name, int32_t nameSize, char* help,
                                int32_t helpSize) noexcept {
-    return tbq::format::ExFormatGetInfoCore(index, name, nameSize, help, helpSize, Environment());
+    return tbq::format::ExFormatGetInfoCore(index, name, nameSize, help, helpSize, Environment(),
+                                            tbq::library::State().english);
 }
 
 }  // extern "C"

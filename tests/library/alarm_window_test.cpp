@@ -158,14 +158,18 @@ TEST(FreshProcess, UnloadingTheLibraryTakesItsAlarmWindowsAlong) {
     DestroyWindow(plain);
 }
 
-// The program tells the library its language: the alarm window's check box and
-// the library's description follow, and Japanese comes back.
+// The program tells the library its language: the alarm window's check box,
+// the library's description and the extended tokens' help follow, and
+// Japanese comes back.
 TEST(AlarmWindow, FollowsTheLanguageTheProgramSets) {
     LibraryExports lib = LoadTbqLibrary();
     ASSERT_TRUE(lib.Complete());
     auto setLanguage = reinterpret_cast<TBQ_SetLanguageProc>(
         reinterpret_cast<void (*)()>(GetProcAddress(lib.module, "SetLanguage")));
+    auto tokenHelp = reinterpret_cast<TBQ_ExFormatGetInfoProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(lib.module, "ExFormatGetInfo")));
     ASSERT_NE(setLanguage, nullptr);
+    ASSERT_NE(tokenHelp, nullptr);
     HWND owner = MakeOwner(100, 100);
     for (int language : {1, 0}) {
         setLanguage(language);
@@ -174,11 +178,16 @@ TEST(AlarmWindow, FollowsTheLanguageTheProgramSets) {
         TBQ_Information info{};
         lib.GetInformation(&info);
         const std::wstring box = TextOf(GetDlgItem(alarm, kAgain));
+        char name[16] = {}, help[128] = {};
+        EXPECT_EQ(tokenHelp(13, name, sizeof name - 1, help, sizeof help - 1), 3);
         if (language == 1) {
             EXPECT_EQ(box, L"Show again when the conditions are met");
             EXPECT_STREQ(info.Comment, "Runs plug-ins, extended formats and other services.");
+            EXPECT_STREQ(help, "The Julian day number.");
         } else {
             EXPECT_EQ(box, L"条件を満たした場合、再度表示する");
+            EXPECT_STRNE(help, "The Julian day number.");
+            EXPECT_NE(help[0], '\0');
         }
     }
     DestroyWindow(owner);

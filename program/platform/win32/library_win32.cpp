@@ -123,6 +123,7 @@ std::string Win32Library::ExFormatConvert(const std::array<std::uint16_t, 8>& sy
 }
 
 bool Win32Library::ExFormatGetInfo(std::int32_t index, std::string& name, std::string& help) {
+    TellLanguage();
     auto fn = Get<TBQ_ExFormatGetInfoProc>("ExFormatGetInfo");
     if (!fn) return false;
     // A text that fills its bound comes back unterminated: the spare byte ends it.
