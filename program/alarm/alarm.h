@@ -19,6 +19,7 @@
 #include "alarm/alarm_schedule.h"
 #include "base/date_time.h"
 #include "base/text.h"
+#include "base/texts.h"
 #include "platform/windows.h"
 
 namespace tbq {
@@ -183,7 +184,7 @@ Text AlarmTargetText(std::int32_t year, std::int32_t month, std::int32_t day, st
 // ("*48") and the name the user reads.
 struct SystemSound {
     const char16_t* text;
-    const char16_t* name;
+    TextId name;
 };
 std::span<const SystemSound> SystemSounds();
 // The beep code of a system sound's text after its "*": text that is no

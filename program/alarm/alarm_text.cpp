@@ -11,16 +11,16 @@ constexpr const char16_t* kDayNames[] = {u"Sun", u"Mon", u"Tue", u"Wed", u"Thu",
 constexpr const char16_t* kCompactDayNames[] = {u"Su", u"Mo", u"Tu", u"We", u"Th", u"Fr", u"Sa"};
 
 constexpr SystemSound kSystemSounds[] = {
-    {u"*0", u"一般警告音"},          {u"*16", u"システムエラー"},
-    {u"*32", u"メッセージ(問い合わせ)"}, {u"*48", u"メッセージ(警告)"},
-    {u"*64", u"メッセージ(情報)"},    {u"*-1", u"ビープ音"},
+    {u"*0", TextId::AlarmSoundDefault},       {u"*16", TextId::AlarmSoundError},
+    {u"*32", TextId::AlarmSoundQuestion},     {u"*48", TextId::AlarmSoundWarning},
+    {u"*64", TextId::AlarmSoundInformation}, {u"*-1", TextId::AlarmSoundBeep},
 };
 
 Text Field(int value, int every, const Text& marker) {
     return value == every ? marker : NumberText(value);
 }
 
-Text YesNo(bool on, TextView yes, TextView no) { return Text(on ? yes : no); }
+Text YesNo(bool on) { return Text(Tr(on ? TextId::AlarmSummaryYes : TextId::AlarmSummaryNo)); }
 
 }  // namespace
 
@@ -59,34 +59,47 @@ Text AlarmTargetText(const vbKerova_Alarm& a, bool compact) {
 std::span<const SystemSound> SystemSounds() { return kSystemSounds; }
 
 Text AlarmSummary(const vbKerova_Alarm& a) {
+    using enum TextId;
     const std::uint8_t f = a.Flag;
-    Text out = u"対象日時 : " + AlarmTargetText(a, false) + u"\r\n";
+    Text out(Tr(AlarmSummaryTarget));
+    out += AlarmTargetText(a, false) + u"\r\n";
     if (a.TargetSecond != vbKerova_Alarm::kEvery) {
         const long long seconds = a.MessageHour * 3600LL + a.MessageMinute * 60 + a.MessageSecond;
-        out += u"持続時間 : " + (seconds == 0 ? Text(u"0秒") : DurationText(seconds, u"0")) + u"\r\n";
+        out += Tr(AlarmSummaryDuration);
+        out += seconds == 0 ? Text(Tr(AlarmSummaryZeroSeconds)) : DurationText(seconds, u"0");
+        out += u"\r\n";
     }
-    out += u"メッセージボックス : ";
-    out += (f & vbKerova_Alarm::kShowMessage)
-               ? u"表示する" + YesNo(f & vbKerova_Alarm::kMessageText, u"(メッセージ含む)", u"")
-               : Text(u"表示しない");
-    out += u"\r\nタイトルバー点滅 : " + YesNo(f & vbKerova_Alarm::kFlash, u"する", u"しない");
-    out += u"\r\nサウンド : ";
+    out += Tr(AlarmSummaryMessageBox);
+    if (f & vbKerova_Alarm::kShowMessage) {
+        out += Tr(AlarmSummaryShown);
+        if (f & vbKerova_Alarm::kMessageText) out += Tr(AlarmSummaryWithMessage);
+    } else {
+        out += Tr(AlarmSummaryNotShown);
+    }
+    out += u"\r\n";
+    out += Tr(AlarmSummaryFlash);
+    out += YesNo(f & vbKerova_Alarm::kFlash);
+    out += u"\r\n";
+    out += Tr(AlarmSummarySound);
     if (f & vbKerova_Alarm::kPlaySound) {
-        Text sound = a.SoundFileName().empty() ? Text(u"ファイル未設定") : a.SoundFileName();
+        Text sound = a.SoundFileName().empty() ? Text(Tr(AlarmSummaryNoSoundFile)) : a.SoundFileName();
         for (const SystemSound& s : kSystemSounds)
-            if (a.SoundFileName() == s.text) sound = s.name;
+            if (a.SoundFileName() == s.text) sound = Tr(s.name);
         out += sound;
         if (f & vbKerova_Alarm::kRepeatSound)
-            out += u" / " + DurationText(a.SoundInterval, u"0") + u"間隔で繰り返し";
+            out += u" / " + Tr(AlarmSummaryRepeat, DurationText(a.SoundInterval, u"0"));
     } else {
-        out += u"鳴らさない";
+        out += Tr(AlarmSummaryNoSound);
     }
-    out += u"\r\nファイル : ";
+    out += u"\r\n";
+    out += Tr(AlarmSummaryFile);
     if (f & vbKerova_Alarm::kOpenFile)
-        out += a.FileOpenName.empty() ? Text(u"ファイル未指定") : a.FileOpenName;
+        out += a.FileOpenName.empty() ? Text(Tr(AlarmSummaryNoFile)) : a.FileOpenName;
     else
-        out += u"開かない";
-    out += u"\r\n自動削除 : " + YesNo(f & vbKerova_Alarm::kAutoDelete, u"する", u"しない");
+        out += Tr(AlarmSummaryNotOpened);
+    out += u"\r\n";
+    out += Tr(AlarmSummaryAutoDelete);
+    out += YesNo(f & vbKerova_Alarm::kAutoDelete);
     return out;
 }
 

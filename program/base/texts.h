@@ -99,6 +99,72 @@ enum class TextId : std::uint16_t {
     // (end of ITEM)
 
     // The alarm, rule and drawing editors and their dialogs.
+    // The alarm editor.
+    AlarmEditCaption, AlarmAddCaption, AlarmNameLabel, AlarmMessageLabel, AlarmDateLabel, AlarmDurationLabel,
+    AlarmHoursLabel, AlarmMinutesLabel, AlarmSecondsLabel, AlarmShowMessage, AlarmMessageText, AlarmPlaySound,
+    AlarmPreload, AlarmOpenFile, AlarmAutoDelete, AlarmFlash, AlarmSoundLabel, AlarmPlay, AlarmFileLabel,
+    AlarmCancel, AlarmDateButtonName, AlarmSoundMenuName, AlarmFileMenuName, AlarmOpenSoundFile, AlarmDetails,
+    AlarmChooseFile, AlarmOpenWebsite, AlarmSoundFileTitle, AlarmWaveFilter, AlarmMidiFilter, AlarmPlayableFilter,
+    AlarmAllFilesFilter, AlarmFileTitle, AlarmProgramFilter, AlarmTextFilter, AlarmShortcutTitle,
+    AlarmShortcutFilter, AlarmShortcutNoAddress, AlarmHoursRefused, AlarmMinutesRefused, AlarmSecondsRefused,
+    AlarmNameMissing, AlarmMessageMissing, AlarmDateMissing, AlarmTrialFailed,
+    // The date dialog.
+    AlarmDateCaption, AlarmYearLabel, AlarmMonthLabel, AlarmDayLabel, AlarmHourLabel, AlarmMinuteLabel,
+    AlarmSecondLabel, AlarmSunday, AlarmMonday, AlarmTuesday, AlarmWednesday, AlarmThursday, AlarmFriday,
+    AlarmSaturday, AlarmCopyLabel, AlarmCopyButton,
+    // The detail dialogs.
+    AlarmSoundDetailCaption, AlarmFileDetailCaption, AlarmRepeat, AlarmIntervalLabel, AlarmActionLabel,
+    AlarmCommandLineLabel, AlarmFolderLabel, AlarmFolderMenuName, AlarmFolderFromFile, AlarmFolderChoose,
+    AlarmFolderTitle,
+    // The alarm's summary in its message window, and the system's sounds.
+    AlarmSummaryTarget, AlarmSummaryDuration, AlarmSummaryZeroSeconds, AlarmSummaryMessageBox, AlarmSummaryShown,
+    AlarmSummaryWithMessage, AlarmSummaryNotShown, AlarmSummaryFlash, AlarmSummaryYes, AlarmSummaryNo,
+    AlarmSummarySound, AlarmSummaryNoSoundFile, AlarmSummaryRepeat, AlarmSummaryNoSound, AlarmSummaryFile,
+    AlarmSummaryNoFile, AlarmSummaryNotOpened, AlarmSummaryAutoDelete, AlarmSoundDefault, AlarmSoundError,
+    AlarmSoundQuestion, AlarmSoundWarning, AlarmSoundInformation, AlarmSoundBeep,
+    // The window rule editor.
+    RuleEditCaption, RuleAddCaption, RuleNameLabel, RuleActionLabel, RuleMdiLabel, RuleViewData, RuleDrawBar,
+    RuleConditionsLabel, RuleConditionsButton, RuleExclude, RulePermit, RuleMdiFollow, RuleMdiOff, RuleMdiOn,
+    RuleNoDrawBar, RuleActionTip, RuleConditionsTip, RuleOkTip, RuleCancelTip, RuleNameMissing,
+    // The rule's conditions, one a line in the editor.
+    RuleLineHandle, RuleLineTitle, RuleLineClass, RuleLineStyle, RuleLineExStyle, RuleLineFile, RuleLineWidth,
+    RuleLineContains, RuleLineLacks, RuleLineEquals, RuleLineTitlePart, RuleLineTitleEqual, RuleLineMatchCase,
+    RuleLineFileName, RuleLineFilePath, RuleLineFullPath, RuleLineWider, RuleLineNarrower, RuleLineNone,
+    // The window information dialog.
+    RuleConditionsCaption, RuleHandle, RuleTitle, RuleContains, RuleEquals, RuleLacks, RuleMatchCase, RuleClass,
+    RuleStyle, RuleExStyle, RuleFile, RuleFileName, RuleFilePath, RuleFullPath, RuleWidth, RuleWider, RuleNarrower,
+    RuleHandleNote, RuleTargetText, RuleHistory, RuleAllWindows, RuleTargetTip, RuleListTip, RuleStyleTip,
+    RuleExStyleTip, RuleStyleButtonName, RuleExStyleButtonName, RuleWidthPixels, RuleWidthCharacters, RuleHandleJunk,
+    RuleStyleJunk, RuleExStyleJunk, RuleStyleZero, RuleExStyleZero, RuleNoCondition, RuleHandleInvalid,
+    RuleHandleOwn, RuleTitleMissing, RuleClassMissing, RuleFileMissing,
+    // A rule's line in the list of rules.
+    RuleSummaryExclude, RuleSummaryPermit, RuleSummaryFixed, RuleSummaryNone, RuleSummaryPart,
+    RuleSummaryNoCondition, RuleSummaryViewData, RuleSummaryDrawBar,
+    // The style dialog.
+    StyleWindowCaption, StyleExCaption, StyleListLabel, StyleOtherLabel, StyleTotalLabel, StyleOtherTip,
+    StyleTotalTip, StyleOtherJunk,
+    // The painting editor.
+    DrawEditCaption, DrawAddCaption, DrawKindLabel, DrawTransparencyLabel, DrawTransparencyButton,
+    DrawTitleModeLabel, DrawNoFlicker, DrawCaptionCheck, DrawWindowKindLabel, DrawWindowKindAfter, DrawAreaGroup,
+    DrawRectModeLabel, DrawBorderLine, DrawLeft, DrawRight, DrawTop, DrawBottom, DrawBackColour, DrawLineColour,
+    DrawFontGroup, DrawFontName, DrawFontHeight, DrawFontWidth, DrawFontWeight, DrawDecorated, DrawItalic,
+    DrawUnderline, DrawStrikeOut, DrawShadow, DrawOutline, DrawEffectColour, DrawPreviewName, DrawDirect, DrawPseudo,
+    DrawTitleKeep, DrawTitleSame, DrawTitleClear, DrawNormalWindow, DrawToolWindow, DrawRectAuto, DrawRectTop,
+    DrawRectBottom, DrawSystemDefault, DrawSystemFont, DrawStandardSize, DrawWeight0, DrawWeight100, DrawWeight200,
+    DrawWeight300, DrawWeight400, DrawWeight500, DrawWeight600, DrawWeight700, DrawWeight800, DrawWeight900,
+    DrawWeight1000, DrawAdjustHeading, DrawAdjustHint, DrawAdjustLeft, DrawAdjustRight, DrawAdjustTop,
+    DrawAdjustBottom, DrawRectHeading, DrawRectTopHint, DrawRectBottomHint, DrawRectLeftTip, DrawRectRightTip,
+    DrawRectTopFromTop, DrawRectBottomFromTop, DrawRectTopFromBottom, DrawRectBottomFromBottom,
+    // The transparency dialog.
+    DrawTransparencyCaption, DrawTransparencyNormal, DrawTransparencyMouseOver, DrawTransparencyLimits,
+    // The colour menu.
+    DrawBlack, DrawNavy, DrawGreen, DrawTeal, DrawMaroon, DrawPurple, DrawOlive, DrawGrey, DrawSilver, DrawRed,
+    DrawLime, DrawYellow, DrawBlue, DrawFuchsia, DrawAqua, DrawWhite, DrawSysScrollBar, DrawSysDesktop,
+    DrawSysActiveCaption, DrawSysInactiveCaption, DrawSysMenu, DrawSysWindow, DrawSysWindowFrame, DrawSysMenuText,
+    DrawSysWindowText, DrawSysCaptionText, DrawSysActiveBorder, DrawSysInactiveBorder, DrawSysAppWorkspace,
+    DrawSysHighlight, DrawSysHighlightText, DrawSysButtonFace, DrawSysButtonShadow, DrawSysGrayText,
+    DrawSysButtonText, DrawSysInactiveCaptionText, DrawSysButtonHighlight, DrawSystemColours, DrawInherit,
+    DrawCustom,
     // (end of EDITORS)
 
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.

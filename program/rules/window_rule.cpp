@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/texts.h"
 #include "core/title_writer.h"
 #include "platform/ports.h"
 
@@ -119,10 +120,10 @@ bool vbKerova_Window::CheckWindow(platform::WindowId w, const RuleContext& conte
 Text vbKerova_Window::SummaryText(bool withOptions) const {
     Text line;
     switch (Action) {
-        case kExclude: line = u"除"; break;
-        case kPermit: line = u"許"; break;
-        case kFixed: line = u"固"; break;
-        default: line = u"無"; break;
+        case kExclude: line = Tr(TextId::RuleSummaryExclude); break;
+        case kPermit: line = Tr(TextId::RuleSummaryPermit); break;
+        case kFixed: line = Tr(TextId::RuleSummaryFixed); break;
+        default: line = Tr(TextId::RuleSummaryNone); break;
     }
     line += u":" + Title + u"(";
 
@@ -131,7 +132,7 @@ Text vbKerova_Window::SummaryText(bool withOptions) const {
         if (!conditions.empty()) conditions += u"/";
         conditions += c;
     };
-    if (IsFlag(kTitle)) add(u"T=" + WindowTitle + (IsCheckOption(kTitlePart) ? u"[含]" : u""));
+    if (IsFlag(kTitle)) add(u"T=" + WindowTitle + Text(IsCheckOption(kTitlePart) ? Tr(TextId::RuleSummaryPart) : TextView()));
     if (IsFlag(kClass)) add(u"C=" + WindowClass);
     if (IsFlag(kStyle))
         add(Text(IsCheckOption(kStyleAll) ? u"S|=0x" : IsCheckOption(kStyleNotAll) ? u"S^=0x" : u"S=0x") +
@@ -142,12 +143,13 @@ Text vbKerova_Window::SummaryText(bool withOptions) const {
     if (IsFlag(kHandle)) add(u"H=0x" + Hex(WindowHandle));
     if (IsFlag(kFile)) add(u"P=" + FileName);
     if (IsFlag(kWidth)) add(Text(IsCheckOption(kWider) ? u"W>" : u"W<") + NumberText(WindowWidth));
-    line += (conditions.empty() ? Text(u"設定無し") : conditions) + u") ";
+    line += (conditions.empty() ? Text(Tr(TextId::RuleSummaryNoCondition)) : conditions) + u") ";
 
     if (withOptions && Action == kPermit) {
         if (DecidesMdi()) line += Text(u" MDIChild:") + (MdiOn() ? u"ON" : u"OFF");
-        if (UseViewData) line += u" 表示項目:" + ViewData;
-        if (UseDrawBar) line += u" 独自描画:" + (DrawBar.empty() ? Text(u"無") : DrawBar);
+        if (UseViewData) line += Text(Tr(TextId::RuleSummaryViewData)) + ViewData;
+        if (UseDrawBar)
+            line += Text(Tr(TextId::RuleSummaryDrawBar)) + (DrawBar.empty() ? Text(Tr(TextId::RuleSummaryNone)) : DrawBar);
     }
     return line;
 }

@@ -1,10 +1,12 @@
 #include "ui/alarm_editor.h"
 
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 #include "ui/date_dialog.h"
 #include "ui/detail_dialog.h"
 #include "ui/editor_support.h"
+#include "ui/kit/accessible.h"
 #include "ui/kit/dialog.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -14,6 +16,7 @@ namespace tbq::ui {
 
 namespace {
 using uimodel::DraftField;
+using enum TextId;
 
 // The option boxes and the flag bit each stands for.
 struct OptionBox {
@@ -58,7 +61,7 @@ public:
 private:
     void OnInit() override {
         Text caption = kProductName;
-        caption += existing_ ? u" - アラーム変更" : u" - アラーム追加";
+        caption += Tr(existing_ ? AlarmEditCaption : AlarmAddCaption);
         const Text date = uimodel::DraftDateText(draft_);
         const ControlText texts[] = {{0, caption.c_str()},
                                      {IDC_AE_NAME, draft_.name.c_str()},
@@ -71,6 +74,9 @@ private:
         FillDropDown(Item(IDC_AE_MINUTES), uimodel::DurationChoices(DraftField::Minutes), draft_.minutes);
         FillDropDown(Item(IDC_AE_SECONDS), uimodel::DurationChoices(DraftField::Seconds), draft_.seconds);
         for (const OptionBox& box : kOptionBoxes) SetChecked(box.id, (draft_.options & box.bit) != 0);
+        SetAccessibleName(Item(IDC_AE_DATE_BUTTON), Tr(AlarmDateButtonName));
+        SetAccessibleName(Item(IDC_AE_SOUND_MENU), Tr(AlarmSoundMenuName));
+        SetAccessibleName(Item(IDC_AE_FILE_MENU), Tr(AlarmFileMenuName));
     }
 
     // What the controls hold, into the draft the sub-dialogs fill.
@@ -103,18 +109,18 @@ private:
     }
 
     void SoundMenu() {
-        std::vector<Text> items = {u"サウンドファイルを開く(&O)...", u""};
+        std::vector<Text> items = {Text(Tr(AlarmOpenSoundFile)), u""};
         const auto sounds = SystemSounds();
-        for (const SystemSound& s : sounds) items.push_back(s.name);
-        items.push_back(u"");
-        items.push_back(u"詳細設定(&D)...");
+        for (const SystemSound& s : sounds) items.emplace_back(Tr(s.name));
+        items.emplace_back();
+        items.emplace_back(Tr(AlarmDetails));
         const int chosen = PopupUnder(Item(IDC_AE_SOUND_MENU), items);
         if (chosen == 1) {
-            platform::FileRequest request{u"サウンドファイルを開く",
-                                          {{u"Wavサウンド(*.wav)", u"*.wav"},
-                                           {u"MIDIシーケンス(*.mid)", u"*.mid"},
-                                           {u"再生できそうなサウンド(システム依存)", u"*.wav;*.mid;*.mp3;*.wma"},
-                                           {u"全てのファイル(*.*)", u"*.*"}},
+            platform::FileRequest request{Text(Tr(AlarmSoundFileTitle)),
+                                          {{Text(Tr(AlarmWaveFilter)), u"*.wav"},
+                                           {Text(Tr(AlarmMidiFilter)), u"*.mid"},
+                                           {Text(Tr(AlarmPlayableFilter)), u"*.wav;*.mid;*.mp3;*.wma"},
+                                           {Text(Tr(AlarmAllFilesFilter)), u"*.*"}},
                                           {},
                                           FieldText(dlg_, IDC_AE_SOUND)};
             if (auto file = platform::dialogs().OpenFileName(WindowIdOf(dlg_), request))
@@ -127,26 +133,26 @@ private:
     }
 
     void FileMenu() {
-        const int chosen = PopupUnder(Item(IDC_AE_FILE_MENU),
-                                      {u"ファイルを選択(&F)...", u"Webサイトを開く(&W)...", u"", u"詳細設定(&D)..."});
+        const int chosen = PopupUnder(Item(IDC_AE_FILE_MENU), {Text(Tr(AlarmChooseFile)), Text(Tr(AlarmOpenWebsite)),
+                                                               Text(), Text(Tr(AlarmDetails))});
         const platform::WindowId owner = WindowIdOf(dlg_);
         if (chosen == 1) {
-            platform::FileRequest request{u"ファイルを開く",
-                                          {{u"実行可能ファイル(*.exe;*.bat)", u"*.exe;*.bat"},
-                                           {u"テキストファイル(*.txt)", u"*.txt"},
-                                           {u"全てのファイル(*.*)", u"*.*"}},
+            platform::FileRequest request{Text(Tr(AlarmFileTitle)),
+                                          {{Text(Tr(AlarmProgramFilter)), u"*.exe;*.bat"},
+                                           {Text(Tr(AlarmTextFilter)), u"*.txt"},
+                                           {Text(Tr(AlarmAllFilesFilter)), u"*.*"}},
                                           {},
                                           FieldText(dlg_, IDC_AE_FILE)};
             if (auto file = platform::dialogs().OpenFileName(owner, request)) SetField(dlg_, IDC_AE_FILE, *file);
         } else if (chosen == 2) {
             platform::FileRequest request{
-                u"インターネットショートカットを開く", {{u"インターネットショートカット(*.url)", u"*.url"}}, {}, {}};
+                Text(Tr(AlarmShortcutTitle)), {{Text(Tr(AlarmShortcutFilter)), u"*.url"}}, {}, {}};
             const auto file = platform::dialogs().OpenFileName(owner, request);
             if (!file) return;
             if (const auto address = uimodel::ShortcutAddress(*file))
                 SetField(dlg_, IDC_AE_FILE, *address);
             else
-                platform::dialogs().Show(owner, u"インターネットショートカットからURLを取得できませんでした。",
+                platform::dialogs().Show(owner, Text(Tr(AlarmShortcutNoAddress)),
                                          kProductName, platform::BoxStyle::Warning);
         } else if (chosen == 4) {
             EditFileDetail(dlg_, draft_);

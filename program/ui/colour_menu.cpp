@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/helpers.h"
 #include "ui/kit/dpi.h"
 #include "ui/kit/handles.h"
@@ -66,21 +67,22 @@ std::optional<std::uint32_t> ChooseItemColour(HWND owner, HWND button, std::uint
     const auto sys = uimodel::SystemColours();
     for (std::size_t i = 0; i < named.size(); ++i) {
         swatches.push_back(Swatch(screen.get(), named[i].value, size));
-        Append(menu.get(), kFirstNamed + static_cast<UINT>(i), named[i].caption, swatches.back().get(),
+        Append(menu.get(), kFirstNamed + static_cast<UINT>(i), Tr(named[i].caption).data(), swatches.back().get(),
                named[i].value == current);
     }
     for (std::size_t i = 0; i < sys.size(); ++i) {
         swatches.push_back(Swatch(screen.get(), sys[i].value, size));
-        Append(system, kFirstSystem + static_cast<UINT>(i), sys[i].caption, swatches.back().get(),
+        Append(system, kFirstSystem + static_cast<UINT>(i), Tr(sys[i].caption).data(), swatches.back().get(),
                sys[i].value == current);
     }
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     // The menu owns the sub-menu from here on.
-    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(system), L"システムカラー(&X)");
+    AppendMenuW(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(system),
+                win32::Wide(Tr(TextId::DrawSystemColours)).c_str());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     if (offerParent)
-        Append(menu.get(), kInherit, uimodel::kInheritCaption, nullptr, (current >> 24) == 0xFF);
-    Append(menu.get(), kCustom, uimodel::kCustomCaption, nullptr, false);
+        Append(menu.get(), kInherit, uimodel::InheritCaption(), nullptr, (current >> 24) == 0xFF);
+    Append(menu.get(), kCustom, uimodel::CustomCaption(), nullptr, false);
     RECT r{};
     GetWindowRect(button, &r);
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,

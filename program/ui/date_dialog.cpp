@@ -5,6 +5,7 @@
 
 #include "alarm/alarm.h"
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 #include "ui/editor_support.h"
@@ -47,7 +48,7 @@ public:
 private:
     void OnInit() override {
         Text caption = kProductName;
-        caption += u" - 日時指定";
+        caption += Tr(TextId::AlarmDateCaption);
         const ControlText texts[] = {{0, caption.c_str()}};
         ApplyTexts(dlg_, texts);
         const int year = platform::clock().LocalNow().year;

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 #include "ui/editor_support.h"
+#include "ui/kit/accessible.h"
 #include "ui/kit/dialog.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -17,11 +19,9 @@ namespace tbq::ui {
 
 namespace {
 
-Text Caption(const char16_t* mode) {
+Text Caption(TextId mode) {
     Text caption = kProductName;
-    caption += u" - ";
-    caption += mode;
-    caption += u"詳細";
+    caption += Tr(mode);
     return caption;
 }
 
@@ -42,7 +42,7 @@ public:
 
 private:
     void OnInit() override {
-        const Text caption = Caption(u"サウンドを鳴らす");
+        const Text caption = Caption(TextId::AlarmSoundDetailCaption);
         const ControlText texts[] = {{0, caption.c_str()}};
         ApplyTexts(dlg_, texts);
         HWND slider = Item(IDC_DETAIL_INTERVAL);
@@ -79,7 +79,7 @@ int CALLBACK FolderDialogStarted(HWND w, UINT msg, LPARAM, LPARAM title) {
 }
 
 std::optional<Text> AskFolder(HWND owner) {
-    const std::wstring title = L"ディレクトリの選択";
+    const std::wstring title = win32::Wide(Tr(TextId::AlarmFolderTitle));
     BROWSEINFOW info{};
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
@@ -109,19 +109,22 @@ public:
 
 private:
     void OnInit() override {
-        const Text caption = Caption(u"ファイルを開く");
+        const Text caption = Caption(TextId::AlarmFileDetailCaption);
         const ControlText texts[] = {{0, caption.c_str()},
                                      {IDC_DETAIL_ACTION, draft_.fileAction.c_str()},
                                      {IDC_DETAIL_COMMANDLINE, draft_.fileCommandLine.c_str()},
                                      {IDC_DETAIL_FOLDER, draft_.fileDirectory.c_str()}};
         ApplyTexts(dlg_, texts);
+        SetAccessibleName(Item(IDC_DETAIL_FOLDER_MENU), Tr(TextId::AlarmFolderMenuName));
     }
 
     void ChooseFolder() {
         std::optional<Text> folder;
-        switch (PopupUnder(Item(IDC_DETAIL_FOLDER_MENU), {u"ファイルから取得(&F)", u"ディレクトリ選択(&D)"})) {
+        switch (PopupUnder(Item(IDC_DETAIL_FOLDER_MENU),
+                           {Text(Tr(TextId::AlarmFolderFromFile)), Text(Tr(TextId::AlarmFolderChoose))})) {
             case 1: {
-                platform::FileRequest request{u"ファイルを開く", {{u"全てのファイル(*.*)", u"*.*"}}, {}, {}};
+                platform::FileRequest request{
+                    Text(Tr(TextId::AlarmFileTitle)), {{Text(Tr(TextId::AlarmAllFilesFilter)), u"*.*"}}, {}, {}};
                 if (auto file = platform::dialogs().OpenFileName(WindowIdOf(dlg_), request))
                     folder = uimodel::FolderOf(*file);
                 break;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "ui/colour_menu.h"
 #include "ui/editor_support.h"
 #include "ui/kit/dialog.h"
@@ -81,11 +82,6 @@ std::vector<Text> FontFamilies() {
     return families;
 }
 
-std::vector<Text> EntriesOf(DrawControl c) {
-    std::vector<Text> entries;
-    for (const char16_t* e : uimodel::DrawEntries(c)) entries.emplace_back(e);
-    return entries;
-}
 
 std::size_t Selected(HWND combo) {
     const LRESULT i = SendMessageW(combo, CB_GETCURSEL, 0, 0);
@@ -175,9 +171,9 @@ private:
         SendMessageW(Item(IDC_DE_NAME), EM_LIMITTEXT, 255, 0);
         for (int id : kRectBoxes) SendMessageW(Item(id), EM_LIMITTEXT, 12, 0);
         for (const Binding& b : kBindings) {
-            if (b.shape == Shape::Choice) FillComboBox(Item(b.id), EntriesOf(b.control), 0);
+            if (b.shape == Shape::Choice) FillComboBox(Item(b.id), uimodel::DrawEntries(b.control), 0);
             if (b.shape != Shape::List) continue;
-            std::vector<Text> entries = EntriesOf(b.control);
+            std::vector<Text> entries = uimodel::DrawEntries(b.control);
             if (b.control == DrawControl::FontName) {
                 for (Text& family : FontFamilies()) entries.push_back(std::move(family));
                 FillComboBox(Item(b.id), entries, 0);
@@ -185,10 +181,10 @@ private:
                 FillDropDown(Item(b.id), entries, {});
             }
         }
-        const auto& labels = uimodel::RectLabelsFor(0);
-        for (std::size_t i = 0; i < std::size(kRectBoxes); ++i) tips_.Add(dlg_, Item(kRectBoxes[i]), labels.tips[i]);
-        tips_.Add(dlg_, Item(IDOK), u"設定を有効にし、この画面を閉じます。");
-        tips_.Add(dlg_, Item(IDCANCEL), u"設定を破棄し、この画面を閉じます。");
+        const auto labels = uimodel::RectLabelsFor(0);
+        for (std::size_t i = 0; i < std::size(kRectBoxes); ++i)
+            tips_.Add(dlg_, Item(kRectBoxes[i]), Text(labels.tips[i]));
+        AddOkCancelTips(dlg_, tips_);
         Fill();
         Changed();
     }
@@ -240,10 +236,11 @@ private:
         const bool pseudo = model_.Pseudo();
         for (int id : kTransparencyControls) ShowWindow(Item(id), pseudo ? SW_SHOWNA : SW_HIDE);
         SetField(dlg_, IDC_DE_TRANS_VALUE, model_.TransparencyLabel());
-        const auto& labels = uimodel::RectLabelsFor(model_.ChoiceOf(DrawControl::RectMode));
-        SetField(dlg_, IDC_DE_RECT_HEADING, labels.heading);
-        SetField(dlg_, IDC_DE_RECT_HINT, labels.hint);
-        for (std::size_t i = 0; i < std::size(kRectBoxes); ++i) tips_.Change(dlg_, Item(kRectBoxes[i]), labels.tips[i]);
+        const auto labels = uimodel::RectLabelsFor(model_.ChoiceOf(DrawControl::RectMode));
+        SetField(dlg_, IDC_DE_RECT_HEADING, Text(labels.heading));
+        SetField(dlg_, IDC_DE_RECT_HINT, Text(labels.hint));
+        for (std::size_t i = 0; i < std::size(kRectBoxes); ++i)
+            tips_.Change(dlg_, Item(kRectBoxes[i]), Text(labels.tips[i]));
         for (const auto& [id, colour] : kColours) InvalidateRect(Item(id), nullptr, FALSE);
         model_.CopyInto(preview_);
         preview_.ResetObject();
@@ -259,7 +256,7 @@ private:
             return;
         }
         const Text name = model_.TextOf(DrawControl::Name);
-        std::int32_t x = preview_.DrawCaption(name.empty() ? Text(u"(設定名)") : name, kCaptionText, 0);
+        std::int32_t x = preview_.DrawCaption(name.empty() ? Text(Tr(TextId::DrawPreviewName)) : name, kCaptionText, 0);
         if (x >= 0) preview_.DrawCaption(kPreviewSample, kCaptionText, x);
         preview_.EndDraw();
     }

@@ -2,7 +2,9 @@
 
 #include "core/program_location.h"
 #include "platform/ports.h"
+#include "base/texts.h"
 #include "ui/kit/handles.h"
+#include "ui/kit/tooltips.h"
 #include "win32/wide.h"
 
 namespace tbq::ui {
@@ -11,6 +13,11 @@ void RefuseField(HWND dlg, int id, const Text& message) {
     platform::dialogs().Show(WindowIdOf(dlg), message, kProductName, platform::BoxStyle::Warning);
     HWND control = GetDlgItem(dlg, id);
     SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
+void AddOkCancelTips(HWND dlg, Tooltips& tips) {
+    tips.Add(dlg, GetDlgItem(dlg, IDOK), Text(Tr(TextId::RuleOkTip)));
+    tips.Add(dlg, GetDlgItem(dlg, IDCANCEL), Text(Tr(TextId::RuleCancelTip)));
 }
 
 void FillDropDown(HWND combo, const std::vector<Text>& entries, const Text& text) {

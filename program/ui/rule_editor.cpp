@@ -1,6 +1,7 @@
 #include "ui/rule_editor.h"
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "ui/editor_support.h"
 #include "ui/kit/dialog.h"
@@ -54,7 +55,7 @@ public:
 private:
     void OnInit() override {
         Text caption = kProductName;
-        caption += existing_ ? u" - ウインドウ個別設定変更" : u" - ウインドウ個別設定追加";
+        caption += Tr(existing_ ? TextId::RuleEditCaption : TextId::RuleAddCaption);
         const ControlText texts[] = {{0, caption.c_str()}, {IDC_RE_NAME, draft_.name.c_str()}};
         ApplyTexts(dlg_, texts);
         SendMessageW(Item(IDC_RE_NAME), EM_LIMITTEXT, 200, 0);
@@ -62,7 +63,7 @@ private:
         FillChoices(Item(IDC_RE_MDI), uimodel::MdiChoices(), draft_.mdi);
         FillListNames(Item(IDC_RE_VIEWDATA), draft_.viewData);
         // The profiles as they are now; a name no profile has chooses none.
-        std::vector<Text> profiles{uimodel::kNoDrawBar};
+        std::vector<Text> profiles{uimodel::NoDrawBarEntry()};
         std::size_t chosen = 0;
         for (const auto& p : App().DrawBarList) {
             if (!draft_.drawBar.empty() && p->DrawBarName == draft_.drawBar) chosen = profiles.size();
@@ -73,10 +74,9 @@ private:
         SetChecked(IDC_RE_DRAWBAR_CHECK, draft_.useDrawBar);
         ShowConditions();
         UpdateEnabling();
-        tips_.Add(dlg_, Item(IDC_RE_ACTION), u"「除外」は情報を表示しません。「許可」は下の設定で表示します。");
-        tips_.Add(dlg_, Item(IDC_RE_CONDITIONS), u"対象のウインドウを決める条件を設定します。");
-        tips_.Add(dlg_, Item(IDOK), u"設定を有効にし、この画面を閉じます。");
-        tips_.Add(dlg_, Item(IDCANCEL), u"設定を破棄し、この画面を閉じます。");
+        tips_.Add(dlg_, Item(IDC_RE_ACTION), Text(Tr(TextId::RuleActionTip)));
+        tips_.Add(dlg_, Item(IDC_RE_CONDITIONS), Text(Tr(TextId::RuleConditionsTip)));
+        AddOkCancelTips(dlg_, tips_);
     }
 
     void ShowConditions() {

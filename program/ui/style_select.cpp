@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "ui/editor_support.h"
 #include "ui/kit/dialog.h"
@@ -73,8 +74,8 @@ private:
         SetField(dlg_, IDC_SS_OTHER, split.rest ? uimodel::HexDigits(split.rest) : Text());
         // Goes with the list, which goes before this object.
         SetWindowSubclass(list, Pointing, 0, reinterpret_cast<DWORD_PTR>(this));
-        tips_.Add(dlg_, Item(IDC_SS_OTHER), u"一覧に無いビットを16進数で入力します。");
-        tips_.Add(dlg_, Item(IDC_SS_TOTAL), u"選択したスタイルと入力した値の合計です。");
+        tips_.Add(dlg_, Item(IDC_SS_OTHER), Text(Tr(TextId::StyleOtherTip)));
+        tips_.Add(dlg_, Item(IDC_SS_TOTAL), Text(Tr(TextId::StyleTotalTip)));
         ShowTotal();
     }
 
@@ -113,7 +114,7 @@ private:
     void Accept() {
         const auto other = Other();
         if (!other) {
-            RefuseField(dlg_, IDC_SS_OTHER, u"上記リストに無いスタイルは、8桁までの16進数で入力して下さい。");
+            RefuseField(dlg_, IDC_SS_OTHER, Text(Tr(TextId::StyleOtherJunk)));
             return;
         }
         value_ = uimodel::StyleTotal(kind_, Ticked(), *other);

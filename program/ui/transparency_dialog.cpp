@@ -1,5 +1,6 @@
 #include "ui/transparency_dialog.h"
 
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "ui/editor_support.h"
 #include "ui/kit/dialog.h"
@@ -57,11 +58,9 @@ public:
 private:
     void OnInit() override {
         Text caption = kProductName;
-        caption += u" - 透明度設定";
-        const ControlText texts[] = {
-            {0, caption.c_str()},
-            {IDC_TR_LIMITS, u"0 (不透明) から 255 (背景が完全に透明) までの値を指定します。\r\n"
-                            u"マウスオーバー時: マウスが擬似タイトルバーの上にある時"}};
+        caption += Tr(TextId::DrawTransparencyCaption);
+        const ControlText texts[] = {{0, caption.c_str()},
+                                     {IDC_TR_LIMITS, Tr(TextId::DrawTransparencyLimits).data()}};
         ApplyTexts(dlg_, texts);
         std::vector<Text> presets;
         for (const char16_t* p : uimodel::TransparencyPresets()) presets.emplace_back(p);

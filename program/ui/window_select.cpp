@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
 #include "ui/editor_support.h"
+#include "ui/kit/accessible.h"
 #include "ui/kit/dialog.h"
 #include "ui/kit/dpi.h"
 #include "ui/kit/handles.h"
@@ -147,7 +149,7 @@ public:
 private:
     void OnInit() override {
         Text caption = kProductName;
-        caption += u" - ウインドウ情報設定";
+        caption += Tr(TextId::RuleConditionsCaption);
         const ControlText texts[] = {{0, caption.c_str()}};
         ApplyTexts(dlg_, texts);
         charWidth_ = TitleFontCharWidth(dlg_);
@@ -163,12 +165,13 @@ private:
         ShowDraft(draft_);
         SetChecked(IDC_WS_HISTORY, true);
         FillWindowList();
-        tips_.Add(dlg_, Item(IDC_WS_TARGET), u"ドラッグして、情報取得したいウインドウの上で離します。");
-        tips_.Add(dlg_, Item(IDC_WS_LIST), u"選択したウインドウの情報を取得します。");
-        tips_.Add(dlg_, Item(IDC_WS_STYLE_SET), u"スタイルを名前で選択します。");
-        tips_.Add(dlg_, Item(IDC_WS_EXSTYLE_SET), u"拡張スタイルを名前で選択します。");
-        tips_.Add(dlg_, Item(IDOK), u"設定を有効にし、この画面を閉じます。");
-        tips_.Add(dlg_, Item(IDCANCEL), u"設定を破棄し、この画面を閉じます。");
+        tips_.Add(dlg_, Item(IDC_WS_TARGET), Text(Tr(TextId::RuleTargetTip)));
+        tips_.Add(dlg_, Item(IDC_WS_LIST), Text(Tr(TextId::RuleListTip)));
+        tips_.Add(dlg_, Item(IDC_WS_STYLE_SET), Text(Tr(TextId::RuleStyleTip)));
+        tips_.Add(dlg_, Item(IDC_WS_EXSTYLE_SET), Text(Tr(TextId::RuleExStyleTip)));
+        AddOkCancelTips(dlg_, tips_);
+        SetAccessibleName(Item(IDC_WS_STYLE_SET), Tr(TextId::RuleStyleButtonName));
+        SetAccessibleName(Item(IDC_WS_EXSTYLE_SET), Tr(TextId::RuleExStyleButtonName));
     }
 
     void ShowDraft(const ConditionDraft& d) {

@@ -1,5 +1,6 @@
 #include "uimodel/alarm_editor_model.h"
 
+#include "base/texts.h"
 #include "core/helpers.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -14,13 +15,13 @@ constexpr std::uint8_t kRepeat = vbKerova_Alarm::kRepeatSound;
 struct DurationRule {
     DraftField field;
     long long hi;  // the highest value the alarm's field takes for it
-    const char16_t* message;
+    TextId message;
 };
 // The alarm holds each part of the duration in one byte, so hours stop at 255.
 constexpr DurationRule kDurationRules[] = {
-    {DraftField::Hours, 255, u"対象時間が不正です。\r\n時間は0～255まで指定できます。"},
-    {DraftField::Minutes, 59, u"対象時間が不正です。\r\n分は0～59まで指定できます。"},
-    {DraftField::Seconds, 59, u"対象時間が不正です。\r\n秒は0～59まで指定できます。"},
+    {DraftField::Hours, 255, TextId::AlarmHoursRefused},
+    {DraftField::Minutes, 59, TextId::AlarmMinutesRefused},
+    {DraftField::Seconds, 59, TextId::AlarmSecondsRefused},
 };
 
 const Text& DurationField(const AlarmDraft& d, DraftField field) {
@@ -65,13 +66,13 @@ AlarmDraft DraftOf(const vbKerova_Alarm* a) {
 Text DraftDateText(const AlarmDraft& d) { return d.target ? DateText(*d.target, DateMode::Alarm) : Text(); }
 
 std::optional<DraftProblem> CheckDraft(const AlarmDraft& d) {
-    if (d.name.empty()) return DraftProblem{DraftField::Name, u"アラーム名を入力して下さい"};
-    if (d.message.empty()) return DraftProblem{DraftField::Message, u"メッセージを入力して下さい"};
-    if (DraftDateText(d).empty()) return DraftProblem{DraftField::Date, u"対象日時を指定して下さい"};
+    if (d.name.empty()) return DraftProblem{DraftField::Name, Text(Tr(TextId::AlarmNameMissing))};
+    if (d.message.empty()) return DraftProblem{DraftField::Message, Text(Tr(TextId::AlarmMessageMissing))};
+    if (DraftDateText(d).empty()) return DraftProblem{DraftField::Date, Text(Tr(TextId::AlarmDateMissing))};
     for (const DurationRule& r : kDurationRules) {
         // Text that is no number is as wrong as a number out of range.
         const auto v = ReadNumber(DurationField(d, r.field));
-        if (!v || *v < 0 || *v > r.hi) return DraftProblem{r.field, r.message};
+        if (!v || *v < 0 || *v > r.hi) return DraftProblem{r.field, Text(Tr(r.message))};
     }
     return std::nullopt;
 }
@@ -171,7 +172,7 @@ void SoundTrial::Stop() {
 }
 
 Text TrialFailedText(const Text& sound) {
-    Text out = u"サウンドを再生できませんでした。\r\n";
+    Text out(Tr(TextId::AlarmTrialFailed));
     out += sound;
     return out;
 }

@@ -7,18 +7,20 @@
 #include <span>
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace tbq::uimodel {
 
 struct NamedColour {
-    const char16_t* caption;  // with its mnemonic: "黒(&K)"
-    std::uint32_t value;      // 0x00BBGGRR, or 0x80000000 + a system colour index
+    TextId caption;       // with its mnemonic: "黒(&K)"
+    std::uint32_t value;  // 0x00BBGGRR, or 0x80000000 + a system colour index
 };
 
 std::span<const NamedColour> NamedColours();
 std::span<const NamedColour> SystemColours();
-inline constexpr char16_t kInheritCaption[] = u"継承(&Z)";
-inline constexpr char16_t kCustomCaption[] = u"直接指定(&U)";
+// "継承(&Z)" and "直接指定(&U)" in the language in force.
+const char16_t* InheritCaption();
+const char16_t* CustomCaption();
 // What the colour button shows for an item without a colour of its own.
 inline constexpr char16_t kParentColourText[] = u"#Parent#";
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "uimodel/numbers.h"
 
@@ -12,38 +13,44 @@ namespace tbq::uimodel {
 namespace {
 using DB = vbKerova_DrawBar;
 
-constexpr const char16_t* kDrawKinds[] = {u"直接描画", u"擬似タイトルバー"};
+using enum TextId;
+constexpr TextId kDrawKinds[] = {DrawDirect, DrawPseudo};
 constexpr std::uint8_t kDrawKindValues[] = {DB::kDirect, DB::kPseudo};
-constexpr const char16_t* kTitleModes[] = {u"変更しない", u"同じ情報を設定", u"クリアする"};
+constexpr TextId kTitleModes[] = {DrawTitleKeep, DrawTitleSame, DrawTitleClear};
 constexpr std::uint8_t kTitleModeValues[] = {0, DB::kTitleSame, DB::kTitleClear};
-constexpr const char16_t* kWindowKinds[] = {u"通常ウインドウ", u"ツールウインドウ"};
-constexpr const char16_t* kRectModes[] = {u"自動設定", u"手動設定(上端基点)", u"手動設定(下端基点)"};
+constexpr TextId kWindowKinds[] = {DrawNormalWindow, DrawToolWindow};
+constexpr TextId kRectModes[] = {DrawRectAuto, DrawRectTop, DrawRectBottom};
 constexpr std::uint16_t kRectModeValues[] = {BarProfile::kAutomatic, BarProfile::kManualTop,
                                              BarProfile::kManualBottom};
-constexpr const char16_t kSystemDefault[] = u"システムデフォルト";
-constexpr const char16_t* kSizes[] = {kSystemDefault, u"標準サイズ", u"6",  u"8",  u"9",  u"10", u"11", u"12",
-                                      u"14",          u"16",         u"18", u"20", u"24", u"28", u"36"};
-constexpr const char16_t* kWeights[] = {kSystemDefault,    u"0    : 標準太さ",  u"100  : 細い",
-                                        u"200  : 非常に軽い", u"300  : 軽い",      u"400  : 普通",
-                                        u"500  : 中間",      u"600  : 太め",      u"700  : 太い",
-                                        u"800  : とても太い", u"900  : 重い",      u"1000 : 最大値"};
-constexpr const char16_t* kFontNames[] = {kSystemFontName};
+// The sizes after the two named ones, in points.
+constexpr const char16_t* kPointSizes[] = {u"6",  u"8",  u"9",  u"10", u"11", u"12", u"14",
+                                           u"16", u"18", u"20", u"24", u"28", u"36"};
+// The weights after "システムデフォルト": each entry starts with its value.
+constexpr TextId kWeights[] = {DrawWeight0,   DrawWeight100, DrawWeight200, DrawWeight300,
+                               DrawWeight400, DrawWeight500, DrawWeight600, DrawWeight700,
+                               DrawWeight800, DrawWeight900, DrawWeight1000};
 
 // Height and width stand for the caption font's (-1) and the face's standard
 // size (-2) by name; weight only for the caption font's.
 constexpr std::int16_t kCaptionFont = -1, kStandardSize = -2;
 
-const RectLabels kRectLabels[] = {
-    {u"微調整値", u"上下左右の調整値を±指定入力", {u"左微調値", u"右微調値", u"上微調値", u"下微調値"}},
-    {u"矩形位置",
-     u"左は左端から、右は右端から、上下は上端からの位置を入力",
-     {u"矩形左端の、ウインドウ左端からの位置", u"矩形右端の、ウインドウ右端からの位置",
-      u"矩形上端の、ウインドウ上端からの位置", u"矩形下端の、ウインドウ上端からの位置"}},
-    {u"矩形位置",
-     u"左は左端から、右は右端から、上下は下端からの位置を入力",
-     {u"矩形左端の、ウインドウ左端からの位置", u"矩形右端の、ウインドウ右端からの位置",
-      u"矩形上端の、ウインドウ下端からの位置", u"矩形下端の、ウインドウ下端からの位置"}},
+struct RectLabelIds {
+    TextId heading, hint;
+    std::array<TextId, 4> tips;
 };
+constexpr RectLabelIds kRectLabels[] = {
+    {DrawAdjustHeading, DrawAdjustHint, {DrawAdjustLeft, DrawAdjustRight, DrawAdjustTop, DrawAdjustBottom}},
+    {DrawRectHeading, DrawRectTopHint, {DrawRectLeftTip, DrawRectRightTip, DrawRectTopFromTop, DrawRectBottomFromTop}},
+    {DrawRectHeading,
+     DrawRectBottomHint,
+     {DrawRectLeftTip, DrawRectRightTip, DrawRectTopFromBottom, DrawRectBottomFromBottom}},
+};
+
+std::vector<Text> InForce(std::span<const TextId> ids) {
+    std::vector<Text> out;
+    for (TextId id : ids) out.emplace_back(Tr(id));
+    return out;
+}
 
 // The entry a choice's field value stands at: the first whose value it is.
 template <typename T, std::size_t N>
@@ -66,27 +73,27 @@ Text Points(std::int16_t tenths) {
 }
 
 std::int16_t ReadSize(TextView text) {
-    if (text == kSizes[0]) return kCaptionFont;
-    if (text == kSizes[1]) return kStandardSize;
+    if (text == Tr(DrawSystemDefault)) return kCaptionFont;
+    if (text == Tr(DrawStandardSize)) return kStandardSize;
     const double points = ReadLeading(text).value_or(0);
     return static_cast<std::int16_t>(std::clamp<double>(std::round(points * 10), 0, 32767));
 }
 
 Text SizeText(std::int16_t size) {
-    if (size == kCaptionFont) return kSizes[0];
-    if (size == kStandardSize) return kSizes[1];
+    if (size == kCaptionFont) return Text(Tr(DrawSystemDefault));
+    if (size == kStandardSize) return Text(Tr(DrawStandardSize));
     return Points(size);
 }
 
 std::int16_t ReadWeight(TextView text) {
-    if (text == kSystemDefault) return kCaptionFont;
+    if (text == Tr(DrawSystemDefault)) return kCaptionFont;
     return static_cast<std::int16_t>(std::clamp<double>(std::round(ReadLeading(text).value_or(0)), 0, 1000));
 }
 
 Text WeightText(std::int16_t weight) {
-    if (weight == kCaptionFont) return kSystemDefault;
-    for (const char16_t* entry : std::span(kWeights).subspan(1))
-        if (ReadLeading(entry) == weight) return entry;
+    if (weight == kCaptionFont) return Text(Tr(DrawSystemDefault));
+    for (TextId entry : kWeights)
+        if (ReadLeading(Tr(entry)) == weight) return Text(Tr(entry));
     return Whole(weight);
 }
 
@@ -131,21 +138,34 @@ void SetBits(T& field, unsigned mask, unsigned value) {
 }
 }  // namespace
 
-std::span<const char16_t* const> DrawEntries(DrawControl c) {
+std::vector<Text> DrawEntries(DrawControl c) {
     switch (c) {
-        case DrawControl::DrawKind: return kDrawKinds;
-        case DrawControl::TitleMode: return kTitleModes;
-        case DrawControl::WindowKind: return kWindowKinds;
-        case DrawControl::RectMode: return kRectModes;
-        case DrawControl::FontName: return kFontNames;
+        case DrawControl::DrawKind: return InForce(kDrawKinds);
+        case DrawControl::TitleMode: return InForce(kTitleModes);
+        case DrawControl::WindowKind: return InForce(kWindowKinds);
+        case DrawControl::RectMode: return InForce(kRectModes);
+        case DrawControl::FontName: return {Text(SystemFontName())};
         case DrawControl::FontHeight:
-        case DrawControl::FontWidth: return kSizes;
-        case DrawControl::FontBold: return kWeights;
+        case DrawControl::FontWidth: {
+            std::vector<Text> sizes = InForce(std::array{DrawSystemDefault, DrawStandardSize});
+            sizes.insert(sizes.end(), std::begin(kPointSizes), std::end(kPointSizes));
+            return sizes;
+        }
+        case DrawControl::FontBold: {
+            std::vector<Text> weights{Text(Tr(DrawSystemDefault))};
+            for (Text& w : InForce(kWeights)) weights.push_back(std::move(w));
+            return weights;
+        }
         default: return {};
     }
 }
 
-const RectLabels& RectLabelsFor(std::size_t mode) { return kRectLabels[std::min<std::size_t>(mode, 2)]; }
+RectLabels RectLabelsFor(std::size_t mode) {
+    const RectLabelIds& ids = kRectLabels[std::min<std::size_t>(mode, 2)];
+    return {Tr(ids.heading), Tr(ids.hint), {Tr(ids.tips[0]), Tr(ids.tips[1]), Tr(ids.tips[2]), Tr(ids.tips[3])}};
+}
+
+const char16_t* SystemFontName() { return Tr(DrawSystemFont).data(); }
 
 DrawEditorModel::DrawEditorModel(const vbKerova_DrawBar* p)
     : editing_(p != nullptr), drawType_(p ? p->DrawType : DB::kDirect | DB::kCaptionOnly) {
@@ -160,7 +180,7 @@ DrawEditorModel::DrawEditorModel(const vbKerova_DrawBar* p)
 
 Text DrawEditorModel::Caption() const {
     Text caption = kProductName;
-    caption += editing_ ? u" - 独自描画編集" : u" - 独自描画追加";
+    caption += Tr(editing_ ? DrawEditCaption : DrawAddCaption);
     return caption;
 }
 
@@ -171,7 +191,7 @@ Text DrawEditorModel::TextOf(DrawControl c) const {
         case DrawControl::Right:
         case DrawControl::Top:
         case DrawControl::Bottom: return Whole(*RectField(Bar(), c));
-        case DrawControl::FontName: return Font().FontName.empty() ? Text(kSystemFontName) : Font().FontName;
+        case DrawControl::FontName: return Font().FontName.empty() ? Text(SystemFontName()) : Font().FontName;
         case DrawControl::FontHeight: return SizeText(Font().FontHeight);
         case DrawControl::FontWidth: return SizeText(Font().FontWidth);
         case DrawControl::FontBold: return WeightText(Font().FontBold);
@@ -191,7 +211,7 @@ void DrawEditorModel::SetText(DrawControl c, TextView text) {
             *RectField(Bar(), c) = static_cast<std::int32_t>(std::clamp(std::round(ReadLeading(text).value_or(0)), lo, hi));
             break;
         }
-        case DrawControl::FontName: Font().FontName = text == kSystemFontName ? Text() : Text(text); break;
+        case DrawControl::FontName: Font().FontName = text == SystemFontName() ? Text() : Text(text); break;
         case DrawControl::FontHeight: Font().FontHeight = ReadSize(text); break;
         case DrawControl::FontWidth: Font().FontWidth = ReadSize(text); break;
         case DrawControl::FontBold: Font().FontBold = ReadWeight(text); break;
@@ -300,7 +320,7 @@ Text DrawEditorModel::TransparencyLabel() const {
 }
 
 std::optional<const char16_t*> DrawEditorModel::Check() const {
-    if (name_.empty()) return kEmptyNameMessage;
+    if (name_.empty()) return Tr(RuleNameMissing).data();
     return std::nullopt;
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "base/text.h"
 #include "draw/draw_bar.h"
@@ -37,20 +38,20 @@ enum class DrawControl {
 // The three colour buttons.
 enum class DrawColour { Back, Line, Shadow };
 
-// The first entry of the font name list: the caption font's own face.
-inline constexpr char16_t kSystemFontName[] = u"*システムデフォルト";
-inline constexpr char16_t kEmptyNameMessage[] = u"設定名を入力してください。";
+// The first entry of the font name list, the caption font's own face
+// ("*システムデフォルト"), in the language in force.
+const char16_t* SystemFontName();
 
-// The entries of a choice or an editable list.
-std::span<const char16_t* const> DrawEntries(DrawControl c);
+// The entries of a choice or an editable list, in the language in force.
+std::vector<Text> DrawEntries(DrawControl c);
 
 // The labels of the rectangle boxes for a rectangle mode (its entry index).
 struct RectLabels {
-    const char16_t* heading;
-    const char16_t* hint;
-    std::array<const char16_t*, 4> tips;  // left, right, top, bottom
+    TextView heading;
+    TextView hint;
+    std::array<TextView, 4> tips;  // left, right, top, bottom
 };
-const RectLabels& RectLabelsFor(std::size_t mode);
+RectLabels RectLabelsFor(std::size_t mode);
 
 class DrawEditorModel {
 public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/texts.h"
 #include "platform/ports.h"
 #include "uimodel/numbers.h"
 
@@ -10,10 +11,22 @@ namespace tbq::uimodel {
 namespace {
 using W = vbKerova_Window;
 
-constexpr Choice kActions[] = {{u"除外", W::kExclude}, {u"許可", W::kPermit}};
-constexpr Choice kMdi[] = {{u"タイトルバー設定に従う", W::kMdiFollow},
-                           {u"表示させない", W::kMdiOff},
-                           {u"表示させる", W::kMdiOn}};
+// A choice list as the tables name its entries.
+struct ChoiceText {
+    TextId name;
+    std::int32_t value;
+};
+constexpr ChoiceText kActions[] = {{TextId::RuleExclude, W::kExclude}, {TextId::RulePermit, W::kPermit}};
+constexpr ChoiceText kMdi[] = {{TextId::RuleMdiFollow, W::kMdiFollow},
+                               {TextId::RuleMdiOff, W::kMdiOff},
+                               {TextId::RuleMdiOn, W::kMdiOn}};
+
+// The entries in the language in force; the tables' texts live as long as the program.
+std::vector<Choice> InForce(std::span<const ChoiceText> list) {
+    std::vector<Choice> out;
+    for (const ChoiceText& c : list) out.push_back({Tr(c.name).data(), c.value});
+    return out;
+}
 
 // Within a group the first row with a bit is the one the matching tests first.
 constexpr OptionRow kOptionRows[] = {
@@ -42,27 +55,27 @@ const OptionRow& RowOf(ConditionOption option) {
 struct HexInput {
     Condition condition;
     ConditionField field;
-    const char16_t* junk;
+    TextId junk;
 };
 constexpr HexInput kHexInputs[] = {
-    {Condition::Handle, ConditionField::Handle, u"ウインドウハンドルは、8桁までの16進数で入力して下さい。"},
-    {Condition::Style, ConditionField::Style, u"ウインドウスタイルは、8桁までの16進数で入力して下さい。"},
-    {Condition::ExStyle, ConditionField::ExStyle, u"拡張スタイルは、8桁までの16進数で入力して下さい。"},
+    {Condition::Handle, ConditionField::Handle, TextId::RuleHandleJunk},
+    {Condition::Style, ConditionField::Style, TextId::RuleStyleJunk},
+    {Condition::ExStyle, ConditionField::ExStyle, TextId::RuleExStyleJunk},
 };
 const HexInput& HexInputOf(Condition c) {
     return *std::find_if(std::begin(kHexInputs), std::end(kHexInputs),
                          [&](const HexInput& h) { return h.condition == c; });
 }
-constexpr const char16_t* kZeroQuestions[] = {u"ウインドウスタイルが0です。\r\n続行しますか？",
-                                              u"拡張スタイルが0です。\r\n続行しますか？"};
+constexpr TextId kZeroQuestions[] = {TextId::RuleStyleZero, TextId::RuleExStyleZero};
 
 std::uint32_t HexOrZero(const Text& typed) { return ReadHex(typed).value_or(0); }
 }  // namespace
 
-Text HexRefusal(Condition c) { return HexInputOf(c).junk; }
+Text HexRefusal(Condition c) { return Text(Tr(HexInputOf(c).junk)); }
 
-std::span<const Choice> ActionChoices() { return kActions; }
-std::span<const Choice> MdiChoices() { return kMdi; }
+std::vector<Choice> ActionChoices() { return InForce(kActions); }
+std::vector<Choice> MdiChoices() { return InForce(kMdi); }
+Text NoDrawBarEntry() { return Text(Tr(TextId::RuleNoDrawBar)); }
 
 RuleDraft RuleDraftOf(const vbKerova_Window* rule) {
     RuleDraft d;
@@ -84,7 +97,7 @@ RuleDraft RuleDraftOf(const vbKerova_Window* rule) {
 }
 
 std::optional<Text> CheckRuleDraft(const RuleDraft& draft) {
-    if (draft.name.empty()) return Text(u"設定名を入力してください。");
+    if (draft.name.empty()) return Text(Tr(TextId::RuleNameMissing));
     return std::nullopt;
 }
 
@@ -102,40 +115,41 @@ std::shared_ptr<vbKerova_Window> BuildRule(const RuleDraft& draft) {
 }
 
 std::vector<Text> ConditionLines(const vbKerova_Window& rule) {
+    using enum TextId;
     std::vector<Text> lines;
-    const auto style = [](const char16_t* name, std::uint32_t value, bool all, bool notAll) {
-        Text line = name;
+    const auto style = [](TextId name, std::uint32_t value, bool all, bool notAll) {
+        Text line(Tr(name));
         line += Hex8(value);
-        line += all ? u" (含む)" : notAll ? u" (含まない)" : u" (等しい)";
+        line += Tr(all ? RuleLineContains : notAll ? RuleLineLacks : RuleLineEquals);
         return line;
     };
-    if (rule.IsFlag(W::kHandle)) lines.push_back(u"ハンドル: 0x" + Hex8(rule.WindowHandle));
+    if (rule.IsFlag(W::kHandle)) lines.push_back(Text(Tr(RuleLineHandle)) + Hex8(rule.WindowHandle));
     if (rule.IsFlag(W::kTitle)) {
-        Text line = u"タイトル: " + rule.WindowTitle;
-        line += rule.IsCheckOption(W::kTitlePart) ? u" (含む" : u" (等しい";
-        line += rule.IsCheckOption(W::kTitleCase) ? u"・大小文字区別)" : u")";
+        Text line = Text(Tr(RuleLineTitle)) + rule.WindowTitle;
+        line += Tr(rule.IsCheckOption(W::kTitlePart) ? RuleLineTitlePart : RuleLineTitleEqual);
+        line += rule.IsCheckOption(W::kTitleCase) ? Tr(RuleLineMatchCase) : u")";
         lines.push_back(line);
     }
-    if (rule.IsFlag(W::kClass)) lines.push_back(u"クラス: " + rule.WindowClass);
+    if (rule.IsFlag(W::kClass)) lines.push_back(Text(Tr(RuleLineClass)) + rule.WindowClass);
     if (rule.IsFlag(W::kStyle))
-        lines.push_back(style(u"スタイル: 0x", rule.WindowStyle, rule.IsCheckOption(W::kStyleAll),
+        lines.push_back(style(RuleLineStyle, rule.WindowStyle, rule.IsCheckOption(W::kStyleAll),
                               rule.IsCheckOption(W::kStyleNotAll)));
     if (rule.IsFlag(W::kExStyle))
-        lines.push_back(style(u"拡張スタイル: 0x", rule.ExStyle, rule.IsCheckOption(W::kExStyleAll),
+        lines.push_back(style(RuleLineExStyle, rule.ExStyle, rule.IsCheckOption(W::kExStyleAll),
                               rule.IsCheckOption(W::kExStyleNotAll)));
     if (rule.IsFlag(W::kFile)) {
-        Text line = u"実行ファイル: " + rule.FileName;
-        line += rule.IsCheckOption(W::kFileNameOnly) ? u" (ファイル名)"
-                : rule.IsCheckOption(W::kFolderOnly) ? u" (ファイルパス)"
-                                                     : u" (フルパス)";
+        Text line = Text(Tr(RuleLineFile)) + rule.FileName;
+        line += Tr(rule.IsCheckOption(W::kFileNameOnly) ? RuleLineFileName
+                   : rule.IsCheckOption(W::kFolderOnly) ? RuleLineFilePath
+                                                        : RuleLineFullPath);
         lines.push_back(line);
     }
     if (rule.IsFlag(W::kWidth)) {
-        Text line = u"ウインドウ幅: " + NumberText(rule.WindowWidth);
-        line += rule.IsCheckOption(W::kWider) ? u" Pix (以上)" : u" Pix (以下)";
+        Text line = Text(Tr(RuleLineWidth)) + NumberText(rule.WindowWidth);
+        line += Tr(rule.IsCheckOption(W::kWider) ? RuleLineWider : RuleLineNarrower);
         lines.push_back(line);
     }
-    if (lines.empty()) lines.push_back(u"条件無し");
+    if (lines.empty()) lines.emplace_back(Tr(RuleLineNone));
     return lines;
 }
 
@@ -173,33 +187,29 @@ ConditionDraft ConditionsOf(const vbKerova_Window& rule) {
 
 std::optional<ConditionRefusal> CheckConditions(const ConditionDraft& d, const ConditionChecks& checks) {
     if (std::none_of(d.ticked.begin(), d.ticked.end(), [](bool t) { return t; }))
-        return ConditionRefusal{ConditionField::Boxes, u"条件を選択して下さい。"};
+        return ConditionRefusal{ConditionField::Boxes, Text(Tr(TextId::RuleNoCondition))};
     if (d.Ticked(Condition::Handle)) {
         const auto handle = ReadHex(d.Typed(Condition::Handle));
         if (!handle) return ConditionRefusal{ConditionField::Handle, HexRefusal(Condition::Handle)};
         if (*handle == 0 || !checks.isWindow(*handle))
-            return ConditionRefusal{ConditionField::Handle,
-                                    u"入力されたウインドウハンドルは、有効なハンドルとして確認できませんでした。\r\n"
-                                    u"有効なウインドウハンドルを入力して下さい。"};
+            return ConditionRefusal{ConditionField::Handle, Text(Tr(TextId::RuleHandleInvalid))};
         // Our own windows are never decorated: a rule on them would never hold.
         if (checks.isOwn(*handle))
-            return ConditionRefusal{ConditionField::Handle,
-                                    u"本ソフトのウインドウは指定できません。\r\n"
-                                    u"他のウインドウのハンドルを入力して下さい。"};
+            return ConditionRefusal{ConditionField::Handle, Text(Tr(TextId::RuleHandleOwn))};
     }
     if (d.Ticked(Condition::Title) && d.Typed(Condition::Title).empty())
-        return ConditionRefusal{ConditionField::Title, u"ウインドウタイトルを入力して下さい。"};
+        return ConditionRefusal{ConditionField::Title, Text(Tr(TextId::RuleTitleMissing))};
     if (d.Ticked(Condition::Class) && d.Typed(Condition::Class).empty())
-        return ConditionRefusal{ConditionField::Class, u"クラス名を入力して下さい。"};
+        return ConditionRefusal{ConditionField::Class, Text(Tr(TextId::RuleClassMissing))};
     for (std::size_t i = 0; i < std::size(kZeroQuestions); ++i) {
         const HexInput& input = kHexInputs[i + 1];
         if (!d.Ticked(input.condition)) continue;
         const auto value = ReadHex(d.Typed(input.condition));
-        if (!value) return ConditionRefusal{input.field, input.junk};
-        if (*value == 0 && !checks.confirm(kZeroQuestions[i])) return ConditionRefusal{input.field, {}};
+        if (!value) return ConditionRefusal{input.field, Text(Tr(input.junk))};
+        if (*value == 0 && !checks.confirm(Text(Tr(kZeroQuestions[i])))) return ConditionRefusal{input.field, {}};
     }
     if (d.Ticked(Condition::File) && d.Typed(Condition::File).empty())
-        return ConditionRefusal{ConditionField::File, u"ファイル名を入力して下さい。"};
+        return ConditionRefusal{ConditionField::File, Text(Tr(TextId::RuleFileMissing))};
     return std::nullopt;
 }
 
@@ -262,9 +272,8 @@ ConditionDraft CaptureWindow(ConditionDraft d, platform::WindowId w, const RuleC
 
 Text WidthLabel(std::int32_t width, std::uint8_t charWidth) {
     Text label = NumberText(width);
-    label += u" Pix(約";
-    label += NumberText(width / std::max<std::int32_t>(charWidth, 1));
-    label += u"文字)";
+    label += Tr(TextId::RuleWidthPixels, NumberText(width / std::max<std::int32_t>(charWidth, 1)));
+    label += Tr(TextId::RuleWidthCharacters);
     return label;
 }
 

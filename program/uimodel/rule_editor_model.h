@@ -21,12 +21,12 @@ namespace tbq::uimodel {
 
 // ---- The rule editor ("ウインドウ個別設定追加" / "ウインドウ個別設定変更").
 
-// "除外" (1) and "許可" (2).
-std::span<const Choice> ActionChoices();
+// "除外" (1) and "許可" (2), in the language in force.
+std::vector<Choice> ActionChoices();
 // "タイトルバー設定に従う" (0), "表示させない" (1), "表示させる" (3).
-std::span<const Choice> MdiChoices();
+std::vector<Choice> MdiChoices();
 // The first entry of the painting profile list: no profile of the rule's own.
-inline constexpr const char16_t* kNoDrawBar = u"*独自描画しない";
+Text NoDrawBarEntry();
 
 struct RuleDraft {
     // The private copy: its conditions are edited in the information dialog,
@@ -37,7 +37,7 @@ struct RuleDraft {
     std::int32_t mdi = vbKerova_Window::kMdiFollow;
     bool useViewData = false, useDrawBar = false;
     Text viewData;
-    Text drawBar;  // "" for kNoDrawBar
+    Text drawBar;  // "" for NoDrawBarEntry()
 };
 
 // The editor's values for `rule`; for null a new rule, enabled, excluding.

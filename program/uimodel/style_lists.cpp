@@ -1,5 +1,6 @@
 #include "uimodel/style_lists.h"
 
+#include "base/texts.h"
 #include "uimodel/numbers.h"
 
 namespace tbq::uimodel {
@@ -9,8 +10,8 @@ std::span<const StyleLine> StyleLines(StyleKind kind) {
     return kExStyleLines;
 }
 
-const char16_t* StyleCaption(StyleKind kind) {
-    return kind == StyleKind::Style ? u" - ウインドウスタイル指定" : u" - 拡張スタイル指定";
+TextView StyleCaption(StyleKind kind) {
+    return Tr(kind == StyleKind::Style ? TextId::StyleWindowCaption : TextId::StyleExCaption);
 }
 
 StyleSplit SplitStyle(StyleKind kind, std::uint32_t value) {

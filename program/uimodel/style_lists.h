@@ -59,7 +59,7 @@ inline constexpr StyleLine kExStyleLines[] = {
 // The lines of a list.
 std::span<const StyleLine> StyleLines(StyleKind kind);
 // What follows the product name in the dialog's caption.
-const char16_t* StyleCaption(StyleKind kind);
+TextView StyleCaption(StyleKind kind);
 
 struct StyleSplit {
     std::vector<bool> ticked;  // by line

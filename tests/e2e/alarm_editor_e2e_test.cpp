@@ -1,8 +1,12 @@
 // The alarm editor driven from outside through its real controls: an alarm
 // added with the date dialog runs at its moment, OK refuses an empty message,
-// a weekday choice reaches the alarm file, and cancelling changes nothing.
+// a weekday choice reaches the alarm file, cancelling changes nothing, and
+// the "..." buttons have names a screen reader reads.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The interface's id is defined here: the import library names a thunk.
+#include <initguid.h>
+#include <oleacc.h>
 
 #include <filesystem>
 #include <string>
@@ -37,6 +41,28 @@ bool ChooseMondayAndFriday(HWND date) {
     Click(date, IDC_DATE_MONDAY);
     Click(date, IDC_DATE_FRIDAY);
     return WaitUntil([&] { return Checked(date, IDC_DATE_MONDAY) && Checked(date, IDC_DATE_FRIDAY); }, kSoon);
+}
+
+// The name a screen reader reads for a control, asked from this process as
+// a reader asks another program's window.
+std::wstring AccessibleName(HWND control) {
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return L"(no COM)";
+    std::wstring out;
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                             reinterpret_cast<void**>(&object))) &&
+        object) {
+        VARIANT self;
+        VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        if (SUCCEEDED(object->get_accName(self, &name)) && name) out = name;
+        SysFreeString(name);
+        object->Release();
+    }
+    CoUninitialize();
+    return out;
 }
 
 std::string Utf8(const std::wstring& w) {
@@ -160,6 +186,11 @@ TEST_F(AlarmEditorEndToEnd, RefusalWeekdaysAndCancel) {
     EXPECT_EQ(ControlText(GetDlgItem(editor, IDC_AE_NAME)), L"first");
     EXPECT_EQ(ControlText(GetDlgItem(editor, IDC_AE_DATE)), L"Now/Now/Now 3:0:0");
     EXPECT_EQ(ControlText(GetDlgItem(editor, IDC_AE_MINUTES)), L"1");
+    // The "..." buttons say what they do to a screen reader.
+    const std::pair<int, const wchar_t*> names[] = {{IDC_AE_DATE_BUTTON, L"日時を指定する"},
+                                                    {IDC_AE_SOUND_MENU, L"サウンドを選ぶ"},
+                                                    {IDC_AE_FILE_MENU, L"開くファイルを選ぶ"}};
+    for (const auto& [id, name] : names) EXPECT_EQ(AccessibleName(GetDlgItem(editor, id)), name) << id;
     SetControl(editor, IDC_AE_NAME, L"changed");
     Press(editor, IDCANCEL);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(editor); }, kSoon));

@@ -47,7 +47,7 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/english_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
-target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32)
+target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32 oleacc oleaut32 ole32)
 tbq_warnings(tbq_e2e_tests)
 add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump tbq_rondel_fake)
 if(TARGET TBQ_dll)

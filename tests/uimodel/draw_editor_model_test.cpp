@@ -52,7 +52,7 @@ TEST(DrawEditorModel, EachControlWritesItsOwnFieldOfTheKindShown) {
         {"bottom, beyond 32 bits", 0, C::Bottom, u"-99999999999", [](Stored& s) { s.bars[0].Bottom = INT32_MIN; }},
         {"no border", 0, C::BorderLine, false, [](Stored& s) { s.bars[0].WindowFlag = 1; }},
         {"a face", 1, C::FontName, u"IPAGothic", [](Stored& s) { s.fonts[1].FontName = u"IPAGothic"; }},
-        {"the caption font's face", 0, C::FontName, kSystemFontName, [](Stored&) {}},
+        {"the caption font's face", 0, C::FontName, SystemFontName(), [](Stored&) {}},
         {"height in points", 0, C::FontHeight, u"12.5", [](Stored& s) { s.fonts[0].FontHeight = 125; }},
         {"height rounded", 0, C::FontHeight, u"10.46pt", [](Stored& s) { s.fonts[0].FontHeight = 105; }},
         {"standard size", 1, C::FontHeight, u"標準サイズ", [](Stored& s) { s.fonts[1].FontHeight = -2; }},
@@ -109,7 +109,7 @@ TEST(DrawEditorModel, ControlsShowTheStoredValuesOfTheKindChosen) {
     // Normal windows first: the defaults of that set, and its own font values.
     EXPECT_EQ(m.ChoiceOf(C::RectMode), 0u);
     EXPECT_TRUE(m.CheckOf(C::BorderLine));
-    EXPECT_EQ(m.TextOf(C::FontName), kSystemFontName);
+    EXPECT_EQ(m.TextOf(C::FontName), SystemFontName());
     EXPECT_EQ(m.TextOf(C::FontHeight), u"9");
     EXPECT_EQ(m.TextOf(C::FontWidth), u"システムデフォルト");
     EXPECT_EQ(m.TextOf(C::FontBold), u"650");
@@ -130,7 +130,7 @@ TEST(DrawEditorModel, ControlsShowTheStoredValuesOfTheKindChosen) {
     m.SetTransparency({1, 2});
     EXPECT_EQ(p.DrawBarName, u"夜空");
     EXPECT_EQ(p.GetBarProfile(1).Trans, 255);
-    EXPECT_EQ(m.Check(), std::optional<const char16_t*>(kEmptyNameMessage)) << "an empty name is refused";
+    EXPECT_EQ(Text(*m.Check()), u"設定名を入力してください。") << "an empty name is refused";
     m.SetText(C::Name, u"朝");
     EXPECT_EQ(m.Check(), std::nullopt);
     const auto built = m.Build();
