@@ -46,7 +46,8 @@ std::vector<FormatPart> PresetParts(const Text& dataFile) {
     std::vector<FormatPart> parts;
     const vbIniFile ini(dataFile);
     ForEachRow(ini, u"ClockFormat", u"Format", [&](const Text& section, const Text& format) {
-        parts.push_back({format, WithLineBreaks(LocalText(ini, section, u"Info", u""))});
+        parts.push_back(
+            {LocalText(ini, section, u"Format", format), WithLineBreaks(LocalText(ini, section, u"Info", u""))});
     });
     if (parts.empty()) parts.push_back({kDefaultClockFormat, u""});
     return parts;

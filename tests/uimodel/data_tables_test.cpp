@@ -1,5 +1,5 @@
 // The shipped data file in English: every zone, interval, count preset and
-// clock format has a name or description of its own in plain ASCII, and
+// clock format has a name, description and format of its own in plain ASCII, and
 // Japanese stays what it was.
 #include <gtest/gtest.h>
 
@@ -34,6 +34,7 @@ TEST(DataTablesTest, EveryRowHasAnEnglishNameInPlainAscii) {
         std::erase(oneLine, u'\r');
         std::erase(oneLine, u'\n');
         EXPECT_TRUE(Ascii(oneLine)) << TextToUtf8(f.help);
+        EXPECT_TRUE(Ascii(f.code)) << TextToUtf8(f.code);
     }
     ASSERT_EQ(zones.size(), 50u);
     for (const ZoneRow& z : zones) EXPECT_TRUE(Ascii(z.name)) << TextToUtf8(z.code);
