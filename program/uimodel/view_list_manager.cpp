@@ -14,23 +14,23 @@ namespace tbq::uimodel {
 namespace {
 
 const std::array kMenu{
-    ListManagementEntry{u"新規作成(&N)", ListManagement::New},
-    ListManagementEntry{u"エクスポート(&E)", ListManagement::Export},
-    ListManagementEntry{u"コピーを作成(&C)", ListManagement::Copy},
-    ListManagementEntry{u"インポート(&I)", ListManagement::Import},
-    ListManagementEntry{u"更新(&R)", ListManagement::Refresh},
+    ListManagementEntry{TextId::ListNew, ListManagement::New},
+    ListManagementEntry{TextId::ListExport, ListManagement::Export},
+    ListManagementEntry{TextId::ListCopy, ListManagement::Copy},
+    ListManagementEntry{TextId::ListImport, ListManagement::Import},
+    ListManagementEntry{TextId::ListRefresh, ListManagement::Refresh},
 };
 
 constexpr char16_t kFolderName[] = u"ViewData\\";
-constexpr char16_t kNewTitle[] = u"表示項目の新規作成";
-constexpr char16_t kCopyTitle[] = u"表示項目のコピー";
-constexpr char16_t kImportTitle[] = u"表示項目のインポート";
-constexpr char16_t kExportTitle[] = u"表示項目のエクスポート";
+constexpr TextId kNewTitle = TextId::ListNewTitle;
+constexpr TextId kCopyTitle = TextId::ListCopyTitle;
+constexpr TextId kImportTitle = TextId::ListImportTitle;
+constexpr TextId kExportTitle = TextId::ListExportTitle;
 
-Text Title(TextView command) { return Text(kProductName) + u" - " + Text(command); }
+Text Title(TextId command) { return Text(kProductName) + u" - " + Text(Tr(command)); }
 
 std::vector<platform::FileFilter> ListFilters() {
-    return {{u"Lunetta表示項目設定ファイル(*.ini)", u"*.ini"}, {u"全てのファイル(*.*)", u"*.*"}};
+    return {{Text(Tr(TextId::ListFilterLists)), u"*.ini"}, {Text(Tr(TextId::ListFilterAll)), u"*.*"}};
 }
 
 ViewListPtr Find(const ViewListRegistry& registry, TextView name) {
@@ -43,22 +43,21 @@ ViewListPtr Find(const ViewListRegistry& registry, TextView name) {
 Text WhyNotAList(const Text& path) {
     const platform::ReadResult r = platform::files().ReadAll(path, kMaxListFileBytes);
     if (r.status != platform::ReadStatus::Ok)
-        return u"ファイルが読み込めないか、大きすぎます。";
+        return Text(Tr(TextId::ListUnreadable));
     const std::string& bytes = r.bytes;
     // Text in another encoding: UTF-16 holds zero bytes, UTF-8 usually a mark.
-    if (bytes.find('\0') != std::string::npos || bytes.starts_with("\xEF\xBB\xBF"))
-        return u"Lunettaの設定ファイルとして読める文字コードではありません。";
     const platform::CodePage& cp = platform::codepage();
-    if (cp.ToAnsi(cp.FromAnsi(bytes)) != bytes)
-        return u"Lunettaの設定ファイルとして読める文字コードではありません。";
+    if (bytes.find('\0') != std::string::npos || bytes.starts_with("\xEF\xBB\xBF") ||
+        cp.ToAnsi(cp.FromAnsi(bytes)) != bytes)
+        return Text(Tr(TextId::ListBadEncoding));
     // Even an empty list has its end mark in the first section.
     if (vbIniFile(path).GetText(ViewDataSection(1), u"DataType", u"").empty())
-        return u"表示項目設定ファイルではありません。";
+        return Text(Tr(TextId::ListNotAList));
     return {};
 }
 
 void ShowImportError(ListManager& m, const Text& path, const Text& why) {
-    m.dialogs.Show(m.owner, u"下記ファイルを表示項目として読み込めませんでした。\r\n'" + path + u"'\r\n" + why,
+    m.dialogs.Show(m.owner, Tr(TextId::ListImportFailed, path) + why,
                    Title(kImportTitle), platform::BoxStyle::Error);
 }
 
@@ -103,30 +102,22 @@ bool IsRegistered(const ViewListRegistry& registry, TextView name) {
     return false;
 }
 
-std::optional<Text> AskNewListName(ListManager& m, const Text& commandTitle, const Text& offered) {
+std::optional<Text> AskNewListName(ListManager& m, TextId commandTitle, const Text& offered) {
     Text offer = offered;
     for (;;) {
         const std::optional<Text> answer = m.dialogs.InputBox(
-            m.owner, u"新しい表示項目の名前を指定して下さい。",
-            u"※ここで入力した名前は、そのままファイル名になります。\r\n"
-            u"ファイル名に使用できない文字(\\ / : * ? \" < > |)は、\r\n"
-            u"自動的に '_' に置き換えられます。",
-            Title(commandTitle), offer);
+            m.owner, Text(Tr(TextId::ListNamePrompt)), Text(Tr(TextId::ListNameNote)), Title(commandTitle), offer);
         if (!answer || answer->empty()) return std::nullopt;
         const Text name = ListFileName(*answer);
         if (name.empty()) return std::nullopt;
         if (!IsRegistered(m.registry, name)) return name;
-        m.dialogs.Show(m.owner,
-                       u"同じ名前の表示項目が既に存在します。\r\n"
-                       u"表示項目に同じ名前の物を作成することはできません。\r\n"
-                       u"別の名前を使用して下さい。",
-                       Title(commandTitle), platform::BoxStyle::Warning);
+        m.dialogs.Show(m.owner, Text(Tr(TextId::ListNameTaken)), Title(commandTitle), platform::BoxStyle::Warning);
         offer = *answer;
     }
 }
 
 ListChange NewViewList(ListManager& m) {
-    const auto name = AskNewListName(m, kNewTitle, kNewListName);
+    const auto name = AskNewListName(m, kNewTitle, Text(Tr(kNewListName)));
     if (!name) return {};
     auto list = std::make_shared<ViewList>();
     if (!WriteListFile(m, *name, *list, false)) return {};
@@ -167,9 +158,9 @@ ListChange ImportViewList(ListManager& m) {
     const ViewListPtr list = ReadViewList(*path);
     // Windows takes "/" between folders as well as "\".
     Text name = ListFileName(FileNamePart(path->substr(path->find_last_of(u'/') + 1)));
-    if (name.empty()) name = kNewListName;
+    if (name.empty()) name = Tr(kNewListName);
     if (IsRegistered(m.registry, name) &&
-        m.dialogs.Show(m.owner, u"既に同じ名前の項目がロードされています。\r\n上書きしますか？",
+        m.dialogs.Show(m.owner, Text(Tr(TextId::ListOverwrite)),
                        Title(kImportTitle), platform::BoxStyle::Question) != platform::BoxAnswer::Yes) {
         const auto other = AskNewListName(m, kImportTitle, CopyNameFor(name));
         if (!other) return {};

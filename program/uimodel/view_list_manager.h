@@ -9,6 +9,7 @@
 #include <span>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "platform/dialogs.h"
 
 namespace tbq {
@@ -20,7 +21,7 @@ namespace tbq::uimodel {
 enum class ListManagement : int { New, Export, Copy, Import, Refresh };
 
 struct ListManagementEntry {
-    const char16_t* caption;  // "新規作成(&N)"
+    TextId caption;  // "新規作成(&N)"
     ListManagement command;
 };
 // The pop-up: on the display-items page all five entries, on the title-bar
@@ -52,7 +53,7 @@ ListChange RefreshViewLists(ListManager& m, const Text& current);
 
 // ---- The name rules, for tests and the window ------------------------------------
 
-inline constexpr char16_t kNewListName[] = u"新しい表示項目.ini";
+inline constexpr TextId kNewListName = TextId::ListNewFileName;
 
 // The user's answer as a list name: SafeFileName, then ".ini" unless it ends
 // so in any letter case. "" stays "" (cancel).
@@ -65,7 +66,7 @@ bool IsRegistered(const ViewListRegistry& registry, TextView name);
 // Asks for a new list's name until it is free: the input box titled
 // "Lunetta - " + `commandTitle`; a taken name shows the duplicate warning and
 // asks again with it. nullopt when the user cancels or answers "".
-std::optional<Text> AskNewListName(ListManager& m, const Text& commandTitle, const Text& offered);
+std::optional<Text> AskNewListName(ListManager& m, TextId commandTitle, const Text& offered);
 
 // A list file that may be imported: at most this many bytes.
 inline constexpr std::size_t kMaxListFileBytes = 1u << 20;
