@@ -139,7 +139,7 @@ void FrmTimeSync::OnSync() {
             outcome_ = timesync::RunTimeSync(*ntp_, request_);
         } catch (...) {
             outcome_ = {};
-            outcome_.message = timesync::kMsgSocketFailed;
+            outcome_.message = Text(timesync::kMsgSocketFailed);
         }
         PostMessageW(dlg, kExchangeDone, 0, 0);
     });
