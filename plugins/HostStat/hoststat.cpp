@@ -37,7 +37,8 @@ std::wstring ModulePath() {
 
 // The language TBQ shows, from its settings beside it (the plug-in lives in
 // its Plugins folder). Read again every few seconds: texts are asked for many
-// times a second.
+// times a second. Loaded by another program, without TBQ's settings, the
+// plug-in keeps the Japanese texts it always had.
 Language Shown() {
     static const std::wstring settings = [] {
         const std::wstring plugins = FolderOf(ModulePath());
@@ -49,7 +50,10 @@ Language Shown() {
     constexpr DWORD kKeepMs = 2000;
     const DWORD now = GetTickCount();
     if (!read || now - readAt > kKeepMs) {
-        const int setting = static_cast<int>(GetPrivateProfileIntW(L"Basic", L"Language", 0, settings.c_str()));
+        constexpr int kJapanese = 1;
+        const bool beside = GetFileAttributesW(settings.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const int setting =
+            beside ? static_cast<int>(GetPrivateProfileIntW(L"Basic", L"Language", 0, settings.c_str())) : kJapanese;
         language = ChooseLanguage(setting, GetUserDefaultUILanguage());
         readAt = now;
         read = true;
