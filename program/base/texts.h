@@ -55,7 +55,7 @@ enum class TextId : std::uint16_t {
     TrayShowSettings, TrayVerCheck, TrayStopSound, TrayWelcomeTitle, TrayWelcomeText,
     // The pages.
     PageFixedSet, PageIntervalLabel, PageDefaultLabel, PageListMenuName, PageListNameLabel, PageListLabel,
-    PageAdd, PageEdit, PageDelete, PageUp, PageDown,
+    PageAdd, PageEdit, PageDelete, PageUp, PageDown, PageSeconds, PageAnyInterval, PagePresetMs,
     // The information page.
     InfoModulesLabel, InfoSettings, InfoAbout, InfoWeb, InfoMail, InfoMore, InfoRescanPlugins,
     InfoProgramDescription, InfoModuleText, InfoRefusedAddress,

@@ -204,6 +204,9 @@ constexpr TextEntry kTexts[] = {
     {SyncCorrected, u"(The clock was corrected by {0} s.)"},
     {SyncCombined, u"- NTP -\r\n{0}\r\n\r\n- HTTP -\r\n{1}"},
     {ListNewFileName, u"New display list.ini"},
+    {PageSeconds, u"{0} s"},
+    {PageAnyInterval, u"Custom"},
+    {PagePresetMs, u"{0} ms"},
     // (end of RUNTIME)
 
 };

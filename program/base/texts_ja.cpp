@@ -204,6 +204,9 @@ constexpr TextEntry kTexts[] = {
     {SyncCorrected, u"(時計を{0}秒修正しました。)"},
     {SyncCombined, u"- NTP通信 -\r\n{0}\r\n\r\n- HTTP通信 -\r\n{1}"},
     {ListNewFileName, u"新しい表示項目.ini"},
+    {PageSeconds, u"{0}秒"},
+    {PageAnyInterval, u"任意"},
+    {PagePresetMs, u"{0}ミリ秒"},
     // (end of RUNTIME)
 
 };

@@ -154,12 +154,14 @@ void TitleBarPage::OnInit() {
     si.nPage = 1;
     SetScrollInfo(Item(IDC_TB_INTERVAL), SB_CTL, &si, FALSE);
     // The presets are read once; scrolling only moves the choice.
-    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_), 0);
     SettingsPage::OnInit();
 }
 
 void TitleBarPage::ApplyOwnTexts() {
     SetAccessibleName(Item(IDC_TB_DEFAULT_MENU), Tr(TextId::PageListMenuName));
+    // Named in the language in force; the choice follows with the next fill.
+    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
+                 uimodel::IntervalEntryFor(presets_, App().settings.Timing));
 }
 
 void TitleBarPage::FillOwn() {

@@ -35,7 +35,7 @@ Text IntervalLabel(std::int32_t timing) {
     std::string s = buf;
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
-    return Utf8ToText(s) + u"秒";
+    return Tr(TextId::PageSeconds, Utf8ToText(s));
 }
 
 std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
@@ -49,8 +49,9 @@ std::vector<IntervalPreset> LoadIntervalPresets(const Text& dataFile) {
 
 std::vector<Text> IntervalEntries(const std::vector<IntervalPreset>& presets) {
     std::vector<Text> entries;
-    for (const IntervalPreset& p : presets) entries.push_back(p.name);
-    entries.push_back(kAnyInterval);
+    const bool english = CurrentLanguage() == Language::English;
+    for (const IntervalPreset& p : presets) entries.push_back(english ? Tr(TextId::PagePresetMs, NumberText(p.msec)) : p.name);
+    entries.push_back(Text(Tr(TextId::PageAnyInterval)));
     return entries;
 }
 

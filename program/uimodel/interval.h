@@ -1,6 +1,8 @@
 // The update interval control of the title-bar page: a 16-bit scroll bar whose
 // value v stands for an interval of v + 32768 milliseconds, its "秒" label, and
 // the interval presets of the data file with the entry "任意" for any other value.
+// Texts in the language in force; the data file names its presets in Japanese,
+// so in English a preset is named by its interval ("100 ms").
 #pragma once
 
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 
 namespace tbq::uimodel {
 
@@ -31,8 +34,6 @@ struct IntervalPreset {
     std::int32_t msec = 0;  // 10..65000
 };
 
-// The entry for an interval that no preset has.
-inline constexpr char16_t kAnyInterval[] = u"任意";
 
 // Sections "Timing001", "Timing002", ... of the data file `dataFile`, keys
 // "Name" and "MSec" (forced into 10..65000), up to the first empty name.

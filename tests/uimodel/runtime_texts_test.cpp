@@ -9,6 +9,7 @@
 
 #include "base/text_fill.h"
 #include "base/texts.h"
+#include "uimodel/interval.h"
 #include "uimodel/list_commands.h"
 #include "uimodel/menus.h"
 #include "uimodel/page_bindings.h"
@@ -141,6 +142,13 @@ TEST_F(InEnglish, MessagesPutTheirValuesInPlace) {
         {"refused address", [] { return RefusedAddressText(u"ftp://x"); }, u"This address cannot be opened.\r\nftp://x"},
         {"delete caption", [] { return Text(DeleteCaption(Page::Window)); }, u"Delete a window rule"},
         {"no items", [] { return SelectDataEntries({}).at(0).caption; }, u"(no items)"},
+        {"interval", [] { return IntervalLabel(1250); }, u"1.25 s"},
+        // The data file names its presets in Japanese only.
+        {"interval presets", [] {
+             const auto e = IntervalEntries({{u"100ミリ秒（滑らか）", 100}});
+             return e.at(0) + u"|" + e.at(1);
+         },
+         u"100 ms|Custom"},
     };
     for (const Case& c : cases) EXPECT_EQ(c.make(), c.english) << c.what;
 }
