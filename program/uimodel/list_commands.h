@@ -99,8 +99,8 @@ std::shared_ptr<T> RemoveObject(ObjectList<T>& list, const std::type_identity_t<
 
 // ---- Deleting with the question ---------------------------------------------
 
-// The question's caption on a page with a list: "独自描画の削除", "表示項目の削除",
-// "アラームの削除", "個別設定の削除"; "" for the others.
+// The question's caption on a page with a list, in the language in force:
+// "独自描画の削除", "表示項目の削除", "アラームの削除", "個別設定の削除"; "" for the others.
 TextView DeleteCaption(Page page);
 
 // The page's delete-confirmation setting in `app`; null on pages without a list.
