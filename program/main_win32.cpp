@@ -22,6 +22,7 @@
 #include "items/view_list.h"
 #include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
+#include "settings/ini_file.h"
 #include "ui/frm_main.h"
 #include "ui/frm_welcome.h"
 #include "ui/kit/dialog.h"
@@ -176,15 +177,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace tbq;
     const Text folder = ExecutableFolder();
     SetProgramLocation(folder, u"TBQ");
+    // What is said before the settings are loaded is said in their language;
+    // without settings (the welcome window) in the user's own.
+    SetLanguage(ChooseLanguage(vbIniFile(folder + kSettingFile).GetNumber(u"Basic", u"Language", kLanguageAuto),
+                               platform::locale().UiLanguage()));
 
     // Each plug-in runs in a host process of its own, so that none can crash
     // TBQ or stall its title.
     platform::Win32Library library(folder + u"TBQ.dll", folder + u"TBQPluginHost.exe");
     if (!library.Available()) {
-        MessageBoxW(nullptr,
-                    L"TBQ.dll が見つからないか、読み込めません。\r\n"
-                    L"TBQ.exe と同じフォルダに TBQ.dll があるか確認して下さい。",
-                    L"Lunetta", MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, win32::Wide(Tr(TextId::MsgNoLibrary)).c_str(), L"Lunetta", MB_OK | MB_ICONERROR);
         return 1;
     }
     vbKerova_Dll dll(library, [](std::int32_t kind, std::int32_t a, std::int32_t b) {
@@ -216,8 +218,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     SetTheDiagLog(&log);
     LogEvent(u"Lunettaを起動しました: " + folder);
     app.WelcomeState = 0;
-    // The welcome window speaks the user's own language.
-    SetLanguage(ChooseLanguage(kLanguageAuto, platform::locale().UiLanguage()));
     if (!SettingFileExists() && !Welcome(dll)) {
         // Closed without a choice: the program ends and writes nothing.
         if (instance) CloseHandle(instance);

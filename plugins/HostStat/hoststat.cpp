@@ -26,13 +26,46 @@ std::map<std::pair<int, int>, std::wstring> g_texts;
 
 constexpr int kMaxSettings = 99;
 constexpr wchar_t kDefaultDrive[] = L"C:\\";
-constexpr wchar_t kDefaultSettingName[] = L"標準";
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+
+std::wstring ModulePath() {
+    wchar_t path[MAX_PATH * 2] = {};
+    GetModuleFileNameW(g_module, path, static_cast<DWORD>(std::size(path)));
+    return path;
+}
+
+// The language TBQ shows, from its settings beside it (the plug-in lives in
+// its Plugins folder). Read again every few seconds: texts are asked for many
+// times a second. Loaded by another program, without TBQ's settings, the
+// plug-in keeps the Japanese texts it always had.
+Language Shown() {
+    static const std::wstring settings = [] {
+        const std::wstring plugins = FolderOf(ModulePath());
+        return FolderOf(plugins.substr(0, plugins.empty() ? 0 : plugins.size() - 1)) + L"TBQ_Setting.ini";
+    }();
+    static Language language = Language::Japanese;
+    static DWORD readAt = 0;
+    static bool read = false;
+    constexpr DWORD kKeepMs = 2000;
+    const DWORD now = GetTickCount();
+    if (!read || now - readAt > kKeepMs) {
+        constexpr int kJapanese = 1;
+        const bool beside = GetFileAttributesW(settings.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const int setting =
+            beside ? static_cast<int>(GetPrivateProfileIntW(L"Basic", L"Language", 0, settings.c_str())) : kJapanese;
+        language = ChooseLanguage(setting, GetUserDefaultUILanguage());
+        readAt = now;
+        read = true;
+    }
+    return language;
+}
+
+const wchar_t* Words(hoststat::Say what) { return hoststat::Text(Shown(), what); }
 
 const std::wstring& SettingFile() {
     static const std::wstring file = [] {
-        wchar_t path[MAX_PATH * 2] = {};
-        GetModuleFileNameW(g_module, path, static_cast<DWORD>(std::size(path)));
-        std::wstring p = path;
+        const std::wstring p = ModulePath();
         const std::size_t slash = p.find_last_of(L"\\/");
         const std::size_t dot = p.find_last_of(L'.');
         const std::wstring base = p.substr(slash + 1, dot == std::wstring::npos || dot < slash ? std::wstring::npos : dot - slash - 1);
@@ -90,7 +123,7 @@ struct Setting {
 
 Setting Load(int function, int setting) {
     const std::wstring s = Section(function, setting);
-    return {Read(s, L"SettingName", kDefaultSettingName), Read(s, L"Format", Spec(function)->defaultFormat),
+    return {Read(s, L"SettingName", Words(Say::DefaultSettingName)), Read(s, L"Format", Spec(function, Shown())->defaultFormat),
             Read(s, L"Drive", kDefaultDrive)};
 }
 
@@ -148,8 +181,10 @@ std::optional<std::wstring> Value(int function, const Setting& s, std::wstring_v
             const Battery b = ReadBattery();
             if (n == L"level") return b.level < 0 ? std::wstring(L"-") : std::to_wstring(b.level);
             if (n == L"state") {
-                static const wchar_t* const kStates[] = {L"不明", L"充電中", L"放電中", L"AC電源", L"バッテリーなし"};
-                return std::wstring(kStates[b.state]);
+                static constexpr hoststat::Say kStates[] = {Say::BatteryUnknown, Say::BatteryCharging,
+                                                            Say::BatteryDischarging, Say::BatteryOnMains,
+                                                            Say::BatteryNone};
+                return std::wstring(Words(kStates[b.state]));
             }
             break;
         }
@@ -200,8 +235,8 @@ struct SettingBox {
         SetDlgItemTextW(dlg, IDC_HS_FORMAT, s.format.c_str());
         SetDlgItemTextW(dlg, IDC_HS_DRIVE, s.drive.c_str());
         EnableWindow(GetDlgItem(dlg, IDC_HS_DRIVE), c.function == kDriveFree);
-        SetDlgItemTextW(dlg, IDC_HS_HELP, Spec(c.function)->placeholders);
-        SetDlgItemTextW(dlg, IDC_HS_PREVIEW, (L"表示例 : " + TextOf(c.function, c.setting)).c_str());
+        SetDlgItemTextW(dlg, IDC_HS_HELP, Spec(c.function, Shown())->placeholders);
+        SetDlgItemTextW(dlg, IDC_HS_PREVIEW, (Words(Say::Preview) + TextOf(c.function, c.setting)).c_str());
     }
     std::wstring Field(HWND dlg, int id) {
         wchar_t buf[1024] = {};
@@ -221,8 +256,15 @@ INT_PTR CALLBACK SettingProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) noexcept 
             case WM_INITDIALOG: {
                 SetWindowLongPtrW(dlg, DWLP_USER, lp);
                 box = reinterpret_cast<SettingBox*>(lp);
+                SetWindowTextW(dlg, Words(Say::Caption));
+                for (auto [id, what] : {std::pair{IDC_HS_CHOICE_LABEL, Say::SettingLabel},
+                                        std::pair{IDC_HS_NAME_LABEL, Say::NameLabel},
+                                        std::pair{IDC_HS_FORMAT_LABEL, Say::FormatLabel},
+                                        std::pair{IDC_HS_DRIVE_LABEL, Say::DriveLabel},
+                                        std::pair{IDCANCEL, Say::Cancel}})
+                    SetDlgItemTextW(dlg, id, Words(what));
                 for (const Choice& c : box->choices) {
-                    const std::wstring label = std::wstring(Spec(c.function)->name) + L" - " +
+                    const std::wstring label = std::wstring(Spec(c.function, Shown())->name) + L" - " +
                                                std::to_wstring(c.setting) + L" " + Load(c.function, c.setting).name;
                     SendDlgItemMessageW(dlg, IDC_HS_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(label.c_str()));
                 }
@@ -266,8 +308,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI Free(void) {
 TBQ_PLUGIN_EXPORT int32_t WINAPI GetInfo(TBQ_PluginInfo* info) {
     Ansi(L"HostStat", info->Name, sizeof info->Name);
     Ansi(L"1.0.0", info->Version, sizeof info->Version);
-    Ansi(L"CPU・メモリ・稼働時間・ドライブ・バッテリー・ネットワークの状態を表示します。", info->Comment,
-         sizeof info->Comment);
+    Ansi(Words(Say::PluginComment), info->Comment, sizeof info->Comment);
     Ansi(L"(C) TBQ project", info->Copyright, sizeof info->Copyright);
     info->FuncNum = kFunctionCount;
     info->Flags = TBQ_PLUGIN_HAS_SETTINGS | TBQ_PLUGIN_HAS_ABOUT;
@@ -275,7 +316,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetInfo(TBQ_PluginInfo* info) {
 }
 
 TBQ_PLUGIN_EXPORT int32_t WINAPI GetFuncInfo(int32_t funcNo, TBQ_PluginFuncInfo* info) {
-    const FunctionSpec* spec = Spec(funcNo);
+    const FunctionSpec* spec = Spec(funcNo, Shown());
     if (!spec || !info) return 0;
     ForgetReadsIfFileChanged();
     Ansi(spec->name, info->Name, sizeof info->Name);
@@ -311,14 +352,7 @@ TBQ_PLUGIN_EXPORT int32_t WINAPI GetText(int32_t funcNo, int32_t settingNo, HWND
 }
 
 TBQ_PLUGIN_EXPORT int32_t WINAPI ShowAbout(HWND owner) {
-    return MessageBoxW(owner,
-                       L"HostStat 1.0.0\r\n\r\n"
-                       L"CPU使用率、メモリ使用量と空き、稼働時間、ドライブの空き容量、"
-                       L"バッテリー残量と充電状態、ネットワーク速度をタイトルバーに表示する、"
-                       L"TBQ用のプラグインです。\r\n\r\n"
-                       L"表示形式は各機能の設定で変更できます。\r\n"
-                       L"設定ファイル : Plugins\\HostStat\\Setting.ini",
-                       L"HostStat について", MB_OK | MB_ICONINFORMATION);
+    return MessageBoxW(owner, Words(Say::AboutText), Words(Say::AboutCaption), MB_OK | MB_ICONINFORMATION);
 }
 
 TBQ_PLUGIN_EXPORT int32_t WINAPI ShowSetting(int32_t funcNo, int32_t settingNo, HWND owner) {

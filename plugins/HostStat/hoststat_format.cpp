@@ -6,7 +6,7 @@
 namespace hoststat {
 
 namespace {
-const FunctionSpec kSpecs[kFunctionCount] = {
+const FunctionSpec kJapanese[kFunctionCount] = {
     {"CPU", L"CPU使用率", L"CPU全体の使用率（前回の表示からの平均）", L"CPU {load}%",
      L"{load} 使用率(%)"},
     {"MemoryUsed", L"メモリ使用量", L"使用中の物理メモリ", L"メモリ {used}/{total}MB ({percent}%)",
@@ -23,10 +23,89 @@ const FunctionSpec kSpecs[kFunctionCount] = {
      L"↓{down}KB/s ↑{up}KB/s",
      L"{down} {up} 受信/送信(KB/s)  {downbytes} {upbytes} (バイト/秒)  {downtotal} {uptotal} 累計(バイト)"},
 };
+const FunctionSpec kEnglish[kFunctionCount] = {
+    {"CPU", L"CPU load", L"The load of all processors (average since the last time shown)", L"CPU {load}%",
+     L"{load} load (%)"},
+    {"MemoryUsed", L"Memory in use", L"Physical memory in use", L"Memory {used}/{total} MB ({percent}%)",
+     L"{used} {total} in use and total (MB)  {percent} in use (%)  {usedkb} {totalkb} (KB)"},
+    {"MemoryFree", L"Free memory", L"Physical memory available", L"Free memory {free} MB",
+     L"{free} free (MB)  {total} total (MB)  {percent} free (%)  {freekb} (KB)"},
+    {"Uptime", L"Uptime", L"Time since Windows started", L"Up {days}d {hours}h {minutes}m",
+     L"{days} days {hours} hours {minutes} minutes {seconds} seconds  {totalhours} hours in all  "
+     L"{totalseconds} seconds in all"},
+    {"DriveFree", L"Free disk space", L"Free space of a drive (the setting's Drive)", L"{drive} {free} GB free",
+     L"{drive} drive  {free} {total} free and total (GB)  {percent} free (%)  {freemb} (MB)  {freebytes} (bytes)"},
+    {"Battery", L"Battery", L"Battery charge and state", L"Battery {level}% {state}",
+     L"{level} charge (%, - when unknown)  {state} charging/discharging/on mains/no battery/unknown"},
+    {"Network", L"Network speed", L"Speed of all network connections but loopback",
+     L"↓{down}KB/s ↑{up}KB/s",
+     L"{down} {up} received/sent (KB/s)  {downbytes} {upbytes} (bytes/s)  {downtotal} {uptotal} in all (bytes)"},
+};
+
+constexpr int kSayCount = static_cast<int>(Say::Count);
+const wchar_t* const kSayJapanese[kSayCount] = {
+    L"HostStat の設定",
+    L"設定",
+    L"設定名",
+    L"表示形式",
+    L"ドライブ",
+    L"キャンセル",
+    L"表示例 : ",
+    L"標準",
+    L"CPU・メモリ・稼働時間・ドライブ・バッテリー・ネットワークの状態を表示します。",
+    L"HostStat 1.0.0\r\n\r\n"
+    L"CPU使用率、メモリ使用量と空き、稼働時間、ドライブの空き容量、"
+    L"バッテリー残量と充電状態、ネットワーク速度をタイトルバーに表示する、"
+    L"TBQ用のプラグインです。\r\n\r\n"
+    L"表示形式は各機能の設定で変更できます。\r\n"
+    L"設定ファイル : Plugins\\HostStat\\Setting.ini",
+    L"HostStat について",
+    L"不明",
+    L"充電中",
+    L"放電中",
+    L"AC電源",
+    L"バッテリーなし",
+};
+const wchar_t* const kSayEnglish[kSayCount] = {
+    L"HostStat settings",
+    L"Setting",
+    L"Name",
+    L"Format",
+    L"Drive",
+    L"Cancel",
+    L"Example: ",
+    L"Standard",
+    L"Shows the state of the processor, memory, uptime, drives, battery and network.",
+    L"HostStat 1.0.0\r\n\r\n"
+    L"A plug-in for Lunetta that shows the processor load, memory in use and free, uptime, "
+    L"free disk space, battery charge and state, and network speed in title bars.\r\n\r\n"
+    L"Each function's settings change its format.\r\n"
+    L"Settings file: Plugins\\HostStat\\Setting.ini",
+    L"About HostStat",
+    L"unknown",
+    L"charging",
+    L"discharging",
+    L"on mains",
+    L"no battery",
+};
 }  // namespace
 
-const FunctionSpec* Spec(int function) {
-    return function >= 1 && function <= kFunctionCount ? &kSpecs[function - 1] : nullptr;
+Language ChooseLanguage(int setting, unsigned short uiLanguage) {
+    if (setting == 1) return Language::Japanese;
+    if (setting == 2) return Language::English;
+    constexpr unsigned short kPrimaryJapanese = 0x11;  // LANG_JAPANESE
+    return (uiLanguage & 0x3FF) == kPrimaryJapanese ? Language::Japanese : Language::English;
+}
+
+const FunctionSpec* Spec(int function, Language language) {
+    if (function < 1 || function > kFunctionCount) return nullptr;
+    return &(language == Language::English ? kEnglish : kJapanese)[function - 1];
+}
+
+const wchar_t* Text(Language language, Say what) {
+    const int i = static_cast<int>(what);
+    if (i < 0 || i >= kSayCount) return L"";
+    return (language == Language::English ? kSayEnglish : kSayJapanese)[i];
 }
 
 std::wstring Expand(std::wstring_view format,

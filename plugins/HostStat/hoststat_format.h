@@ -1,6 +1,7 @@
 // HostStat's functions and their format texts: what each function offers,
-// the placeholders of its format ("{load}"), and the expansion of a format.
-// Portable: the host tests check it without Windows.
+// the placeholders of its format ("{load}"), and the expansion of a format;
+// its texts in TBQ's two languages (a table of its own: the plug-in is a
+// library apart). Portable: the host tests check it without Windows.
 #pragma once
 
 #include <functional>
@@ -21,8 +22,23 @@ struct FunctionSpec {
     const wchar_t* placeholders;  // shown in the settings box
 };
 
+enum class Language { Japanese, English };
+
+// The language TBQ shows: its "Language" setting (0 automatic, 1 Japanese,
+// 2 English); automatic is Japanese when the user's interface language (a
+// Windows language id) is Japanese.
+Language ChooseLanguage(int setting, unsigned short uiLanguage);
+
 // Function 1 … kFunctionCount; null for any other number.
-const FunctionSpec* Spec(int function);
+const FunctionSpec* Spec(int function, Language language = Language::Japanese);
+
+// The plug-in's own texts.
+enum class Say {
+    Caption, SettingLabel, NameLabel, FormatLabel, DriveLabel, Cancel, Preview, DefaultSettingName,
+    PluginComment, AboutText, AboutCaption,
+    BatteryUnknown, BatteryCharging, BatteryDischarging, BatteryOnMains, BatteryNone, Count
+};
+const wchar_t* Text(Language language, Say what);
 
 // `format` with every "{name}" replaced by value(name); a name without a value
 // stays as written, and "{{" gives "{".

@@ -25,6 +25,7 @@
 #include "rules/window_rule.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -110,8 +111,8 @@ std::shared_ptr<vbKerova_Alarm> ImportedAlarm(const vbIniFile& legacy, int i) {
     // The earlier sections are named as ours, counted from Alarm0000.
     Fields f(legacy, AlarmSection(i));
     auto a = std::make_shared<A>();
-    a->AlarmName = f.String(u"Title", u"タイトル無し");
-    a->AlarmText = f.String(u"Message", u"メッセージ無し");
+    a->AlarmName = f.String(u"Title", Tr(TextId::MsgImportedNoTitle).data());
+    a->AlarmText = f.String(u"Message", Tr(TextId::MsgImportedNoMessage).data());
     a->TargetYear = A::kEveryYear;
     a->TargetMonth = A::kEvery;
     a->TargetDay = A::kEveryDay;
@@ -187,7 +188,7 @@ private:
     void AddHidden() {
         auto fixed = std::make_shared<vbKerova_View_Fixed>();
         fixed->DataType = vbKerova_View_Fixed::kFixedText;
-        fixed->SetText(u"[非表示項目]");
+        fixed->SetText(Text(Tr(TextId::MsgImportedHidden)));
         Add(fixed, false);
     }
     void AddTitle(bool enable) {
@@ -353,9 +354,8 @@ bool ImportLegacySettings(const Text& legacyPath, const Text& targetFolder) {
     const Text source = ResolveLegacyPath(legacyPath);
     if (source.empty()) {
         platform::dialogs().Show(0,
-                                 u"指定された設定ファイルが見つかりません。\r\n'" + legacyPath +
-                                     u"'\r\nファイルのパスを確認して下さい。",
-                                 Text(kProductName) + u" - 引き継ぎ", platform::BoxStyle::Warning);
+                                 Tr(TextId::MsgImportMissing, legacyPath),
+                                 Text(kProductName) + Text(Tr(TextId::MsgImportCaption)), platform::BoxStyle::Warning);
         return false;
     }
     const vbIniFile legacy(source);
@@ -396,7 +396,7 @@ bool ImportLegacySettings(const Text& legacyPath, const Text& targetFolder) {
     {
         IniWriteBatch batch;
         const vbIniFile ini(hostSetting);
-        ini.SetText(u"CompFunc009", u"SettingName", u"旧Ver互換設定");
+        ini.SetText(u"CompFunc009", u"SettingName", Text(Tr(TextId::MsgImportedHostStat)));
         ini.SetText(u"CompFunc009", u"Format", legacy.GetText(u"HostStat", u"SysInfStr", u""));
         if (!Commit(hostSetting)) return false;
     }

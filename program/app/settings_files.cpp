@@ -12,6 +12,7 @@
 #include "platform/ports.h"
 #include "plugin/plugin_registry.h"
 #include "settings/ini_file.h"
+#include "base/texts.h"
 #include "settings/ini_store.h"
 
 namespace tbq {
@@ -20,12 +21,9 @@ namespace {
 
 Text SettingPath() { return ProgramFolder() + kSettingFile; }
 
-Text BoxTitle(TextView what) { return Text(kProductName) + Text(what); }
+Text BoxTitle(TextId what) { return Text(kProductName) + Text(Tr(what)); }
 
-Text CannotWriteLines(const Text& path) {
-    return u"下記ファイルが操作できません。\r\n'" + path +
-           u"'\r\nファイルがロックされているか、書き込めない場所です。\r\n";
-}
+Text CannotWriteLines(const Text& path) { return Tr(TextId::MsgCannotWrite, path); }
 
 // The diagnostic log's line for one file read at start-up.
 void LogLoaded(const Text& path) {
@@ -49,16 +47,14 @@ bool LogSaved(const Text& path, bool ok) {
 }  // namespace
 
 void ShowSaveError(const Text& path) {
-    platform::dialogs().Show(0, CannotWriteLines(path) + u"\r\n再度操作を試みて下さい。",
-                             BoxTitle(u" - 設定保存エラー"), platform::BoxStyle::Error);
+    platform::dialogs().Show(0, CannotWriteLines(path) + u"\r\n" + Text(Tr(TextId::MsgTryAgain)),
+                             BoxTitle(TextId::MsgSaveErrorCaption), platform::BoxStyle::Error);
 }
 
 bool AskRetry(const Text& path) {
     return platform::dialogs().Show(0,
-                                    CannotWriteLines(path) +
-                                        u"\r\n[再試行]でもう一度処理を行います。\r\n"
-                                        u"[キャンセル]で処理を中止します。",
-                                    BoxTitle(u" - 設定保存エラー"),
+                                    CannotWriteLines(path) + u"\r\n" + Text(Tr(TextId::MsgRetryOrCancel)),
+                                    BoxTitle(TextId::MsgSaveErrorCaption),
                                     platform::BoxStyle::ErrorRetryCancel) ==
            platform::BoxAnswer::Retry;
 }
@@ -71,9 +67,8 @@ bool WithRetry(const Text& path, const std::function<bool()>& step) {
 
 void ShowUnexpectedError(std::int32_t code, const Text& description) {
     platform::dialogs().Show(0,
-                             u"予期せぬエラーが発生しました。\r\nerror code : " +
-                                 NumberText(code) + u" / " + description,
-                             BoxTitle(u" - エラー"), platform::BoxStyle::Error);
+                             Tr(TextId::MsgUnexpected, NumberText(code)) + u" / " + description,
+                             BoxTitle(TextId::MsgErrorCaption), platform::BoxStyle::Error);
 }
 
 bool PrepareForSave(const Text& path, TextView header) {

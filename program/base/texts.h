@@ -168,6 +168,31 @@ enum class TextId : std::uint16_t {
     // (end of EDITORS)
 
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
+    // The question box, the input box, buttons.
+    MsgDontAskAgain, MsgYes, MsgNo, MsgCancel, MsgQuitCaption, MsgQuitQuestion, MsgHelpMissing, MsgNoLibrary,
+    MsgCannotWrite, MsgTryAgain, MsgRetryOrCancel, MsgSaveErrorCaption, MsgUnexpected, MsgErrorCaption,
+    MsgImportMissing, MsgImportCaption, MsgImportedNoTitle, MsgImportedNoMessage, MsgImportedHidden,
+    MsgImportedHostStat, MsgVerCheckCaption, MsgVerCheckOffline, MsgVerCheckNewest, MsgStartupDone,
+    MsgStartupFailed,
+    // The tray.
+    TrayShowSettings, TrayVerCheck, TrayStopSound, TrayWelcomeTitle, TrayWelcomeText,
+    // The pages.
+    PageFixedSet, PageIntervalLabel, PageDefaultLabel, PageListMenuName, PageListNameLabel, PageListLabel,
+    PageAdd, PageEdit, PageDelete, PageUp, PageDown, // The information page.
+    InfoModulesLabel, InfoSettings, InfoAbout, InfoWeb, InfoMail, InfoMore, InfoRescanPlugins,
+    InfoProgramDescription, InfoModuleText, InfoRefusedAddress,
+    // The lists.
+    ListDeleteDrawBar, ListDeleteView, ListDeleteAlarm, ListDeleteWindow, ListDeleteQuestion, ListInsert,
+    ListNoItems, // Plug-ins.
+    PluginOwnSettings, PluginFunctionSettings, PluginNotLoaded, PluginSwitchedOffTitle, PluginSwitchedOffText,
+    PluginCrashedText, PluginInProcessTitle, PluginInProcessText, PluginCannotLoad, PluginCouldNotLoad,
+    PluginNoFunctionName, PluginNoSettingName,
+    // Network time.
+    SyncCaption, SyncServerLabel, SyncUseNtp, SyncUseHttp, SyncShowDetails, SyncDetails, SyncNtpPort,
+    SyncHttpPort, SyncTimeout, SyncProxy, SyncNow, SyncSystem, SyncClose, SyncSocketFailed, SyncNoAddress,
+    SyncSendFailed, SyncReceiveFailed, SyncConnectFailed, SyncSetFailed, SyncNoDate, SyncDenied, SyncBadReply,
+    SyncServerRefused, SyncBadServerText, SyncBadProxy, SyncBadPort, SyncNothingTicked, SyncNoServer,
+    SyncBadDate, SyncServerError, SyncSucceeded, SyncRightBy, SyncRight, SyncCorrected, SyncCombined,
     // (end of RUNTIME)
 
     Count

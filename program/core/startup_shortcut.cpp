@@ -5,6 +5,7 @@
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -30,12 +31,9 @@ bool StartupShortcut(vbKerova_Dll& dll, bool queryOnly, bool doRegister) {
     // A user without a start-up folder is told it failed like any other failure.
     if (!link.empty() && dll.CreateShortCut(link, target, ProgramFolder(), target, 0,
                                             GetVersionString(u"Comments", u""), u"")) {
-        platform::dialogs().Show(0,
-                                 u"スタートアップの登録に成功しました。\r\n"
-                                 u"次回より、Windows起動時に本ソフトも起動します。",
-                                 kProductName, platform::BoxStyle::Information);
+        platform::dialogs().Show(0, Text(Tr(TextId::MsgStartupDone)), kProductName, platform::BoxStyle::Information);
     } else {
-        platform::dialogs().Show(0, u"スタートアップの登録に失敗しました。", kProductName,
+        platform::dialogs().Show(0, Text(Tr(TextId::MsgStartupFailed)), kProductName,
                                  platform::BoxStyle::Warning);
         if (!link.empty() && FileExists(link)) platform::files().Delete(link);
     }

@@ -5,6 +5,7 @@
 #include "items/view_list.h"
 #include "plugin/plugin_registry.h"
 #include "settings/ini_file.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -93,11 +94,11 @@ void vbKerova_View_Plugin::LoadSetting(const tbq::Text& file, const tbq::Text& s
 
 tbq::Text vbKerova_View_Plugin::PluginName() {
     vbKerova_Plugin* p = Loaded();
-    return p ? p->PluginInfoStr(0) : u"プラグインが読み込めません";
+    return p ? p->PluginInfoStr(0) : tbq::Text(tbq::Tr(tbq::TextId::PluginCannotLoad));
 }
 tbq::Text vbKerova_View_Plugin::PluginComment() {
     vbKerova_Plugin* p = Loaded();
-    return p ? p->PluginInfoStr(2) : u"プラグインが読み込めませんでした。";
+    return p ? p->PluginInfoStr(2) : tbq::Text(tbq::Tr(tbq::TextId::PluginCouldNotLoad));
 }
 tbq::Text vbKerova_View_Plugin::PluginCopyright() {
     vbKerova_Plugin* p = Loaded();
@@ -119,7 +120,7 @@ tbq::Text vbKerova_View_Plugin::FuncName() {
     vbKerova_Plugin* p = Loaded();
     if (!p) return u"(N/A)";
     tbq::Text name = p->PluginFuncInfoStr(funcNo_, 0);
-    return name.empty() ? u"機能名無し" : name;
+    return name.empty() ? tbq::Text(tbq::Tr(tbq::TextId::PluginNoFunctionName)) : name;
 }
 tbq::Text vbKerova_View_Plugin::FuncComment() {
     vbKerova_Plugin* p = Loaded();
@@ -129,7 +130,7 @@ tbq::Text vbKerova_View_Plugin::FuncSettingName() {
     vbKerova_Plugin* p = Loaded();
     if (!p) return u"(N/A)";
     tbq::Text name = p->PluginFuncSettingName(funcNo_, settingNo_);
-    return name.empty() ? u"設定名無し" : name;
+    return name.empty() ? tbq::Text(tbq::Tr(tbq::TextId::PluginNoSettingName)) : name;
 }
 
 void ReloadPluginItems(ViewListRegistry& registry) {

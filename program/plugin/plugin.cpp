@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "platform/ports.h"
+#include "base/texts.h"
 
 namespace tbq {
 
 namespace {
-constexpr char16_t kNotLoadedComment[] = u"ロードされていないプラグイン";
 constexpr std::int32_t kSettingNameBuffer = 256;
 
 Text FromAnsi(const std::string& bytes) { return platform::codepage().FromAnsi(bytes); }
@@ -55,7 +55,7 @@ void vbKerova_Plugin::Free() {
 Text vbKerova_Plugin::PluginInfoStr(int type) const {
     if (!loaded()) {
         if (type == 0) return fileName_;
-        if (type == 2) return kNotLoadedComment;
+        if (type == 2) return Text(Tr(TextId::PluginNotLoaded));
         return {};
     }
     switch (type) {

@@ -5,6 +5,7 @@
 #include "core/diag_log.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -52,10 +53,7 @@ void LogLoad(const vbKerova_Plugin& p, bool listed, bool contained) {
 }  // namespace
 
 Balloon SwitchedOffBalloon(const vbKerova_Plugin& plugin) {
-    return {u"プラグインを無効にしました",
-            u"プラグイン「" + plugin.PluginFileName() +
-                u"」が応答しないか異常終了したため、無効にしました。\r\n"
-                u"設定画面のプラグイン一覧で再び有効にできます。",
+    return {Text(Tr(TextId::PluginSwitchedOffTitle)), Tr(TextId::PluginSwitchedOffText, plugin.PluginFileName()),
             kBalloonWarning};
 }
 
@@ -77,11 +75,7 @@ Text PluginRegistry::TakeLoadingMarker(const Text& settingFile) {
     // Saved switched off at once: should the program go down again before
     // its settings are saved, this plug-in still stays off.
     if (files.Stamp(settingFile)) vbIniFile(settingFile).SetBool(kPluginEnableSection, name, false);
-    Text text = u"前回、";
-    text += Quoted(name);
-    text += u"の読み込み中にLunettaが異常終了したため、無効にしました。\r\n"
-            u"設定画面のプラグイン一覧で再び有効にできます。";
-    Notice({u"プラグインを無効にしました", std::move(text), kBalloonWarning});
+    Notice({Text(Tr(TextId::PluginSwitchedOffTitle)), Tr(TextId::PluginCrashedText, name), kBalloonWarning});
     return name;
 }
 
@@ -144,10 +138,7 @@ void PluginRegistry::Scan(const Text& programFolder, const Text& settingFile, bo
         std::any_of(plugins_.begin(), plugins_.end(), [](const PluginPtr& p) { return p->Enable(); });
     if (!library_.PluginsContained() && anyEnabled && !toldUncontained_) {
         toldUncontained_ = true;
-        Notice({u"プラグインをLunettaのプロセス内で動かします",
-                u"TBQPluginHost.exe がLunettaと同じフォルダに無いため、プラグインはLunetta自身の"
-                u"プロセスで動きます。異常なプラグインはLunettaごと終了させることがあります。",
-                kBalloonWarning});
+        Notice({Text(Tr(TextId::PluginInProcessTitle)), Text(Tr(TextId::PluginInProcessText)), kBalloonWarning});
     }
     // Files that are gone are unloaded with their objects.
     unload(old);

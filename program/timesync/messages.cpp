@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/text_fill.h"
+
 namespace tbq::timesync {
 
 namespace {
@@ -17,32 +19,32 @@ Text Printable(std::string_view bytes) {
 }
 }  // namespace
 
-Text BadDateMessage(std::string_view received) {
-    return u"不正な時刻形式を受信しました。\r\n\"" + Printable(received) +
-           u"\"\r\n日時を更新できませんでした。";
-}
+Text BadDateMessage(std::string_view received) { return Tr(TextId::SyncBadDate, Printable(received)); }
 
-Text ServerErrorMessage(std::string_view statusLine) {
-    return u"同期に失敗しました。\r\nサーバーがエラーを返しました。\r\n\"" + Printable(statusLine) +
-           u"\"";
-}
+Text ServerErrorMessage(std::string_view statusLine) { return Tr(TextId::SyncServerError, Printable(statusLine)); }
 
 Text SuccessMessage(const platform::ClockTime& t, bool withMilliseconds) {
     char ms[8];
     std::snprintf(ms, sizeof ms, ".%03d", t.millisecond % 1000);
     char year[8];
     std::snprintf(year, sizeof year, "%04d", t.year);
-    Text s = u"同期に成功しました。\r\n" + Utf8ToText(year) + u"年" + NumberText(t.month) + u"月" +
-             NumberText(t.day) + u"日\r\n" + NumberText(t.hour) + u"時" + NumberText(t.minute) +
-             u"分" + NumberText(t.second);
-    if (withMilliseconds) s += Utf8ToText(ms);
-    return s + u"秒";
+    auto two = [](int v) {
+        char s[8];
+        std::snprintf(s, sizeof s, "%02d", v);
+        return Utf8ToText(s);
+    };
+    const Text fraction = withMilliseconds ? Utf8ToText(ms) : Text();
+    // Japanese counts in plain numbers; English writes each field in two digits.
+    const Text seconds = NumberText(t.second) + fraction, seconds2 = two(t.second) + fraction;
+    return Filled(Tr(TextId::SyncSucceeded),
+                  {Utf8ToText(year), NumberText(t.month), NumberText(t.day), NumberText(t.hour), NumberText(t.minute),
+                   seconds, two(t.month), two(t.day), two(t.hour), two(t.minute), seconds2});
 }
 
 Text CombinedMessage(const Text& ntp, const Text& http) {
     if (http.empty()) return ntp;
     if (ntp.empty()) return http;
-    return u"- NTP通信 -\r\n" + ntp + u"\r\n\r\n- HTTP通信 -\r\n" + http;
+    return Filled(Tr(TextId::SyncCombined), {ntp, http});
 }
 
 }  // namespace tbq::timesync

@@ -27,7 +27,7 @@ SyncOutcome RunTimeSync(vbNTP& ntp, const SyncRequest& r) {
     }
     out.success = ntp.Success();
     out.message = CombinedMessage(ntpText, httpText);
-    if (out.message.empty()) out.message = kMsgNothingTicked;
+    if (out.message.empty()) out.message = Text(kMsgNothingTicked);
     return out;
 }
 

@@ -127,14 +127,13 @@ Text vbNTP::Apply(UnixMs atReceipt, Receipt received, Window agree, bool withMil
     serverTime_ = UtcFromUnixMs(server);
     Text message = SuccessMessage(UtcFromUnixMs(server + zone), withMilliseconds);
     if (agrees)
-        message += withMilliseconds ? u"\r\n(時計は正確です。ずれ " + SignedSeconds(diff) + u"秒)"
-                                    : u"\r\n(時計は正確です。)";
+        message += u"\r\n" + (withMilliseconds ? Tr(TextId::SyncRightBy, SignedSeconds(diff)) : Text(Tr(TextId::SyncRight)));
     else
-        message += u"\r\n(時計を" + SignedSeconds(diff) + u"秒修正しました。)";
+        message += u"\r\n" + Tr(TextId::SyncCorrected, SignedSeconds(diff));
     return message;
 }
 
-const char16_t* vbNTP::Begin(TextView server, int port, Target& target) {
+std::optional<Message> vbNTP::Begin(TextView server, int port, Target& target) {
     success_ = false;
     changed_ = false;
     serverTime_.reset();
@@ -144,12 +143,12 @@ const char16_t* vbNTP::Begin(TextView server, int port, Target& target) {
     if (!serverPort) return kMsgBadPort;
     target.host = *host;
     target.port = *serverPort;
-    return nullptr;
+    return std::nullopt;
 }
 
 Text vbNTP::DateSync(TextView server, int localPort, int port) {
     Target t;
-    if (const char16_t* refused = Begin(server, port, t)) return refused;
+    if (const auto refused = Begin(server, port, t)) return *refused;
     const std::string* host = &t.host;
     const std::uint16_t* serverPort = &t.port;
     auto socket = ports_.net->OpenUdp();
@@ -191,7 +190,7 @@ Text vbNTP::DateSync(TextView server, int localPort, int port) {
 
 Text vbNTP::DateSyncHttp(TextView server, int port, TextView proxy) {
     Target t;
-    if (const char16_t* refused = Begin(server, port, t)) return refused;
+    if (const auto refused = Begin(server, port, t)) return *refused;
     const std::string* host = &t.host;
     const std::uint16_t* serverPort = &t.port;
     std::optional<ProxyAddress> via;

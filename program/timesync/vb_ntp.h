@@ -14,6 +14,7 @@
 #include "platform/clock.h"
 #include "platform/clock_setter.h"
 #include "platform/net.h"
+#include "timesync/messages.h"
 #include "timesync/ntp_packet.h"
 
 namespace tbq::timesync {
@@ -64,7 +65,7 @@ private:
     };
     // Starts an exchange: resets the outcome and checks the server text and
     // port; the message when they cannot be used.
-    const char16_t* Begin(TextView server, int port, Target& target);
+    std::optional<Message> Begin(TextView server, int port, Target& target);
     // The clock and the tick count when an answer arrived.
     struct Receipt {
         UnixMs clock;

@@ -19,6 +19,8 @@
 #include "vercheck/version_check.h"
 #include "items/view_plugin.h"
 #include "plugin/plugin_registry.h"
+#include "uimodel/menus.h"
+#include "win32/wide.h"
 
 namespace tbq::ui {
 
@@ -126,13 +128,8 @@ bool FrmMain::Load() {
             dll_.NotifyIconControl(vbKerova_Dll::kSpareFlag, {}, 1);
             dll_.NotifyIconControl(vbKerova_Dll::kBalloonIcon, {}, 1);
             dll_.NotifyIconControl(vbKerova_Dll::kBalloonOn, {}, 1);
-            dll_.NotifyIconControl(vbKerova_Dll::kBalloonTitle, u"ようこそ！");
-            dll_.NotifyIconControl(
-                vbKerova_Dll::kBalloonText,
-                Text(kProductName) + u"をご利用いただき、ありがとうございます。\r\n"
-                                     u"本ソフトは、タスクトレイに常駐します。\r\n"
-                                     u"設定の変更を行うには、このアイコンを右クリックして、"
-                                     u"『設定画面を開く』を選択します。");
+            dll_.NotifyIconControl(vbKerova_Dll::kBalloonTitle, Text(Tr(TextId::TrayWelcomeTitle)));
+            dll_.NotifyIconControl(vbKerova_Dll::kBalloonText, Text(Tr(TextId::TrayWelcomeText)));
         }
         SetTaskTray(true);
     }
@@ -241,17 +238,22 @@ void FrmMain::OnCheckTimer() {
 }
 
 void FrmMain::ShowTrayMenu() {
+    using uimodel::TrayCommand;
+    static constexpr std::pair<TrayCommand, UINT> kIds[] = {
+        {TrayCommand::ShowSettings, mnuFile_Setting}, {TrayCommand::TimeSync, mnuFile_TimeSync},
+        {TrayCommand::VerCheck, mnuInfo_VerCheck},    {TrayCommand::StopSound, mnuFile_Alarm},
+        {TrayCommand::Save, mnuFile_Save},            {TrayCommand::Quit, mnuFile_Quit0},
+        {TrayCommand::QuitWithoutSaving, mnuFile_Quit1}};
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, mnuFile_Setting, L"設定画面を開く(&O)");
-    AppendMenuW(menu, MF_STRING, mnuFile_TimeSync, L"時刻合わせ(&T)...");
-    AppendMenuW(menu, MF_STRING, mnuInfo_VerCheck, L"バージョンアップのチェック(&V)");
-    // Offered only while an alarm's sound plays.
-    if (soundActive_) AppendMenuW(menu, MF_STRING, mnuFile_Alarm, L"アラームサウンド停止(&A)");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, mnuFile_Save, L"設定保存(&S)");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, mnuFile_Quit0, L"終了(&X)");
-    AppendMenuW(menu, MF_STRING, mnuFile_Quit1, L"設定保存せず終了(&N)");
+    // The alarm sound's entry is offered only while a sound plays.
+    for (const uimodel::TrayEntry& e : uimodel::TrayMenu(soundActive_)) {
+        if (e.command == TrayCommand::Separator) {
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        for (const auto& [command, id] : kIds)
+            if (command == e.command) AppendMenuW(menu, MF_STRING, id, win32::Wide(Tr(e.caption)).c_str());
+    }
     SetMenuDefaultItem(menu, mnuFile_Setting, FALSE);
     POINT pt;
     GetCursorPos(&pt);

@@ -96,7 +96,7 @@ private:
     void CopyText(const Text& text);
     bool OnSettingsCommand(UINT id);
     void RunDeferredListCommand();
-    void OpenHelpFile(const char16_t* name, bool warnWhenMissing);
+    void OpenHelpFile(uimodel::HelpDocument document, bool warnWhenMissing);
 
     // PageHost
     HWND OwnerWindow() const override { return hwnd(); }

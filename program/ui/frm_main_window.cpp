@@ -209,15 +209,17 @@ void FrmMain::CopyText(const Text& text) {
     CloseClipboard();
 }
 
-void FrmMain::OpenHelpFile(const char16_t* name, bool warnWhenMissing) {
-    const Text path = ProgramFolder() + name;
-    if (!FileExists(path)) {
-        if (warnWhenMissing)
-            platform::dialogs().Show(App().MainWindowHandle, u"ヘルプファイルが見つかりません", kProductName,
-                                     platform::BoxStyle::Warning);
-        return;
+void FrmMain::OpenHelpFile(uimodel::HelpDocument document, bool warnWhenMissing) {
+    for (const char16_t* name : uimodel::HelpFiles(document, CurrentLanguage())) {
+        const Text path = ProgramFolder() + name;
+        if (FileExists(path)) {
+            platform::shell().Open(u"open", path, u"", ProgramFolder());
+            return;
+        }
     }
-    platform::shell().Open(u"open", path, u"", ProgramFolder());
+    if (warnWhenMissing)
+        platform::dialogs().Show(App().MainWindowHandle, Text(Tr(TextId::MsgHelpMissing)), kProductName,
+                                 platform::BoxStyle::Warning);
 }
 
 bool FrmMain::OnSettingsCommand(UINT id) {
@@ -239,8 +241,8 @@ bool FrmMain::OnSettingsCommand(UINT id) {
             if (ViewListPtr list = ViewListRegistry::Instance().GetViewList(App().settings.DefaultViewData, true))
                 CopyText(uimodel::CopyListText(*list, id == mnuFile_Copy_Data1 ? 1 : 0, GetTickCount()));
             return true;
-        case mnuHelp_Help: OpenHelpFile(u"TBQ.chm", true); return true;
-        case mnuHelp_Readme: OpenHelpFile(u"Readme.txt", false); return true;
+        case mnuHelp_Help: OpenHelpFile(uimodel::HelpDocument::Help, true); return true;
+        case mnuHelp_Readme: OpenHelpFile(uimodel::HelpDocument::Readme, false); return true;
         case mnuHelp_About: dll_.ShowAbout(App().MainWindowHandle); return true;
     }
     return false;
@@ -346,6 +348,7 @@ void FrmMain::TitleTabs(bool insert) {
 }
 
 void FrmMain::LanguageChanged() {
+    if (timeSync_) timeSync_->ApplyTexts();
     if (!tabs_) return;
     MakeMenuBar();
     TitleTabs(false);

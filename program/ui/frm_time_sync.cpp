@@ -27,7 +27,7 @@ constexpr int kInputControls[] = {IDC_TS_SERVER, IDC_TS_NTP, IDC_TS_HTTP, IDC_TS
 constexpr std::size_t kMaxNumberDigits = 10;
 constexpr int kMaxServers = 999;
 
-Text Caption() { return Text(kProductName) + u" - 時刻合わせ"; }
+Text Caption() { return Text(kProductName) + Text(Tr(TextId::SyncCaption)); }
 
 // The field's leading digits as a number; 0 when there are none.
 long long FieldNumber(HWND dlg, int id) {
@@ -73,7 +73,7 @@ FrmTimeSync::FrmTimeSync() {
 void FrmTimeSync::OnInit() {
     ntp_ = std::make_unique<timesync::vbNTP>();
     ntp_->Initialize();
-    SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
+    ApplyTexts();
     SendDlgItemMessageW(dlg_, IDC_TS_SERVER, CB_RESETCONTENT, 0, 0);
     vbIniFile data(ProgramFolder() + DataFileName());
     for (int i = 1; i <= kMaxServers; ++i) {
@@ -97,6 +97,12 @@ void FrmTimeSync::OnInit() {
     ShowDetail();
 }
 
+void FrmTimeSync::ApplyTexts() {
+    if (!dlg_) return;
+    RetranslateTemplate();
+    SetWindowTextW(dlg_, win32::Wide(Caption()).c_str());
+}
+
 void FrmTimeSync::ShowDetail() {
     const int show = Ticked(dlg_, IDC_TS_DETAIL) ? SW_SHOW : SW_HIDE;
     for (int id : kDetailControls) ShowWindow(GetDlgItem(dlg_, id), show);
@@ -112,7 +118,7 @@ void FrmTimeSync::OnSync() {
     timesync::SyncRequest r;
     r.server = FieldText(dlg_, IDC_TS_SERVER);
     if (r.server.empty()) {
-        platform::dialogs().Show(WindowIdOf(dlg_), timesync::kMsgNoServer, Caption(),
+        platform::dialogs().Show(WindowIdOf(dlg_), Text(timesync::kMsgNoServer), Caption(),
                                  platform::BoxStyle::Warning);
         return;
     }
@@ -133,7 +139,7 @@ void FrmTimeSync::OnSync() {
             outcome_ = timesync::RunTimeSync(*ntp_, request_);
         } catch (...) {
             outcome_ = {};
-            outcome_.message = timesync::kMsgSocketFailed;
+            outcome_.message = Text(timesync::kMsgSocketFailed);
         }
         PostMessageW(dlg, kExchangeDone, 0, 0);
     });

@@ -28,6 +28,8 @@ public:
 
     // Opens the window, or brings it to the front when it is open.
     void Show() { OpenModeless(nullptr, IDD_TIMESYNC); }
+    // The language changed: the open window shows its texts in the new one.
+    void ApplyTexts();
 
 private:
     void OnInit() override;

@@ -6,13 +6,14 @@
 #include <windows.h>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "ui/kit/dialog.h"
 
 namespace tbq::ui {
 
 class QuestionDialog final : public Dialog {
 public:
-    QuestionDialog(Text caption, Text message, bool checkEnabled, Text checkText = u"次回以降表示しない(&R)",
+    QuestionDialog(Text caption, Text message, bool checkEnabled, Text checkText = Text(Tr(TextId::MsgDontAskAgain)),
                    bool ticked = false);
     // Shows the question modally; true for Yes.
     bool Ask(HWND owner);

@@ -12,6 +12,7 @@
 #include "plugin/plugin_registry.h"
 #include "app/settings_files.h"
 #include "ui/editor_support.h"
+#include "ui/kit/accessible.h"
 #include "ui/list_management.h"
 #include "ui/resource.h"
 #include "ui/window_helpers.h"
@@ -153,8 +154,14 @@ void TitleBarPage::OnInit() {
     si.nPage = 1;
     SetScrollInfo(Item(IDC_TB_INTERVAL), SB_CTL, &si, FALSE);
     // The presets are read once; scrolling only moves the choice.
-    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_), 0);
     SettingsPage::OnInit();
+}
+
+void TitleBarPage::ApplyOwnTexts() {
+    SetAccessibleName(Item(IDC_TB_DEFAULT_MENU), Tr(TextId::PageListMenuName));
+    // Named in the language in force; the choice follows with the next fill.
+    FillComboBox(Item(IDC_TB_PRESETS), uimodel::IntervalEntries(presets_),
+                 uimodel::IntervalEntryFor(presets_, App().settings.Timing));
 }
 
 void TitleBarPage::FillOwn() {
@@ -272,6 +279,10 @@ void ListPage::OnInit() {
     SettingsPage::OnInit();
 }
 
+void ListPage::ApplyOwnTexts() {
+    SetAccessibleName(Item(IDC_PAGE_LISTMENU), Tr(TextId::PageListMenuName));
+}
+
 void ListPage::FillOwn() {
     if (index_ == static_cast<int>(uimodel::Page::View))
         FillListNames(Item(IDC_PAGE_LISTNAME), App().settings.EditDataName);
@@ -344,7 +355,8 @@ uimodel::ModuleInfo ProgramInfo() {
     uimodel::ModuleInfo m;
     m.name = kProductName;
     m.version = GetVersionString(u"ProductVersion", u"");
-    m.comment = GetVersionString(u"FileDescription", u"");
+    // The same words as the file's description, in the language in force.
+    m.comment = Tr(TextId::InfoProgramDescription);
     m.copyright = GetVersionString(u"LegalCopyright", u"");
     m.web = uimodel::ProgramWebPage();
     m.mail = uimodel::kMakerMail;
@@ -419,7 +431,6 @@ void InfoPage::OnInit() {
     const uimodel::ModuleInfo program = ProgramInfo();
     SetField(dlg_, IDC_INFO_NAME, program.name);
     SetField(dlg_, IDC_INFO_VERSION, u"Ver " + program.version + u" ");
-    SetField(dlg_, IDC_INFO_DESCRIPTION, program.comment);
     list_.Attach(Item(IDC_PAGE_LIST), true);
     AnchorList({IDC_INFO_SETTING, IDC_INFO_ABOUT, IDC_INFO_WEB, IDC_INFO_MAIL, IDC_INFO_MENU}, {});
     // The log's switch stays under the list as the page grows.
@@ -437,6 +448,8 @@ void InfoPage::OnInit() {
     };
     SettingsPage::OnInit();
 }
+
+void InfoPage::ApplyOwnTexts() { SetField(dlg_, IDC_INFO_DESCRIPTION, ProgramInfo().comment); }
 
 void InfoPage::FillOwn() {
     rows_ = uimodel::ModuleRows(ProgramInfo(), LibraryInfo(), ThePluginRegistry());
@@ -497,9 +510,11 @@ void InfoPage::OpenAddress(bool mail) {
 }
 
 void InfoPage::ShowMenu() {
+    // The main window runs the commands: 1005 checks the version, 1006 looks for plug-ins again.
     HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, 1005, L"バージョンアップのチェック(&V)");
-    AppendMenuW(menu, MF_STRING, 1006, L"プラグインを再検索(&P)");
+    for (const uimodel::InfoMenuEntry& e : uimodel::InfoMenu())
+        AppendMenuW(menu, MF_STRING, e.command == uimodel::InfoCommand::VerCheck ? 1005 : 1006,
+                    win32::Wide(Tr(e.caption)).c_str());
     RECT r{};
     GetWindowRect(Item(IDC_INFO_MENU), &r);
     const UINT chosen = static_cast<UINT>(

@@ -126,6 +126,7 @@ private:
     int TemplateId() const override;
     void OnInit() override;
     void FillOwn() override;
+    void ApplyOwnTexts() override;
     void OnScroll(WPARAM wp);
     void ShowInterval(std::int32_t timing);
     void OnPreset();
@@ -151,6 +152,7 @@ public:
 private:
     void OnInit() override;
     void FillOwn() override;
+    void ApplyOwnTexts() override;
     void UpdateButtons();
     // The list after an editor changed `changed` (null: nothing changed).
     void ShowChanged(const void* changed);
@@ -173,6 +175,7 @@ private:
     int TemplateId() const override;
     void OnInit() override;
     void FillOwn() override;
+    void ApplyOwnTexts() override;
     const uimodel::ModuleRow* SelectedRow() const;
     void UpdateButtons();
     void OnSettings();

@@ -5,6 +5,7 @@
 
 #include "ui/question_dialog.h"
 #include "win32/wide.h"
+#include "base/texts.h"
 
 namespace tbq::ui {
 
@@ -68,7 +69,7 @@ std::optional<int> ScrollRequest(HWND bar, WPARAM wp, int line, int page) {
 }
 
 bool AskEndConfirmation(HWND owner, bool allowDontAsk, bool& dontAskAgain) {
-    QuestionDialog q(u"終了確認", u"終了します。\r\nよろしいですか？", allowDontAsk);
+    QuestionDialog q(Text(Tr(TextId::MsgQuitCaption)), Text(Tr(TextId::MsgQuitQuestion)), allowDontAsk);
     const bool yes = q.Ask(owner);
     dontAskAgain = q.CheckTicked();
     return yes;

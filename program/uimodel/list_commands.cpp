@@ -6,12 +6,12 @@ namespace tbq::uimodel {
 
 void ListChanged(ViewList& list) { LinkGroupChildren(list); }
 
-const char16_t* DeleteCaption(Page page) {
+TextView DeleteCaption(Page page) {
     switch (page) {
-        case Page::DrawBar: return u"独自描画の削除";
-        case Page::View: return u"表示項目の削除";
-        case Page::Alarm: return u"アラームの削除";
-        case Page::Window: return u"個別設定の削除";
+        case Page::DrawBar: return Tr(TextId::ListDeleteDrawBar);
+        case Page::View: return Tr(TextId::ListDeleteView);
+        case Page::Alarm: return Tr(TextId::ListDeleteAlarm);
+        case Page::Window: return Tr(TextId::ListDeleteWindow);
         default: return u"";
     }
 }
@@ -26,16 +26,17 @@ bool ConfirmDelete(platform::Dialogs& dialogs, platform::WindowId owner, Page pa
     if (!delCheck) return true;
     bool dontAsk = false;
     const platform::BoxAnswer answer = dialogs.AskWithCheck(
-        owner, description + u"\r\n" + kDeleteQuestion, DeleteCaption(page), kDontAskAgain, dontAsk);
+        owner, description + u"\r\n" + Text(Tr(TextId::ListDeleteQuestion)), Text(DeleteCaption(page)),
+        Text(Tr(TextId::MsgDontAskAgain)), dontAsk);
     if (dontAsk) delCheck = false;
     return answer == platform::BoxAnswer::Yes;
 }
 
-const char16_t* PopupCaption(PopupCommand command) {
+TextView PopupCaption(PopupCommand command) {
     switch (command) {
-        case PopupCommand::Edit: return u"編集(&E)";
-        case PopupCommand::Delete: return u"削除(&D)";
-        case PopupCommand::Insert: return u"挿入(&I)";
+        case PopupCommand::Edit: return Tr(TextId::PageEdit);
+        case PopupCommand::Delete: return Tr(TextId::PageDelete);
+        case PopupCommand::Insert: return Tr(TextId::ListInsert);
     }
     return u"";
 }

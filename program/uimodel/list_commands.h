@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "items/view_list.h"
 #include "platform/dialogs.h"
 #include "uimodel/page_bindings.h"
@@ -98,12 +99,9 @@ std::shared_ptr<T> RemoveObject(ObjectList<T>& list, const std::type_identity_t<
 
 // ---- Deleting with the question ---------------------------------------------
 
-inline constexpr char16_t kDeleteQuestion[] = u"この項目を削除しますか？";
-inline constexpr char16_t kDontAskAgain[] = u"次回以降表示しない(&R)";
-
-// The question's caption on a page with a list: "独自描画の削除", "表示項目の削除",
-// "アラームの削除", "個別設定の削除"; "" for the others.
-const char16_t* DeleteCaption(Page page);
+// The question's caption on a page with a list, in the language in force:
+// "独自描画の削除", "表示項目の削除", "アラームの削除", "個別設定の削除"; "" for the others.
+TextView DeleteCaption(Page page);
 
 // The page's delete-confirmation setting in `app`; null on pages without a list.
 bool* DelCheckFlag(AppState& app, Page page);
@@ -133,7 +131,7 @@ DeleteResult DeleteWithQuestion(ObjectList<T>& list, const std::shared_ptr<T>& o
 
 // The list pop-up's entries, in menu order: "編集(&E)", "削除(&D)", "挿入(&I)".
 enum class PopupCommand : int { Edit = 0, Delete = 1, Insert = 2 };
-const char16_t* PopupCaption(PopupCommand command);
+TextView PopupCaption(PopupCommand command);
 
 // A pop-up choice that runs a tick later (tmrSwitch): it holds the object that
 // was selected when the menu opened, and acts on it or on nothing, never on

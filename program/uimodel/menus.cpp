@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/app_state.h"
+#include "base/text_fill.h"
 #include "plugin/plugin_registry.h"
 #include "uimodel/descriptions.h"
 #include "uimodel/page_bindings.h"
@@ -63,7 +64,7 @@ ViewListPtr ShownList(ViewListRegistry& registry, const AppSettings& settings, i
 std::vector<SelectDataEntry> SelectDataEntries(const ViewList& list) {
     std::vector<SelectDataEntry> entries;
     if (list.empty()) {
-        entries.push_back({kNoItems, {}});
+        entries.push_back({Text(Tr(TextId::ListNoItems)), {}});
         return entries;
     }
     constexpr std::size_t kCount = std::size(kAccelerators) - 1;
@@ -128,15 +129,14 @@ ModuleButtons ButtonsFor(const ModuleRow& row) {
 }
 
 Text InformationText(const ModuleRow& row) {
-    return row.info.name + u"\r\nバージョン : " + row.info.version + u"\r\nコメント : " +
-           row.info.comment + u"\r\n著作権 : " + row.info.copyright;
+    return Filled(Tr(TextId::InfoModuleText), {row.info.name, row.info.version, row.info.comment, row.info.copyright});
 }
 
 std::vector<PluginMenuEntry> PluginSettingsMenu(vbKerova_Plugin& plugin) {
     std::vector<PluginMenuEntry> menu;
     if (!plugin.Enable()) return menu;
-    if (plugin.PluginIsFlag(1)) menu.push_back({kPluginOwnSettings, 0, 0, {}});
-    PluginMenuEntry functions{kPluginFunctionSettings, 0, 0, {}};
+    if (plugin.PluginIsFlag(1)) menu.push_back({Text(Tr(TextId::PluginOwnSettings)), 0, 0, {}});
+    PluginMenuEntry functions{Text(Tr(TextId::PluginFunctionSettings)), 0, 0, {}};
     const std::int32_t funcs = std::min(plugin.FuncNum(), kMaxMenuEntries);
     for (std::int32_t f = 1; f <= funcs; ++f) {
         if (plugin.PluginFuncIsFlag(f, 2)) continue;  // no settings
@@ -170,14 +170,44 @@ std::optional<Text> MailTarget(TextView address) {
     return Text(kScheme) + Text(a);
 }
 
-Text RefusedAddressText(TextView address) {
-    return u"このアドレスは開けません。\r\n" + Text(address);
+Text RefusedAddressText(TextView address) { return Tr(TextId::InfoRefusedAddress, address); }
+
+std::span<const InfoMenuEntry> InfoMenu() {
+    static constexpr InfoMenuEntry kMenu[] = {{InfoCommand::VerCheck, TextId::TrayVerCheck},
+                                              {InfoCommand::RescanPlugins, TextId::InfoRescanPlugins}};
+    return kMenu;
 }
 
 // ---- Page 0 -------------------------------------------------------------------------------------
 
 Text StartupQuestion(bool registered) {
     return Text(Tr(registered ? TextId::BasicStartupRemoveQuestion : TextId::BasicStartupAddQuestion));
+}
+
+// ---- The tray icon's menu ------------------------------------------------------------------------
+
+std::vector<TrayEntry> TrayMenu(bool soundActive) {
+    using enum TrayCommand;
+    std::vector<TrayEntry> menu{{ShowSettings, TextId::TrayShowSettings},
+                                {TimeSync, TextId::MenuTimeSync},
+                                {VerCheck, TextId::TrayVerCheck}};
+    if (soundActive) menu.push_back({StopSound, TextId::TrayStopSound});
+    menu.insert(menu.end(), {{Separator, {}},
+                             {Save, TextId::MenuSave},
+                             {Separator, {}},
+                             {Quit, TextId::MenuQuit},
+                             {QuitWithoutSaving, TextId::MenuQuitWithoutSaving}});
+    return menu;
+}
+
+// ---- Help -----------------------------------------------------------------------------------------
+
+std::vector<const char16_t*> HelpFiles(HelpDocument document, Language language) {
+    const bool help = document == HelpDocument::Help;
+    std::vector<const char16_t*> files;
+    if (language == Language::English) files.push_back(help ? kHelpFileEnglish : kReadmeFileEnglish);
+    files.push_back(help ? kHelpFile : kReadmeFile);
+    return files;
 }
 
 }  // namespace tbq::uimodel

@@ -1,15 +1,17 @@
 // The settings window's menus and buttons as data: the File menu's copy
 // commands and its one-item entries, page 6's module list with its plug-in
 // settings pop-up and the addresses its web and mail buttons may open, and
-// page 0's start-up registration question.
+// page 0's start-up registration question; the tray menu and the help files.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "base/text.h"
+#include "base/texts.h"
 #include "items/view_list.h"
 
 namespace tbq {
@@ -36,7 +38,6 @@ struct SelectDataEntry {
     Text caption;  // "&0 : 時計 : …"; "(項目無し)" for the one entry of an empty list
     std::weak_ptr<vbKerova_ViewData> item;  // empty for "(項目無し)"
 };
-inline constexpr char16_t kNoItems[] = u"(項目無し)";
 // The entries of mnuFile_Copy_SelectData for `list`, one per item, the
 // accelerators 0-9 and A-Z in turn (again from 0 after Z).
 std::vector<SelectDataEntry> SelectDataEntries(const ViewList& list);
@@ -86,8 +87,6 @@ struct PluginMenuEntry {
     std::int32_t funcNo = 0, settingNo = 0;
     std::vector<PluginMenuEntry> children;
 };
-inline constexpr char16_t kPluginOwnSettings[] = u"プラグイン本体の設定";
-inline constexpr char16_t kPluginFunctionSettings[] = u"プラグイン機能の設定";
 // "プラグイン本体の設定" (0, 0) when the plug-in has settings of its own, then
 // the sub-menu "プラグイン機能の設定" with every function that has settings.
 // Empty when there is nothing to choose: then the plug-in's own settings
@@ -104,6 +103,13 @@ std::optional<Text> WebTarget(TextView address);
 std::optional<Text> MailTarget(TextView address);
 // The box shown instead of opening an address.
 Text RefusedAddressText(TextView address);
+// The "その他(&O)..." button's menu, in order.
+enum class InfoCommand : std::uint8_t { VerCheck, RescanPlugins };
+struct InfoMenuEntry {
+    InfoCommand command;
+    TextId caption;
+};
+std::span<const InfoMenuEntry> InfoMenu();
 inline constexpr char16_t kRefusedAddressCaption[] = u"Lunetta";
 
 // ---- Page 0: start-up registration -------------------------------------------------------
@@ -112,10 +118,27 @@ inline constexpr char16_t kRefusedAddressCaption[] = u"Lunetta";
 // CR LF, "よろしいですか？" (`registered`: the shortcut exists now).
 Text StartupQuestion(bool registered);
 
+// ---- The tray icon's menu -----------------------------------------------------------------
+
+enum class TrayCommand : std::uint8_t {
+    Separator, ShowSettings, TimeSync, VerCheck, StopSound, Save, Quit, QuitWithoutSaving
+};
+struct TrayEntry {
+    TrayCommand command;
+    TextId caption;  // unused for a separator
+};
+// The entries in order; the alarm sound's entry only while a sound plays.
+std::vector<TrayEntry> TrayMenu(bool soundActive);
+
 // ---- Help ---------------------------------------------------------------------------------
 
+enum class HelpDocument : std::uint8_t { Help, Readme };
 inline constexpr char16_t kHelpFile[] = u"TBQ.chm";
 inline constexpr char16_t kReadmeFile[] = u"Readme.txt";
-inline constexpr char16_t kHelpMissing[] = u"ヘルプファイルが見つかりません";
+inline constexpr char16_t kHelpFileEnglish[] = u"TBQ_en.chm";
+inline constexpr char16_t kReadmeFileEnglish[] = u"Readme_en.txt";
+// The files beside the program to open, the first that exists: in English the
+// English file, then the Japanese one should the English one be missing.
+std::vector<const char16_t*> HelpFiles(HelpDocument document, Language language);
 
 }  // namespace tbq::uimodel

@@ -8,6 +8,7 @@
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
+#include "base/texts.h"
 
 namespace tbq {
 
@@ -20,7 +21,7 @@ constexpr std::int32_t kNoInformation = 0;
 constexpr std::int32_t kNewestInUse = 1;
 constexpr std::int32_t kMustEnd = 3;
 
-Text Title() { return Text(kProductName) + u" - バージョンアップチェック"; }
+Text Title() { return Text(kProductName) + Text(Tr(TextId::MsgVerCheckCaption)); }
 
 // Blanks, a sign, then decimal digits; a value past 32 bits stays at the limit.
 std::int32_t LeadingNumber(TextView s) {
@@ -71,14 +72,11 @@ bool RunVersionCheck(platform::VersionCheckLibrary& library, platform::WindowId 
         case kNoInformation:
             if (interactive)
                 platform::dialogs().Show(
-                    owner,
-                    u"インターネットに接続されていないか、許可がありません。\r\n"
-                    u"情報が取得できませんでした。",
-                    Title(), platform::BoxStyle::Warning);
+                    owner, Text(Tr(TextId::MsgVerCheckOffline)), Title(), platform::BoxStyle::Warning);
             return false;
         case kNewestInUse:
             if (interactive)
-                platform::dialogs().Show(owner, u"最新のバージョンを使用しています。", Title(),
+                platform::dialogs().Show(owner, Text(Tr(TextId::MsgVerCheckNewest)), Title(),
                                          platform::BoxStyle::Information);
             return false;
         case kMustEnd:

@@ -180,11 +180,13 @@ bool BringToFront(HWND w) {
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
-    // The question comes unless the settings switched it off.
+    // The question comes unless the settings switched it off; in the
+    // language in force.
     HWND ask = nullptr;
     if (!WaitUntil(
             [&] {
                 ask = FindWindowW(L"#32770", L"終了確認");
+                if (!ask) ask = FindWindowW(L"#32770", L"Exit Lunetta");
                 return ask != nullptr || tbq.WaitExit(0);
             },
             15000))
