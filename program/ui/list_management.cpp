@@ -63,7 +63,7 @@ void ShowListManagementMenu(HWND button, bool displayItemsPage, HWND mainWindow)
     for (const uimodel::ListManagementEntry& e : uimodel::ListManagementMenu(displayItemsPage)) {
         for (const Route& r : kRoutes) {
             if (r.page == page && r.command == e.command)
-                AppendMenuW(menu, MF_STRING, r.id, win32::Wide(Tr(e.caption)).c_str());
+                AppendMenuW(menu, MF_STRING, r.id, win32::Wide(e.caption).c_str());
         }
     }
     RECT r{};
