@@ -47,6 +47,12 @@ enum class TextId : std::uint16_t {
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    SampleRefusedOutside, SampleRefusedMissing, SampleBoxCaptionSuffix,
+    DocsWelcomeLegacyFilter, DocsWelcomeAllFiles, DocsWelcomeOpenTitle,
+    SampleCountYears, SampleCountMonths, SampleCountDays, SampleCountHours, SampleCountMinutes, SampleCountSeconds,
+    // (end of DOCS)
+
     Count
 };
 

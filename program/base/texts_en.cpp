@@ -81,6 +81,22 @@ constexpr TextEntry kTexts[] = {
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    {SampleRefusedOutside, u"The sample file \"{0}\" points outside the program folder, so the sample was not copied."},
+    {SampleRefusedMissing, u"The sample file \"{0}\" was not found, so the sample was not copied."},
+    {SampleBoxCaptionSuffix, u" - Sample"},
+    {DocsWelcomeLegacyFilter, u"Lunetta 2.1x settings file (Kerova.ini)"},
+    {DocsWelcomeAllFiles, u"All files (*.*)"},
+    {DocsWelcomeOpenTitle, u"Open"},
+    // A blank after each unit; the count drops the last one.
+    {SampleCountYears, u"{0}y "},
+    {SampleCountMonths, u"{0}mo "},
+    {SampleCountDays, u"{0}d "},
+    {SampleCountHours, u"{0}h "},
+    {SampleCountMinutes, u"{0}m "},
+    {SampleCountSeconds, u"{0}s"},
+    // (end of DOCS)
+
 };
 }  // namespace
 

@@ -81,6 +81,21 @@ constexpr TextEntry kTexts[] = {
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    {SampleRefusedOutside, u"サンプルのファイル「{0}」はプログラムのフォルダの外を指しているため、サンプルをコピーしませんでした。"},
+    {SampleRefusedMissing, u"サンプルのファイル「{0}」は見つからないため、サンプルをコピーしませんでした。"},
+    {SampleBoxCaptionSuffix, u" - サンプル"},
+    {DocsWelcomeLegacyFilter, u"Lunetta2.1x設定ファイル(Kerova.ini)"},
+    {DocsWelcomeAllFiles, u"全てのファイル(*.*)"},
+    {DocsWelcomeOpenTitle, u"ファイルを開く"},
+    {SampleCountYears, u"{0}年"},
+    {SampleCountMonths, u"{0}ヶ月"},
+    {SampleCountDays, u"{0}日"},
+    {SampleCountHours, u"{0}時間"},
+    {SampleCountMinutes, u"{0}分"},
+    {SampleCountSeconds, u"{0}秒"},
+    // (end of DOCS)
+
 };
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "items/view_count.h"
 
 #include "core/helpers.h"
+#include "base/texts.h"
 
 #include <algorithm>
 
@@ -37,18 +38,19 @@ bool Resolve(int field, int present, int first, int last, int marker, int next, 
     return true;
 }
 
-// The units counted before the seconds, largest first, with their bits and suffixes.
+// The units counted before the seconds, largest first, with their bits and
+// texts ("{0}日" in Japanese, "{0}d " in English).
 struct CountUnit {
     std::uint8_t bit;
     DateUnit unit;
-    const char16_t* suffix;
+    TextId text;
 };
 constexpr CountUnit kUnits[] = {
-    {vbKerova_View_Count::kYears, DateUnit::Year, u"年"},
-    {vbKerova_View_Count::kMonths, DateUnit::Month, u"ヶ月"},
-    {vbKerova_View_Count::kDays, DateUnit::Day, u"日"},
-    {vbKerova_View_Count::kHours, DateUnit::Hour, u"時間"},
-    {vbKerova_View_Count::kMinutes, DateUnit::Minute, u"分"},
+    {vbKerova_View_Count::kYears, DateUnit::Year, TextId::SampleCountYears},
+    {vbKerova_View_Count::kMonths, DateUnit::Month, TextId::SampleCountMonths},
+    {vbKerova_View_Count::kDays, DateUnit::Day, TextId::SampleCountDays},
+    {vbKerova_View_Count::kHours, DateUnit::Hour, TextId::SampleCountHours},
+    {vbKerova_View_Count::kMinutes, DateUnit::Minute, TextId::SampleCountMinutes},
 };
 
 }  // namespace
@@ -86,7 +88,7 @@ std::optional<DateTime> vbKerova_View_Count::TargetFor(const DateTime& now) cons
 }
 
 tbq::Text vbKerova_View_Count::CountText(const DateTime& now, const DateTime& target) const {
-    if (now == target) return u"0秒";
+    if (now == target) return Tr(TextId::SampleCountSeconds, u"0");
     const bool countUp = (ViewStyle & kCountUp) != 0;
     tbq::Text out;
     DateTime from = now, to = target;
@@ -107,9 +109,11 @@ tbq::Text vbKerova_View_Count::CountText(const DateTime& now, const DateTime& ta
         DateTime next = Add(u.unit, k, from);
         if (next > to) next = Add(u.unit, --k, from);
         from = next;
-        if (k != 0) out += NumberText(k) + u.suffix;
+        if (k != 0) out += Tr(u.text, NumberText(k));
     }
-    if (ViewStyle & kSeconds) out += NumberText(SecondsBetween(from, to)) + u"秒";
+    if (ViewStyle & kSeconds) out += Tr(TextId::SampleCountSeconds, NumberText(SecondsBetween(from, to)));
+    // A unit's text may end in a blank that only separates it from the next.
+    while (!out.empty() && out.back() == u' ') out.pop_back();
     return out;
 }
 
