@@ -22,14 +22,17 @@ cp "${here}/${pages}"/*.html "${here}"/pages/help.css "${work}/"
 "${generator}" "${work}/format-codes.html" "${language}"
 
 # Every picture a page names must be there, or the help shows a hole. An
-# English picture ("settings-96-en-page0.png", "welcome-en.png") not made yet
-# is stood in for by the Japanese one until scripts/screenshots makes it.
+# English picture ("settings-96-en-page0.png") not made yet is stood in for by
+# the Japanese one ("settings-96-page0.png", or "welcome.png" for
+# "settings-96-en-welcome.png") until scripts/screenshots makes it.
 images=$(grep -oh 'src="[^"]*"' "${work}"/*.html | sed 's/src="\(.*\)"/\1/' | sort -u)
 for image in ${images}; do
-  source=${docs}/${image}
-  [ -f "${source}" ] || source=${docs}/$(echo "${image}" | sed 's/-en\([-.]\)/\1/')
-  [ -f "${source}" ] || { echo "make_help: ${image} is missing from docs/" >&2; exit 1; }
-  cp "${source}" "${work}/${image}"
+  found=""
+  for candidate in "${image}" "${image/-en-/-}" "${image#settings-*-en-}"; do
+    [ -f "${docs}/${candidate}" ] && { found=${docs}/${candidate}; break; }
+  done
+  [ -n "${found}" ] || { echo "make_help: ${image} is missing from docs/" >&2; exit 1; }
+  cp "${found}" "${work}/${image}"
 done
 
 entries=""
