@@ -8,6 +8,9 @@
 #include <fstream>
 #include <utility>
 
+#include "base/texts.h"
+#include "core/program_location.h"
+
 namespace tbq::e2e {
 
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
@@ -143,7 +146,9 @@ HWND MainWindowOf(const Process& tbq, bool shown) {
     return w;
 }
 
-HWND Page(HWND mainWindow, const wchar_t* title) { return FindWindowExW(mainWindow, nullptr, L"#32770", title); }
+HWND Page(HWND mainWindow, const wchar_t* title) {
+    return FindWindowExW(mainWindow, nullptr, L"#32770", Ui(title).c_str());
+}
 
 void ShowPage(HWND mainWindow, int index) {
     constexpr UINT kPageCommand = 1020;
@@ -177,6 +182,26 @@ bool BringToFront(HWND w) {
         5000);
 }
 
+bool EnglishRun() { return ChooseLanguage(kLanguageAuto, GetUserDefaultUILanguage()) == Language::English; }
+
+std::wstring Ui(const std::wstring& japanese) {
+    if (!EnglishRun()) return japanese;
+    const Text text(japanese.begin(), japanese.end());
+    if (const auto id = JapaneseTextId(text)) {
+        const TextView english = TrIn(Language::English, *id);
+        return std::wstring(english.begin(), english.end());
+    }
+    const std::wstring name(std::begin(kProductName), std::end(kProductName) - 1);
+    const std::wstring product = name + L" - ";
+    if (japanese.starts_with(product) && japanese.size() > product.size()) {
+        // The title alone, or with the separator as a caption suffix.
+        const std::wstring title = japanese.substr(product.size());
+        if (const std::wstring alone = Ui(title); alone != title) return product + alone;
+        if (const std::wstring suffix = Ui(L" - " + title); suffix != L" - " + title) return name + suffix;
+    }
+    return japanese;
+}
+
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
@@ -184,7 +209,7 @@ bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     HWND ask = nullptr;
     if (!WaitUntil(
             [&] {
-                ask = FindWindowW(L"#32770", L"終了確認");
+                ask = FindWindowW(L"#32770", Ui(L"終了確認").c_str());
                 return ask != nullptr || tbq.WaitExit(0);
             },
             15000))
@@ -204,11 +229,13 @@ std::wstring OwnFolder() {
 }
 
 std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title) {
+    // A caption the tests name in Japanese is looked for as this run's language shows it.
+    const std::wstring shown = Ui(title);
     struct Titled {
         DWORD pid;
         const std::wstring* title;
         std::vector<HWND> found;
-    } s{pid, &title, {}};
+    } s{pid, &shown, {}};
     EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
             auto* search = reinterpret_cast<Titled*>(lp);
