@@ -245,7 +245,7 @@ TEST_F(EnglishFirstRunEndToEnd, TheWorldClockSampleWritesEnglishIntoNotepadsTitl
         SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
         SendMessageW(welcome, WM_COMMAND, MAKEWPARAM(IDC_WC_SAMPLES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         const std::wstring comment = ControlText(GetDlgItem(welcome, IDC_WC_COMMENT));
-        EXPECT_TRUE(comment.find(L"Example: Untitled - Notepad") != std::wstring::npos && Ascii(comment))
+        EXPECT_TRUE(comment.find(L"\r\nUntitled - Notepad  ") != std::wstring::npos && Ascii(comment))
             << names[i];
     }
 
