@@ -184,8 +184,7 @@ bool BringToFront(HWND w) {
 
 bool EnglishRun() { return ChooseLanguage(kLanguageAuto, GetUserDefaultUILanguage()) == Language::English; }
 
-std::wstring Ui(const std::wstring& japanese) {
-    if (!EnglishRun()) return japanese;
+std::wstring InEnglish(const std::wstring& japanese) {
     const Text text(japanese.begin(), japanese.end());
     if (const auto id = JapaneseTextId(text)) {
         const TextView english = TrIn(Language::English, *id);
@@ -196,20 +195,25 @@ std::wstring Ui(const std::wstring& japanese) {
     if (japanese.starts_with(product) && japanese.size() > product.size()) {
         // The title alone, or with the separator as a caption suffix.
         const std::wstring title = japanese.substr(product.size());
-        if (const std::wstring alone = Ui(title); alone != title) return product + alone;
-        if (const std::wstring suffix = Ui(L" - " + title); suffix != L" - " + title) return name + suffix;
+        if (const std::wstring alone = InEnglish(title); alone != title) return product + alone;
+        if (const std::wstring suffix = InEnglish(L" - " + title); suffix != L" - " + title) return name + suffix;
     }
     return japanese;
 }
 
+std::wstring Ui(const std::wstring& japanese) { return EnglishRun() ? InEnglish(japanese) : japanese; }
+
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
-    // The question comes unless the settings switched it off.
+    // The question comes unless the settings switched it off, in the
+    // language the program was switched to, whatever the run's.
     HWND ask = nullptr;
+    const std::wstring japanese = L"終了確認", english = InEnglish(japanese);
     if (!WaitUntil(
             [&] {
-                ask = FindWindowW(L"#32770", Ui(L"終了確認").c_str());
+                ask = FindWindowW(L"#32770", japanese.c_str());
+                if (!ask) ask = FindWindowW(L"#32770", english.c_str());
                 return ask != nullptr || tbq.WaitExit(0);
             },
             15000))

@@ -81,10 +81,13 @@ bool BringToFront(HWND w);
 // the tables do not hold yet shows in Japanese in either language. Window
 // captions of the form "Lunetta - <title>" are looked up by their title.
 std::wstring Ui(const std::wstring& japanese);
+// The same text as the English table has it, whatever the run's language.
+std::wstring InEnglish(const std::wstring& japanese);
 // Whether this run's program speaks English (the user's Windows is not Japanese).
 bool EnglishRun();
 
-// Quits TBQ as a user does: the menu's quit entry, then yes in "終了確認".
+// Quits TBQ as a user does: the menu's quit entry, then yes in "終了確認"
+// (or its English, when the program was switched to English).
 // True when the program then ended with exit code 0.
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
 
