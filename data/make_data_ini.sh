@@ -7,6 +7,9 @@
 #   TBQ_Data.utf8.ini    ->  TBQ_Data.ini    (time zones, presets, time servers)
 #   sample.utf8/<path>   ->  sample/<path>   (the samples of the first start)
 #
+# The English samples (sample.utf8/en/) are read under any code page, so they
+# hold plain ASCII only, which every code page reads alike.
+#
 #   data/make_data_ini.sh           writes the shipped files
 #   data/make_data_ini.sh --check   fails when one of them is out of date
 set -eu
@@ -18,6 +21,11 @@ trap 'rm -rf "$out"' EXIT
 convert() {
     sed 's/\r*$/\r/' "$1" | iconv -f UTF-8 -t CP932 >"$2"
 }
+
+if LC_ALL=C grep -rln '[^[:print:][:space:]]' "$here/sample.utf8/en" >&2; then
+    echo "the English samples above hold characters beyond ASCII" >&2
+    exit 1
+fi
 
 convert "$here/TBQ_Data.utf8.ini" "$out/TBQ_Data.ini"
 mkdir "$out/sample"

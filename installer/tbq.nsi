@@ -6,6 +6,9 @@
 ;          -DICON=<tbq.ico> -DOUTFILE=<setup.exe> tbq.nsi
 ; FILES (made by scripts/release from the staged files) deletes exactly the
 ; program files; settings files are never named there.
+;
+; The installer and the uninstaller speak Japanese on a Japanese Windows and
+; English on any other: each text of our own is a language string in both.
 
 Unicode true
 Target amd64-unicode
@@ -25,20 +28,24 @@ InstallDir "$LOCALAPPDATA\Programs\TBQ"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
 VIProductVersion "${VERSION}"
-VIAddVersionKey /LANG=1041 "ProductName" "${PRODUCT}"
-VIAddVersionKey /LANG=1041 "FileDescription" "${PRODUCT} セットアップ"
-VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1041 "CompanyName" "TBQ developers"
-VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) TBQ developers"
+!macro VersionKeys LANGID DESCRIPTION
+  VIAddVersionKey /LANG=${LANGID} "ProductName" "${PRODUCT}"
+  VIAddVersionKey /LANG=${LANGID} "FileDescription" "${DESCRIPTION}"
+  VIAddVersionKey /LANG=${LANGID} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANGID} "ProductVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${LANGID} "CompanyName" "TBQ developers"
+  VIAddVersionKey /LANG=${LANGID} "LegalCopyright" "Copyright (C) TBQ developers"
+!macroend
+!insertmacro VersionKeys 1033 "${PRODUCT} Setup"
+!insertmacro VersionKeys 1041 "${PRODUCT} セットアップ"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\TBQ.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "${PRODUCT} を起動する"
-!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\Readme.txt"
-!define MUI_FINISHPAGE_SHOWREADME_TEXT "Readme.txt を表示する"
+!define MUI_FINISHPAGE_RUN_TEXT "$(RunText)"
+!define MUI_FINISHPAGE_SHOWREADME "$INSTDIR\$(ReadmeFile)"
+!define MUI_FINISHPAGE_SHOWREADME_TEXT "$(ReadmeText)"
 !define MUI_FINISHPAGE_SHOWREADME_NOTCHECKED
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE}/LICENSE.txt"
@@ -48,7 +55,26 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) TBQ developers"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The first language is the one for a Windows in neither.
+!insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
+
+LangString RunText ${LANG_ENGLISH} "Start ${PRODUCT}"
+LangString RunText ${LANG_JAPANESE} "${PRODUCT} を起動する"
+LangString ReadmeFile ${LANG_ENGLISH} "Readme_en.txt"
+LangString ReadmeFile ${LANG_JAPANESE} "Readme.txt"
+LangString ReadmeText ${LANG_ENGLISH} "Show Readme_en.txt"
+LangString ReadmeText ${LANG_JAPANESE} "Readme.txt を表示する"
+LangString MainSection ${LANG_ENGLISH} "${PRODUCT} program"
+LangString MainSection ${LANG_JAPANESE} "${PRODUCT} 本体"
+LangString StartupSection ${LANG_ENGLISH} "Start with Windows"
+LangString StartupSection ${LANG_JAPANESE} "スタートアップに登録する"
+LangString CannotQuit ${LANG_ENGLISH} "${PRODUCT} could not be made to quit.$\r$\nQuit ${PRODUCT}, then press Retry."
+LangString CannotQuit ${LANG_JAPANESE} "${PRODUCT} を終了できませんでした。$\r$\n${PRODUCT} を終了してから「再試行」を押して下さい。"
+LangString StillRunning ${LANG_ENGLISH} "Stopped because ${PRODUCT} is running."
+LangString StillRunning ${LANG_JAPANESE} "${PRODUCT} が動作中のため中止しました。"
+LangString RemoveSettings ${LANG_ENGLISH} "Do you want to delete the settings files too?$\r$\nIf you choose No, they stay in $INSTDIR."
+LangString RemoveSettings ${LANG_JAPANESE} "設定ファイルも削除しますか？$\r$\n「いいえ」を選ぶと、設定ファイルは $INSTDIR に残ります。"
 
 ; A running TBQ holds its files open and saves its settings when it ends:
 ; it is asked to quit as its own menu does (TBQ.exe /quit saves and waits
@@ -63,13 +89,12 @@ VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) TBQ developers"
       ${Break}
     ${EndIf}
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} を終了できませんでした。$\r$\n${PRODUCT} を終了してから「再試行」を押して下さい。" \
-      /SD IDCANCEL IDRETRY +2
-    Abort "${PRODUCT} が動作中のため中止しました。"
+      "$(CannotQuit)" /SD IDCANCEL IDRETRY +2
+    Abort "$(StillRunning)"
   ${Loop}
 !macroend
 
-Section "${PRODUCT} 本体" SecMain
+Section "$(MainSection)" SecMain
   SectionIn RO
   SetShellVarContext current
   InitPluginsDir
@@ -97,7 +122,7 @@ SectionEnd
 
 ; The same shortcut the welcome window and the settings page make, so that
 ; either can take it away again.
-Section /o "スタートアップに登録する" SecStartup
+Section /o "$(StartupSection)" SecStartup
   SetShellVarContext current
   CreateShortCut "$SMSTARTUP\${PRODUCT}.lnk" "$INSTDIR\TBQ.exe" "" "$INSTDIR\TBQ.exe" 0
 SectionEnd
@@ -115,8 +140,7 @@ Section "Uninstall"
   !include "${FILES}"
 
   ; Settings stay unless the user says otherwise; a silent run keeps them.
-  MessageBox MB_YESNO|MB_ICONQUESTION "設定ファイルも削除しますか？$\r$\n「いいえ」を選ぶと、設定ファイルは $INSTDIR に残ります。" \
-    /SD IDNO IDNO keep
+  MessageBox MB_YESNO|MB_ICONQUESTION "$(RemoveSettings)" /SD IDNO IDNO keep
     Delete "$INSTDIR\TBQ_*.ini"
     Delete "$INSTDIR\*.bak"
     ; What the program itself left there: the diagnostic log, and the name of

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/settings_files.h"
+#include "base/texts.h"
 #include "core/helpers.h"
 #include "core/program_location.h"
 #include "platform/ports.h"
@@ -16,13 +17,9 @@ constexpr int kMaxSamples = 999;
 constexpr int kMaxCopies = 1000;
 // A sample that cannot be copied says which of its files and why, as a
 // warning: nothing is broken, the sample is.
-void TellSampleRefused(const Text& file, TextView why) {
-    Text text = u"サンプルのファイル「";
-    text += file;
-    text += u"」は";
-    text += why;
-    text += u"ため、サンプルをコピーしませんでした。";
-    platform::dialogs().Show(0, text, Text(kProductName) + u" - サンプル", platform::BoxStyle::Warning);
+void TellSampleRefused(TextId why, const Text& file) {
+    platform::dialogs().Show(0, Tr(why, file), Text(kProductName) + Text(Tr(TextId::SampleBoxCaptionSuffix)),
+                             platform::BoxStyle::Warning);
 }
 
 Text SampleSection(int index) { return u"Sample" + FormatNumber(index, u"000"); }
@@ -56,7 +53,7 @@ struct CopyPair {
 };
 
 std::vector<CopyPair> SampleCopies(int index) {
-    const vbIniFile ini(ProgramFolder() + kSampleFile);
+    const vbIniFile ini(ProgramFolder() + SampleListFile());
     const Text section = SampleSection(index);
     std::vector<CopyPair> pairs;
     for (int i = 0; i < kMaxCopies; ++i) {
@@ -69,9 +66,13 @@ std::vector<CopyPair> SampleCopies(int index) {
 
 }  // namespace
 
+const char16_t* SampleListFile() {
+    return CurrentLanguage() == Language::English ? kEnglishSampleFile : kSampleFile;
+}
+
 bool GetSampleInfo(int index, Text& name, Text& comment) {
     if (index < 1 || index > kMaxSamples) return false;
-    const vbIniFile ini(ProgramFolder() + kSampleFile);
+    const vbIniFile ini(ProgramFolder() + SampleListFile());
     const Text section = SampleSection(index);
     const Text n = ini.GetText(section, u"Name", u"");
     if (n.empty()) return false;
@@ -91,7 +92,7 @@ bool ApplySample(int index) {
     for (const CopyPair& p : pairs) {
         for (const Text* path : {&p.from, &p.to}) {
             if (!StaysInsideProgramFolder(*path)) {
-                TellSampleRefused(*path, u"プログラムのフォルダの外を指している");
+                TellSampleRefused(TextId::SampleRefusedOutside, *path);
                 return false;
             }
         }
@@ -101,7 +102,7 @@ bool ApplySample(int index) {
     for (const CopyPair& p : pairs) {
         const Text from = folder + p.from, to = folder + p.to;
         if (!FileExists(from)) {
-            TellSampleRefused(from, u"見つからない");
+            TellSampleRefused(TextId::SampleRefusedMissing, from);
             return false;
         }
         const Text targetFolder = FolderPart(p.to);

@@ -1,4 +1,5 @@
-// The first start: the samples offered by "sample\sample.ini", the take-over
+// The first start: the samples offered by "sample\sample.ini" (in English by
+// "sample\en\sample.ini", whose files are plain ASCII), the take-over
 // of the earlier version's "Kerova.ini", and the back-up of settings files a
 // choice replaces.
 #pragma once
@@ -10,10 +11,14 @@
 namespace tbq {
 
 inline constexpr char16_t kSampleFile[] = u"sample\\sample.ini";
+inline constexpr char16_t kEnglishSampleFile[] = u"sample\\en\\sample.ini";
 inline constexpr char16_t kLegacyFile[] = u"Kerova.ini";
 
-// Sample `index` (1..999) of the program folder's sample file: true with its
-// name and comment (where "\n" stands for a line break) when it has a name.
+// The list of samples for the language in force, relative to the program folder.
+const char16_t* SampleListFile();
+
+// Sample `index` (1..999) of that list: true with its name and comment (where
+// "\n" stands for a line break) when it has a name.
 bool GetSampleInfo(int index, Text& name, Text& comment);
 
 // Copies the files of sample `index` over the program folder's files. Every

@@ -195,6 +195,11 @@ enum class TextId : std::uint16_t {
     SyncBadDate, SyncServerError, SyncSucceeded, SyncRightBy, SyncRight, SyncCorrected, SyncCombined,
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    SampleRefusedOutside, SampleRefusedMissing, SampleBoxCaptionSuffix,
+    DocsWelcomeLegacyFilter, DocsWelcomeAllFiles, DocsWelcomeOpenTitle,
+    // (end of DOCS)
+
     Count
 };
 

@@ -756,6 +756,16 @@ constexpr TextEntry kTexts[] = {
     {SyncCombined, u"- NTP -\r\n{0}\r\n\r\n- HTTP -\r\n{1}"},
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    {SampleRefusedOutside, u"The sample file \"{0}\" points outside the program folder, so the sample was not copied."},
+    {SampleRefusedMissing, u"The sample file \"{0}\" was not found, so the sample was not copied."},
+    {SampleBoxCaptionSuffix, u" - Sample"},
+    {DocsWelcomeLegacyFilter, u"Lunetta 2.1x settings file (Kerova.ini)"},
+    {DocsWelcomeAllFiles, u"All files (*.*)"},
+    {DocsWelcomeOpenTitle, u"Open a file"},
+    // A blank after each unit; the count drops the last one.
+    // (end of DOCS)
+
 };
 }  // namespace
 

@@ -756,6 +756,15 @@ constexpr TextEntry kTexts[] = {
     {SyncCombined, u"- NTP通信 -\r\n{0}\r\n\r\n- HTTP通信 -\r\n{1}"},
     // (end of RUNTIME)
 
+    // The first start's samples and the welcome window's file dialog, the count item's units.
+    {SampleRefusedOutside, u"サンプルのファイル「{0}」はプログラムのフォルダの外を指しているため、サンプルをコピーしませんでした。"},
+    {SampleRefusedMissing, u"サンプルのファイル「{0}」は見つからないため、サンプルをコピーしませんでした。"},
+    {SampleBoxCaptionSuffix, u" - サンプル"},
+    {DocsWelcomeLegacyFilter, u"Lunetta2.1x設定ファイル(Kerova.ini)"},
+    {DocsWelcomeAllFiles, u"全てのファイル(*.*)"},
+    {DocsWelcomeOpenTitle, u"ファイルを開く"},
+    // (end of DOCS)
+
 };
 }  // namespace
 

@@ -177,16 +177,25 @@ void FrmWelcome::Browse() {
     const std::wstring current = win32::Wide(FieldText(dlg_, IDC_WC_PATH));
     if (current.size() < file.size()) file.replace(0, current.size(), current);
     const std::wstring folder = win32::Wide(ProgramFolder());
-    static constexpr wchar_t kFilter[] =
-        L"Lunetta2.1x設定ファイル(Kerova.ini)\0Kerova.ini\0全てのファイル(*.*)\0*.*\0";
+    // The filter: pairs of a description and a pattern, each ending in a zero,
+    // and one more zero after the last.
+    std::wstring filter = win32::Wide(Text(Tr(TextId::DocsWelcomeLegacyFilter)));
+    filter += L'\0';
+    filter += L"Kerova.ini";
+    filter += L'\0';
+    filter += win32::Wide(Text(Tr(TextId::DocsWelcomeAllFiles)));
+    filter += L'\0';
+    filter += L"*.*";
+    filter += L'\0';
+    const std::wstring title = win32::Wide(Text(Tr(TextId::DocsWelcomeOpenTitle)));
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = dlg_;
-    ofn.lpstrFilter = kFilter;
+    ofn.lpstrFilter = filter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = folder.c_str();
-    ofn.lpstrTitle = L"ファイルを開く";
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&ofn)) return;
     file.resize(file.find(L'\0'));

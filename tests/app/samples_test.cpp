@@ -9,12 +9,14 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
 #include "app/first_run.h"
 #include "app/settings_files.h"
+#include "base/texts.h"
 #include "core/program_location.h"
 #include "fakes/code_pages.h"
 #include "fakes/fake_clock.h"
@@ -38,8 +40,6 @@ namespace fs = std::filesystem;
 
 fs::path ShippedData() { return fs::path(__FILE__).parent_path().parent_path().parent_path() / "data"; }
 
-constexpr char16_t kTitle[] = u"無題 - メモ帳";
-
 // Times in Japan (UTC + 9): a winter day, a summer evening, New Year's Day.
 constexpr platform::ClockTime kWinter{2026, 12, 9, 3, 14, 5, 9, 0};
 constexpr platform::ClockTime kSummer{2026, 7, 15, 3, 21, 30, 0, 0};
@@ -58,7 +58,7 @@ struct Expected {
 };
 
 // In sample order. The fake HostStat answers each function with its own word.
-const Expected kSamples[] = {
+const Expected kJapaneseSamples[] = {
     {u"和暦の時計", {{kWinter, kDefaultListName, u"無題 - メモ帳  令和8年12月9日(水) 14:05:09"}}},
     {u"世界時計(東京・ロンドン・ニューヨーク)",
      {{kWinter, kDefaultListName,
@@ -75,6 +75,28 @@ const Expected kSamples[] = {
     {u"擬似タイトルバー(夜空)",
      {{kWinter, kDefaultListName, u"無題 - メモ帳  令和8年12月9日(水) 14:05:09"}},
      u"夜空"},
+};
+// The clocks follow their zones, the count the local time (Japan's here).
+const Expected kEnglishSamples[] = {
+    {u"World clock (Tokyo, London, New York)",
+     {{kWinter, kDefaultListName, u"Untitled - Notepad  Tokyo 14:05  London 05:05  New York 00:05"},
+      {kSummer, kDefaultListName, u"Untitled - Notepad  Tokyo 21:30  London 13:30  New York 08:30"}}},
+    {u"Countdown to the New Year",
+     {{kWinter, kDefaultListName, u"Untitled - Notepad  New Year in 22d 9h 54min 51s"},
+      {kNewYear, kDefaultListName, u"Untitled - Notepad  Happy New Year!"}}},
+    {u"Computer status (HostStat plug-in)",
+     {{kWinter, kDefaultListName, u"Untitled - Notepad  cpu  memory  uptime"}}},
+};
+
+// Each language's list of samples, as the welcome window offers it.
+struct SampleList {
+    Language language;
+    const char16_t* title;  // of the window the texts are shown in
+    std::span<const Expected> samples;
+};
+const SampleList kLists[] = {
+    {Language::Japanese, u"無題 - メモ帳", kJapaneseSamples},
+    {Language::English, u"Untitled - Notepad", kEnglishSamples},
 };
 
 // The header a settings file of that name begins with; null for a plug-in's own file.
@@ -98,7 +120,7 @@ Text Numbered(const char* format, int n) {
 }
 
 std::vector<Copy> CopiesOf(int sample) {
-    const vbIniFile ini(ProgramFolder() + kSampleFile);
+    const vbIniFile ini(ProgramFolder() + SampleListFile());
     const Text section = Numbered("Sample%03d", sample);
     std::vector<Copy> copies;
     for (int i = 0;; ++i) {
@@ -135,7 +157,6 @@ class SamplesTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_ = ProgramFolder();
-        SetTitleSource([] { return Text(kTitle); });
         SetAlarmListSource([] { return App().settings.CheckAlarm ? &App().AlarmList : nullptr; });
     }
     void TearDown() override {
@@ -146,6 +167,7 @@ protected:
         ViewListRegistry::Instance().Clear();
         App() = AppState{};
         SetProgramLocation(saved_, u"TBQ");
+        SetLanguage(Language::Japanese);
     }
     Text saved_;
     test::FakeClock clock_;
@@ -154,84 +176,98 @@ protected:
     test::FakeTimeZones zones_ = test::FakeTimeZones::WindowsRecords();
 };
 
-TEST_F(SamplesTest, EverySampleAppliesLoadsAndShowsWhatItSays) {
+// The Japanese samples are Shift-JIS; the English ones plain ASCII, which
+// reads alike in any code page (here UTF-8's).
+TEST_F(SamplesTest, EverySampleOfEachLanguageAppliesLoadsAndShowsWhatItSays) {
     const platform::CodePage* japanese = test::JapaneseCodePage();
     if (!japanese) GTEST_SKIP() << "the samples are Shift-JIS: needs code page 932";
-    platform::ScopedPorts ports{platform::Ports{.codepage = const_cast<platform::CodePage*>(japanese),
-                                                .clock = &clock_,
-                                                .dialogs = &dialogs_,
-                                                .locale = &locale_,
-                                                .zones = &zones_}};
     std::set<Text> named;  // every file some sample copies
-    int index = 1;
-    for (;; ++index) {
-        test::TempFolder dir;
-        fs::copy(ShippedData() / "sample", dir.Native("sample"), fs::copy_options::recursive);
-        fs::copy_file(ShippedData() / "TBQ_Data.ini", dir.Native("TBQ_Data.ini"));
-        fs::create_directory(dir.Native("Plugins"));
-        dir.WriteBytes("Plugins/HostStat.tbqp", "x");
-        IniStore::Instance().Reset();
-        ViewListRegistry::Instance().Clear();
-        App() = AppState{};
-        SetProgramLocation(dir.Path() + u"/", u"TBQ");
+    for (const SampleList& list : kLists) {
+        const bool english = list.language == Language::English;
+        SCOPED_TRACE(english ? "English" : "Japanese");
+        SetLanguage(list.language);
+        const platform::CodePage* codePage = english ? &test::Utf8CodePage() : japanese;
+        platform::ScopedPorts ports{platform::Ports{.codepage = const_cast<platform::CodePage*>(codePage),
+                                                    .clock = &clock_,
+                                                    .dialogs = &dialogs_,
+                                                    .locale = &locale_,
+                                                    .zones = &zones_}};
+        SetTitleSource([&list] { return Text(list.title); });
+        int index = 1;
+        for (;; ++index) {
+            test::TempFolder dir;
+            fs::copy(ShippedData() / "sample", dir.Native("sample"), fs::copy_options::recursive);
+            fs::copy_file(ShippedData() / "TBQ_Data.ini", dir.Native("TBQ_Data.ini"));
+            fs::create_directory(dir.Native("Plugins"));
+            dir.WriteBytes("Plugins/HostStat.tbqp", "x");
+            IniStore::Instance().Reset();
+            ViewListRegistry::Instance().Clear();
+            App() = AppState{};
+            SetProgramLocation(dir.Path() + u"/", u"TBQ");
 
-        Text name, comment;
-        if (!GetSampleInfo(index, name, comment)) break;
-        ASSERT_LE(index, static_cast<int>(std::size(kSamples))) << "no expectations for " << TextToUtf8(name);
-        const Expected& expected = kSamples[index - 1];
-        SCOPED_TRACE(TextToUtf8(name));
-        EXPECT_EQ(name, expected.name);
-        EXPECT_FALSE(comment.empty());
+            Text name, comment;
+            if (!GetSampleInfo(index, name, comment)) break;
+            ASSERT_LE(index, static_cast<int>(list.samples.size())) << "no expectations for " << TextToUtf8(name);
+            const Expected& expected = list.samples[static_cast<std::size_t>(index - 1)];
+            SCOPED_TRACE(TextToUtf8(name));
+            EXPECT_EQ(name, expected.name);
+            EXPECT_FALSE(comment.empty());
 
-        const std::vector<Copy> copies = CopiesOf(index);
-        ASSERT_FALSE(copies.empty());
-        ASSERT_TRUE(ApplySample(index));
-        EXPECT_TRUE(dialogs_.shown.empty());
-        for (const Copy& c : copies) {
-            SCOPED_TRACE(TextToUtf8(c.to));
-            named.insert(Slashed(c.from));
-            const std::string bytes = Bytes(Native(dir, c.to));
-            EXPECT_EQ(bytes, Bytes(Native(dir, c.from)));
-            if (const char16_t* header = HeaderOf(c.to)) {
-                EXPECT_EQ(bytes.rfind(japanese->ToAnsi(kFirstHeader) + "\r\n" +
-                                          japanese->ToAnsi(header) + "\r\n",
-                                      0),
-                          0u);
+            const std::vector<Copy> copies = CopiesOf(index);
+            ASSERT_FALSE(copies.empty());
+            ASSERT_TRUE(ApplySample(index));
+            EXPECT_TRUE(dialogs_.shown.empty());
+            for (const Copy& c : copies) {
+                SCOPED_TRACE(TextToUtf8(c.to));
+                named.insert(Slashed(c.from));
+                const std::string bytes = Bytes(Native(dir, c.to));
+                EXPECT_EQ(bytes, Bytes(Native(dir, c.from)));
+                if (english) {
+                    EXPECT_TRUE(std::all_of(bytes.begin(), bytes.end(),
+                                            [](char b) { return static_cast<unsigned char>(b) < 0x80; }));
+                } else if (const char16_t* header = HeaderOf(c.to)) {
+                    EXPECT_EQ(bytes.rfind(japanese->ToAnsi(kFirstHeader) + "\r\n" +
+                                              japanese->ToAnsi(header) + "\r\n",
+                                          0),
+                              0u);
+                }
             }
-        }
 
-        test::FakeLibrary library;
-        test::FakeLibrary::FakePlugin& hostStat =
-            library.plugins[TextToUtf8(ProgramFolder()) + "Plugins\\HostStat.tbqp"];
-        for (const char* word : {"cpu", "memory", "free", "uptime", "drive", "battery", "network"})
-            hostStat.functions.push_back({word, "", 1, 0, word, {}, false});
-        PluginRegistry plugins(library);
-        SetThePluginRegistry(&plugins);
-        plugins.Scan(ProgramFolder(), ProgramFolder() + kSettingFile, false);
-        LoadAllSettings();
+            test::FakeLibrary library;
+            test::FakeLibrary::FakePlugin& hostStat =
+                library.plugins[TextToUtf8(ProgramFolder()) + "Plugins\\HostStat.tbqp"];
+            for (const char* word : {"cpu", "memory", "free", "uptime", "drive", "battery", "network"})
+                hostStat.functions.push_back({word, "", 1, 0, word, {}, false});
+            PluginRegistry plugins(library);
+            SetThePluginRegistry(&plugins);
+            plugins.Scan(ProgramFolder(), ProgramFolder() + kSettingFile, false);
+            LoadAllSettings();
 
-        const AppSettings& s = App().settings;
-        EXPECT_FALSE(s.ViewDisplay);  // the settings window must not cover the user's window
-        EXPECT_TRUE(s.TaskTray);
-        EXPECT_TRUE(ViewListRegistry::Instance().GetViewList(s.DefaultViewData, false));
-        for (const Moment& m : expected.moments) {
-            clock_.local = m.japan;
-            clock_.utc = Utc(m.japan);
-            ++CompositionStamp();
-            const ViewListPtr list = ViewListRegistry::Instance().GetViewList(m.list, false);
-            ASSERT_TRUE(list) << TextToUtf8(m.list);
-            EXPECT_EQ(ComposeListText(*list, false), m.text) << TextToUtf8(m.list);
+            const AppSettings& s = App().settings;
+            EXPECT_FALSE(s.ViewDisplay);  // the settings window must not cover the user's window
+            EXPECT_TRUE(s.TaskTray);
+            EXPECT_EQ(s.Language, kLanguageAuto);  // the user's Windows decides
+            EXPECT_TRUE(ViewListRegistry::Instance().GetViewList(s.DefaultViewData, false));
+            for (const Moment& m : expected.moments) {
+                clock_.local = m.japan;
+                clock_.utc = Utc(m.japan);
+                ++CompositionStamp();
+                const ViewListPtr viewList = ViewListRegistry::Instance().GetViewList(m.list, false);
+                ASSERT_TRUE(viewList) << TextToUtf8(m.list);
+                EXPECT_EQ(ComposeListText(*viewList, false), m.text) << TextToUtf8(m.list);
+            }
+            EXPECT_EQ(s.UseDrawBar, expected.drawBar != nullptr);
+            if (expected.drawBar) {
+                EXPECT_EQ(s.DrawBarDefault, expected.drawBar);
+                const auto bar = FindDrawBar(App().DrawBarList, s.DrawBarDefault);
+                ASSERT_TRUE(bar);
+                EXPECT_EQ(bar->DrawType & vbKerova_DrawBar::kKindBits, vbKerova_DrawBar::kPseudo);
+            }
+            SetThePluginRegistry(nullptr);
         }
-        EXPECT_EQ(s.UseDrawBar, expected.drawBar != nullptr);
-        if (expected.drawBar) {
-            EXPECT_EQ(s.DrawBarDefault, expected.drawBar);
-            const auto bar = FindDrawBar(App().DrawBarList, s.DrawBarDefault);
-            ASSERT_TRUE(bar);
-            EXPECT_EQ(bar->DrawType & vbKerova_DrawBar::kKindBits, vbKerova_DrawBar::kPseudo);
-        }
-        SetThePluginRegistry(nullptr);
+        EXPECT_EQ(index - 1, static_cast<int>(list.samples.size()));
+        SetTitleSource({});
     }
-    EXPECT_EQ(index - 1, static_cast<int>(std::size(kSamples)));
 
     // No file of data/sample lies there unused.
     for (const auto& e : fs::recursive_directory_iterator(ShippedData() / "sample"))

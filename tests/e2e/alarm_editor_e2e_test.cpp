@@ -258,8 +258,8 @@ TEST(AlarmEditorPictures, All) {
     Press(page, IDC_PAGE_ADD);
     HWND editor = WaitForWindowTitled(tbq, kAddTitle);
     ASSERT_NE(editor, nullptr);
-    SetControl(editor, IDC_AE_NAME, L"ゴミ出し");
-    SetControl(editor, IDC_AE_MESSAGE, L"燃えるゴミの日です");
+    SetControl(editor, IDC_AE_NAME, EnglishRun() ? L"Bins" : L"ゴミ出し");
+    SetControl(editor, IDC_AE_MESSAGE, EnglishRun() ? L"Put the bins out tonight" : L"燃えるゴミの日です");
     SetControl(editor, IDC_AE_SOUND, L"*64");
     Click(editor, IDC_AE_SHOW_MESSAGE);
     Click(editor, IDC_AE_PLAY_SOUND);

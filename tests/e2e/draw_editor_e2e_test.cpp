@@ -231,7 +231,7 @@ TEST(DrawEditorPictures, All) {
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tbq.page) != FALSE; }, kSoon));
     HWND editor = tbq.Editor(false);
     ASSERT_NE(editor, nullptr);
-    SetControl(editor, IDC_DE_NAME, L"夜空");
+    SetControl(editor, IDC_DE_NAME, EnglishRun() ? L"Night sky" : L"夜空");
     Choose(editor, IDC_DE_DRAWKIND, 1);
     ASSERT_TRUE(PickColour(tbq.process, editor, IDC_DE_BACKCOLOR, L'N'));  // ネイビー(&N)
     ASSERT_TRUE(PickColour(tbq.process, editor, IDC_DE_LINECOLOR, L'Y'));

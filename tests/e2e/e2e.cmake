@@ -47,7 +47,8 @@ add_executable(tbq_e2e_tests ${CMAKE_CURRENT_LIST_DIR}/e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/english_e2e_test.cpp
                              ${CMAKE_CURRENT_LIST_DIR}/e2e_support.cpp)
 target_include_directories(tbq_e2e_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/program)
-target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32 oleacc oleaut32 ole32)
+# The text tables, to find TBQ's windows by their texts in either language.
+target_link_libraries(tbq_e2e_tests PRIVATE gtest_main ws2_32 shell32 oleacc oleaut32 ole32 tbq_base)
 tbq_warnings(tbq_e2e_tests)
 add_dependencies(tbq_e2e_tests TBQ tbq_testwin tbq_argdump tbq_rondel_fake)
 if(TARGET TBQ_dll)
@@ -60,7 +61,7 @@ add_custom_command(TARGET tbq_e2e_tests POST_BUILD
           $<TARGET_FILE_DIR:tbq_e2e_tests>/Kerova.ini
   VERBATIM)
 
-add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:*LayoutEndToEnd.*:EnglishEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*)
+add_test(NAME e2e COMMAND tbq_e2e_tests --gtest_brief=0 --gtest_filter=-SettingsWindowEndToEnd.*:SettingsListsEndToEnd.*:ItemEditorEndToEnd.*:AlarmEditorEndToEnd.*:DrawEditorEndToEnd.*:RuleEditorEndToEnd.*:*CaptionBarEndToEnd.*:*At144Dpi:*LayoutEndToEnd.*:EnglishEndToEnd.*:SummerTimeEndToEnd.*:ReleaseEndToEnd.*:DiagLogEndToEnd.*:EnglishFirstRunEndToEnd.*)
 set_tests_properties(e2e PROPERTIES RESOURCE_LOCK wine TIMEOUT 480
                      ENVIRONMENT "LANG=ja_JP.UTF-8;LC_ALL=ja_JP.UTF-8;${TBQ_NET_SERVERS_ENV}"
                      FIXTURES_REQUIRED net_servers)
@@ -96,6 +97,11 @@ tbq_e2e_group(e2e_rule_editor RuleEditorEndToEnd.*)
 tbq_e2e_group(e2e_summer_time SummerTimeEndToEnd.*)
 # The diagnostic log's lines, and a plug-in that takes TBQ down without the host process.
 tbq_e2e_group(e2e_diaglog DiagLogEndToEnd.*)
+# The first start on a Windows that is not Japanese: English locale, code page 1252.
+add_test(NAME e2e_english_first_run COMMAND tbq_e2e_tests --gtest_brief=0
+         --gtest_filter=EnglishFirstRunEndToEnd.*)
+set_tests_properties(e2e_english_first_run PROPERTIES RESOURCE_LOCK wine TIMEOUT 300
+                     ENVIRONMENT "LANG=en_US.UTF-8;LC_ALL=en_US.UTF-8")
 # The release of dist/ (scripts/release): the installer, and the x64 archive
 # unpacked afresh for each run.
 add_test(NAME e2e_release_unpack

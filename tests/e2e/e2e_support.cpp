@@ -8,6 +8,9 @@
 #include <fstream>
 #include <utility>
 
+#include "base/texts.h"
+#include "core/program_location.h"
+
 namespace tbq::e2e {
 
 Process::Process(const std::wstring& commandLine, const std::wstring& folder) {
@@ -143,7 +146,9 @@ HWND MainWindowOf(const Process& tbq, bool shown) {
     return w;
 }
 
-HWND Page(HWND mainWindow, const wchar_t* title) { return FindWindowExW(mainWindow, nullptr, L"#32770", title); }
+HWND Page(HWND mainWindow, const wchar_t* title) {
+    return FindWindowExW(mainWindow, nullptr, L"#32770", Ui(title).c_str());
+}
 
 void ShowPage(HWND mainWindow, int index) {
     constexpr UINT kPageCommand = 1020;
@@ -177,16 +182,38 @@ bool BringToFront(HWND w) {
         5000);
 }
 
+bool EnglishRun() { return ChooseLanguage(kLanguageAuto, GetUserDefaultUILanguage()) == Language::English; }
+
+std::wstring InEnglish(const std::wstring& japanese) {
+    const Text text(japanese.begin(), japanese.end());
+    if (const auto id = JapaneseTextId(text)) {
+        const TextView english = TrIn(Language::English, *id);
+        return std::wstring(english.begin(), english.end());
+    }
+    const std::wstring name(std::begin(kProductName), std::end(kProductName) - 1);
+    const std::wstring product = name + L" - ";
+    if (japanese.starts_with(product) && japanese.size() > product.size()) {
+        // The title alone, or with the separator as a caption suffix.
+        const std::wstring title = japanese.substr(product.size());
+        if (const std::wstring alone = InEnglish(title); alone != title) return product + alone;
+        if (const std::wstring suffix = InEnglish(L" - " + title); suffix != L" - " + title) return name + suffix;
+    }
+    return japanese;
+}
+
+std::wstring Ui(const std::wstring& japanese) { return EnglishRun() ? InEnglish(japanese) : japanese; }
+
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow) {
     constexpr WPARAM kQuitAndSave = 1010;  // the menu's 終了(&X)
     PostMessageW(mainWindow, WM_COMMAND, kQuitAndSave, 0);
-    // The question comes unless the settings switched it off; in the
-    // language in force.
+    // The question comes unless the settings switched it off, in the
+    // language the program was switched to, whatever the run's.
     HWND ask = nullptr;
+    const std::wstring japanese = L"終了確認", english = InEnglish(japanese);
     if (!WaitUntil(
             [&] {
-                ask = FindWindowW(L"#32770", L"終了確認");
-                if (!ask) ask = FindWindowW(L"#32770", L"Exit Lunetta");
+                ask = FindWindowW(L"#32770", japanese.c_str());
+                if (!ask) ask = FindWindowW(L"#32770", english.c_str());
                 return ask != nullptr || tbq.WaitExit(0);
             },
             15000))
@@ -206,11 +233,13 @@ std::wstring OwnFolder() {
 }
 
 std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title) {
+    // A caption the tests name in Japanese is looked for as this run's language shows it.
+    const std::wstring shown = Ui(title);
     struct Titled {
         DWORD pid;
         const std::wstring* title;
         std::vector<HWND> found;
-    } s{pid, &title, {}};
+    } s{pid, &shown, {}};
     EnumWindows(
         [](HWND w, LPARAM lp) -> BOOL {
             auto* search = reinterpret_cast<Titled*>(lp);

@@ -50,7 +50,8 @@ HWND WaitForWindowOfProcess(DWORD pid, const wchar_t* className, int ms);
 // test fails with what the process was doing.
 HWND MainWindowOf(const Process& tbq, bool shown = true);
 
-// Visible top-level windows of the process with that caption.
+// Visible top-level windows of the process with that caption (given in
+// Japanese, looked for as Ui() has it, as are the pages' titles below).
 std::vector<HWND> WindowsTitled(DWORD pid, const std::wstring& title);
 // The first visible top-level window of the process with that caption, once
 // it is there; null after `ms`.
@@ -75,7 +76,18 @@ std::wstring TitleOf(HWND w);
 // Makes `w` the foreground window and waits until it is.
 bool BringToFront(HWND w);
 
-// Quits TBQ as a user does: the menu's quit entry, then yes in "終了確認".
+// A text of TBQ's windows as the program shows it in this run's language: the
+// program speaks English unless the user's Windows is Japanese, and a text
+// the tables do not hold yet shows in Japanese in either language. Window
+// captions of the form "Lunetta - <title>" are looked up by their title.
+std::wstring Ui(const std::wstring& japanese);
+// The same text as the English table has it, whatever the run's language.
+std::wstring InEnglish(const std::wstring& japanese);
+// Whether this run's program speaks English (the user's Windows is not Japanese).
+bool EnglishRun();
+
+// Quits TBQ as a user does: the menu's quit entry, then yes in "終了確認"
+// (or its English, when the program was switched to English).
 // True when the program then ended with exit code 0.
 bool QuitTbqThroughMenu(Process& tbq, HWND mainWindow);
 

@@ -273,11 +273,11 @@ TEST(ItemEditorPictures, EveryPage) {
         {L"タイトル", "title"}, {L"日時情報", "clock"}, {L"アラームテキスト", "alarmtext"}, {L"固定文字列", "fixed"},
         {L"カウントダウン／アップ", "count"}, {L"プラグイン", "plugin"}, {L"グループ", "group"}};
     for (const auto& [category, name] : kinds) {
-        ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, category));
+        ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, Ui(category)));
         Sleep(300);
         EXPECT_TRUE(SaveWindowPicture(editor, std::filesystem::path(out) / (std::string("item-") + name + ".bmp")));
     }
-    ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, L"日時情報"));
+    ASSERT_TRUE(Choose(editor, IDC_IE_CATEGORY, Ui(L"日時情報")));
     HWND clock = KindPage(editor, IDC_IE_FORMAT);
     ASSERT_NE(clock, nullptr);
     Press(clock, IDC_IE_FORMAT_BUILD);

@@ -212,7 +212,8 @@ TEST_F(ReleaseEndToEnd, InstallingUpgradingWhileTbqRunsAndUninstallingKeepTheSet
 
     ASSERT_TRUE(Install());
     for (const wchar_t* f : {L"TBQ.exe", L"TBQ.dll", L"TBQPluginHost.exe", L"TBQ_Data.ini", L"TBQ.chm",
-                             L"Readme.txt", L"LICENSE.txt", L"Plugins\\HostStat.tbqp", L"sample\\sample.ini",
+                             L"TBQ_en.chm", L"Readme.txt", L"Readme_en.txt", L"LICENSE.txt",
+                             L"Plugins\\HostStat.tbqp", L"sample\\sample.ini", L"sample\\en\\sample.ini",
                              L"SDK\\include\\tbq_plugin.h", L"SDK\\sample\\hello.c", L"uninstall.exe"})
         EXPECT_TRUE(fs::exists(dir / f)) << fs::path(f).string();
     EXPECT_TRUE(SettingsIn(dir).empty()) << "the installer brought a settings file";
@@ -251,7 +252,7 @@ TEST_F(ReleaseEndToEnd, InstallingUpgradingWhileTbqRunsAndUninstallingKeepTheSet
     ASSERT_TRUE(uninstall.WaitExit(kInstallerMs, &code));
     EXPECT_TRUE(WaitUntil([&] { return !fs::exists(dir / L"uninstall.exe"); }, 60000));
     for (const wchar_t* f : {L"TBQ.exe", L"TBQ.dll", L"TBQPluginHost.exe", L"TBQ_Data.ini", L"TBQ.chm",
-                             L"Plugins\\HostStat.tbqp", L"sample", L"SDK"})
+                             L"TBQ_en.chm", L"Plugins\\HostStat.tbqp", L"sample", L"SDK"})
         EXPECT_FALSE(fs::exists(dir / f)) << fs::path(f).string();
     EXPECT_FALSE(fs::exists(menuShortcut));
     EXPECT_EQ(RegistryText(kUninstallKey, L"DisplayName"), L"(none)");
@@ -293,6 +294,17 @@ TEST_F(ReleaseEndToEnd, ThePortableArchiveWelcomesAndItsHelpMenuOpensHelpAndRead
                                        L"■ 使い方", L"■ 更新履歴", L"■ 連絡先"};
     for (size_t i = 0; i < std::size(sections); ++i)
         EXPECT_NE(text.find(std::wstring(sections[i]) + L"\r\n"), std::wstring::npos) << "section " << i;
+    // The English one: plain ASCII, read alike in every code page, CR LF, its sections.
+    const std::string english = ReadBytes(portable_ / L"Readme_en.txt");
+    for (size_t i = 0; i < english.size(); ++i) {
+        ASSERT_LT(static_cast<unsigned char>(english[i]), 0x80) << "Readme_en.txt is not ASCII at " << i;
+        if (english[i] == '\n') {
+            ASSERT_TRUE(i > 0 && english[i - 1] == '\r') << "a line without CR at " << i;
+        }
+    }
+    for (const char* section : {"* About", "* Language", "* Installing", "* Uninstalling", "* Using Lunetta",
+                                "* What is new", "* Contact"})
+        EXPECT_NE(english.find(std::string(section) + "\r\n"), std::string::npos) << section;
 
     // Windows opens .txt files with Notepad; Wine's fresh prefix has Notepad's
     // verb (txtfile) but not the extension's entry, which a user's system has

@@ -344,8 +344,11 @@ TEST(SettingsWindowPictures, EveryPage) {
     if (!GetEnvironmentVariableW(L"TBQ_PICTURES", out, MAX_PATH)) GTEST_SKIP() << "TBQ_PICTURES is not set";
     test::TempFolder dir;
     InstallTbq(dir.Native(), {"TBQ.exe", "TBQ.dll", "TBQ_Data.ini"});
-    // The era clock of the first start, and one alarm so that its list shows a line.
-    std::filesystem::copy_file(std::filesystem::path(OwnFolder()) / "sample" / "era" / "TBQ_ViewData.ini",
+    // A clock of the first start's samples in the run's language, and one
+    // alarm so that its list shows a line.
+    const std::filesystem::path sample = std::filesystem::path(OwnFolder()) / "sample";
+    std::filesystem::copy_file(EnglishRun() ? sample / "en" / "world" / "TBQ_ViewData.ini"
+                                            : sample / "era" / "TBQ_ViewData.ini",
                                dir.Native("TBQ_ViewData.ini"));
     dir.WriteBytes("TBQ_Alarm.ini", Alarm(1, "tea") + "[Alarm0002]\r\nName=\r\n");
     const std::wstring folder = dir.Native().wstring() + L"\\";

@@ -6,8 +6,10 @@
 // After windows.h:
 #include <shlobj.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "e2e/e2e_support.h"
 #include "fakes/temp_folder.h"
@@ -50,6 +52,13 @@ protected:
         while (!folder_.empty() && folder_.back() == L'\\') folder_.pop_back();
         folder_ += L"\\";
     }
+    // Wine's notepad, its window, and its title before TBQ writes into it.
+    HWND OpenNotepad() {
+        notepad_.emplace(L"notepad.exe", L"");
+        HWND w = WaitForWindowOfProcess(notepad_->Id(), nullptr, 10000);
+        if (w) notepadTitle_ = TitleOf(w);
+        return w;
+    }
     Process StartTbq() { return Process(L"\"" + folder_ + L"TBQ.exe\"", folder_); }
     HWND WaitForWelcome(const Process& tbq) {
         HWND w = nullptr;
@@ -73,13 +82,13 @@ protected:
 
     test::TempFolder dir_;
     std::wstring folder_;
+    std::optional<Process> notepad_;
+    std::wstring notepadTitle_;
 };
 
 TEST_F(WelcomeEndToEnd, TheDefaultSamplePutsItsClockIntoNotepadsTitle) {
-    Process notepadProc(L"notepad.exe", L"");
-    HWND notepad = WaitForWindowOfProcess(notepadProc.Id(), nullptr, 10000);
+    HWND notepad = OpenNotepad();
     ASSERT_NE(notepad, nullptr);
-    const std::wstring notepadTitle = TitleOf(notepad);
 
     Process tbq = StartTbq();
     HWND welcome = WaitForWelcome(tbq);
@@ -102,7 +111,7 @@ TEST_F(WelcomeEndToEnd, TheDefaultSamplePutsItsClockIntoNotepadsTitle) {
     EXPECT_TRUE(WaitUntil([&] { return TitleOf(notepad).find(L"令和") != std::wstring::npos; }, 15000))
         << Shown(Sjis(TitleOf(notepad)));
     EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
-    EXPECT_EQ(TitleOf(notepad), notepadTitle);
+    EXPECT_EQ(TitleOf(notepad), notepadTitle_);
 }
 
 TEST_F(WelcomeEndToEnd, TakingOverKerovaIniWritesTheFourFilesAndShowsTheList) {
@@ -204,6 +213,65 @@ TEST_F(WelcomeEndToEnd, TheMinimalStartOpensTheSettingsWindowAndRegistersTheShor
     EXPECT_FALSE(fs::exists(dir_.Native("TBQ_ViewData.ini")));
     EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
     fs::remove(link);
+}
+
+// The same first start on a Windows that is not Japanese (run under an English
+// locale, code page 1252): the window speaks English and offers only the
+// English samples, whose plain ASCII reads right in this code page.
+using EnglishFirstRunEndToEnd = WelcomeEndToEnd;
+
+bool Ascii(const std::wstring& text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c < 0x80; });
+}
+
+TEST_F(EnglishFirstRunEndToEnd, TheWorldClockSampleWritesEnglishIntoNotepadsTitle) {
+    ASSERT_EQ(GetACP(), 1252u) << "run under an English locale";
+    HWND notepad = OpenNotepad();
+    ASSERT_NE(notepad, nullptr);
+
+    Process tbq = StartTbq();
+    HWND welcome = WaitForWelcome(tbq);
+    ASSERT_NE(welcome, nullptr);
+    EXPECT_EQ(TitleOf(welcome), L"Lunetta - Welcome!");
+    // Each English sample, with a readable description; no Japanese one.
+    HWND list = GetDlgItem(welcome, IDC_WC_SAMPLES);
+    const std::wstring names[] = {L"World clock (Tokyo, London, New York)", L"Countdown to the New Year",
+                                  L"Computer status (HostStat plug-in)"};
+    ASSERT_EQ(SendMessageW(list, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(std::size(names)));
+    for (int i = static_cast<int>(std::size(names)) - 1; i >= 0; --i) {
+        wchar_t name[256] = {};
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
+        EXPECT_EQ(std::wstring(name), names[i]);
+        SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+        SendMessageW(welcome, WM_COMMAND, MAKEWPARAM(IDC_WC_SAMPLES, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        const std::wstring comment = ControlText(GetDlgItem(welcome, IDC_WC_COMMENT));
+        EXPECT_TRUE(comment.find(L"\r\nUntitled - Notepad  ") != std::wstring::npos && Ascii(comment))
+            << names[i];
+    }
+
+    // scripts/screenshots takes the window for the English help here.
+    if (wchar_t out[MAX_PATH] = {}; GetEnvironmentVariableW(L"TBQ_PICTURES", out, MAX_PATH)) {
+        EXPECT_TRUE(SaveWindowPicture(welcome, fs::path(out) / "welcome.bmp"));
+    }
+
+    Press(welcome, IDOK);
+    HWND mainWindow = MainWindowOf(tbq, false);
+    ASSERT_NE(mainWindow, nullptr);
+    EXPECT_EQ(Read("TBQ_ViewData.ini"), Read("sample/en/world/TBQ_ViewData.ini"));
+    ASSERT_TRUE(BringToFront(notepad));
+    std::wstring title;
+    EXPECT_TRUE(WaitUntil([&] {
+        title = TitleOf(notepad);
+        return title.find(L"  Tokyo ") != std::wstring::npos;
+    }, 15000));
+    // "Untitled - Notepad  Tokyo 22:15  London 13:15  New York 08:15"
+    std::wstring shape = title;
+    for (wchar_t& c : shape)
+        if (c >= L'0' && c <= L'9') c = L'0';
+    EXPECT_EQ(shape, notepadTitle_ + L"  Tokyo 00:00  London 00:00  New York 00:00")
+        << std::string(title.begin(), title.end());
+    EXPECT_TRUE(QuitTbqThroughMenu(tbq, mainWindow));
+    EXPECT_EQ(TitleOf(notepad), notepadTitle_);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "base/texts.h"
 #include "fakes/temp_folder.h"
 #include "platform/ports.h"
 #include "settings/ini_file.h"
@@ -117,6 +118,32 @@ TEST_F(CountTest, Counts) {
         C count = Count(c.target, c.style);
         EXPECT_EQ(TextToUtf8(count.Text()), TextToUtf8(c.expected));
     }
+}
+
+// In English each unit is followed by a blank, but the last.
+TEST_F(CountTest, CountsInEnglish) {
+    struct Case {
+        platform::ClockTime now;
+        Target target;
+        int style;
+        const char16_t* expected;
+    };
+    const Target newYear{2027, 1, 1, 0, 0, 0};
+    const Case cases[] = {
+        {At(2026, 12, 9, 14, 5, 9), newYear, 15, u"22d 9h 54min 51s"},
+        {At(2026, 12, 7, 12, 0, 0), newYear, 12, u"24d 12h"},
+        {At(2026, 1, 31, 10, 0, 0), {2026, 3, 1, 0, 0, 0}, 28, u"1mo 14h"},
+        {At(2024, 2, 29, 0, 0, 0), {2025, 3, 1, 0, 0, 0}, 40, u"1y 1d"},
+        {At(2026, 1, 1, 0, 0, 0), {-1, 255, 127, 255, 253, 0}, 3, u"-1min 0s"},
+        {At(2027, 1, 1, 0, 0, 0), newYear, 8, u"0s"},
+        {At(2026, 12, 22, 0, 0, 0), newYear, 72, u"-10d"},
+    };
+    SetLanguage(Language::English);
+    for (const Case& c : cases) {
+        clock_.local = c.now;
+        EXPECT_EQ(TextToUtf8(Count(c.target, c.style).Text()), TextToUtf8(c.expected));
+    }
+    SetLanguage(Language::Japanese);
 }
 
 TEST_F(CountTest, SaveAndLoad) {
