@@ -165,6 +165,7 @@ enum class TextId : std::uint16_t {
     DrawSysHighlight, DrawSysHighlightText, DrawSysButtonFace, DrawSysButtonShadow, DrawSysGrayText,
     DrawSysButtonText, DrawSysInactiveCaptionText, DrawSysButtonHighlight, DrawSystemColours, DrawInherit,
     DrawCustom,
+    RuleFixedTitle,
     // (end of EDITORS)
 
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.

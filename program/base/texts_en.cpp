@@ -646,6 +646,7 @@ constexpr TextEntry kTexts[] = {
     {DrawSystemColours, u"System &colours"},
     {DrawInherit, u"&Inherit"},
     {DrawCustom, u"C&ustom..."},
+    {RuleFixedTitle, u"Fixed window"},
     // (end of EDITORS)
 
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.

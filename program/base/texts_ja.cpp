@@ -646,6 +646,7 @@ constexpr TextEntry kTexts[] = {
     {DrawSystemColours, u"システムカラー(&X)"},
     {DrawInherit, u"継承(&Z)"},
     {DrawCustom, u"直接指定(&U)"},
+    {RuleFixedTitle, u"固定設定"},
     // (end of EDITORS)
 
     // The settings window's pages and dialogs, the tray, message boxes, balloons, the alarm window, network time, plug-ins.

@@ -125,7 +125,8 @@ Text vbKerova_Window::SummaryText(bool withOptions) const {
         case kFixed: line = Tr(TextId::RuleSummaryFixed); break;
         default: line = Tr(TextId::RuleSummaryNone); break;
     }
-    line += u":" + Title + u"(";
+    // The fixed rule is named in the language in force, not when it was read.
+    line += u":" + (Action == kFixed ? Text(Tr(TextId::RuleFixedTitle)) : Title) + u"(";
 
     Text conditions;
     auto add = [&](const Text& c) {

@@ -10,14 +10,13 @@
 #include <cstdio>
 
 #include "rules/window_rule.h"
+#include "base/texts.h"
 #include "settings/ini_file.h"
 #include "settings/ini_store.h"
 
 namespace tbq {
 
 namespace {
-
-constexpr char16_t kFixedTitle[] = u"固定設定";
 
 // Keys of our own that keep the permitting choices apart.
 constexpr char16_t kDrawBarOptionKey[] = u"DrawBarOption";
@@ -94,7 +93,7 @@ bool vbKerova_Window::LoadSetting(const Text& file, TextView section, bool fixed
         return 0;
     };
     if (fixed) {
-        Title = kFixedTitle;
+        Title = Text(Tr(TextId::RuleFixedTitle));
         Action = kFixed;
     } else {
         Title = r.GetText(u"Title");
