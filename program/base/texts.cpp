@@ -1,6 +1,7 @@
 #include "base/texts.h"
 
 #include <array>
+#include <atomic>
 #include <unordered_map>
 
 namespace tbq {
@@ -23,7 +24,8 @@ const Table& Of(Language language) {
     return language == Language::English ? english : japanese;
 }
 
-Language g_language = Language::Japanese;
+// Set on the interface thread, read also by the network-time worker's messages.
+std::atomic<Language> g_language{Language::Japanese};
 
 }  // namespace
 
@@ -36,7 +38,7 @@ TextView TrIn(Language language, TextId id) {
     return text ? TextView(text) : TextView();
 }
 
-TextView Tr(TextId id) { return TrIn(g_language, id); }
+TextView Tr(TextId id) { return TrIn(g_language.load(std::memory_order_relaxed), id); }
 
 Text Tr(TextId id, TextView value) {
     Text text(Tr(id));
@@ -45,7 +47,7 @@ Text Tr(TextId id, TextView value) {
     return text;
 }
 
-Language CurrentLanguage() { return g_language; }
+Language CurrentLanguage() { return g_language.load(std::memory_order_relaxed); }
 
 std::optional<TextId> JapaneseTextId(TextView japanese) {
     static const auto index = [] {
@@ -57,7 +59,7 @@ std::optional<TextId> JapaneseTextId(TextView japanese) {
     return std::nullopt;
 }
 
-void SetLanguage(Language language) { g_language = language; }
+void SetLanguage(Language language) { g_language.store(language, std::memory_order_relaxed); }
 
 Language ChooseLanguage(std::int32_t setting, std::uint16_t uiLanguage) {
     if (setting == kLanguageJapanese) return Language::Japanese;
