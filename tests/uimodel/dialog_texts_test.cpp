@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "base/texts.h"
+#include "uimodel/mnemonics.h"
 
 namespace tbq {
 namespace {
@@ -82,18 +83,7 @@ bool HasJapanese(TextView text) {
     return false;
 }
 
-char16_t Mnemonic(TextView text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&') continue;
-        if (text[i + 1] == u'&') {
-            ++i;
-            continue;
-        }
-        const char16_t c = text[i + 1];
-        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-    }
-    return 0;
-}
+using test::Mnemonic;
 
 TEST(DialogTextsTest, EveryJapaneseTextOfATemplateIsInTheTablesAndEnglishMnemonicsDoNotClash) {
     for (const Template& t : AllTemplates()) {

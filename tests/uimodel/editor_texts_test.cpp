@@ -9,6 +9,7 @@
 
 #include "alarm/alarm.h"
 #include "base/texts.h"
+#include "uimodel/mnemonics.h"
 #include "rules/window_rule.h"
 #include "uimodel/colours.h"
 #include "uimodel/draw_editor_model.h"
@@ -151,17 +152,7 @@ TEST(EditorTextsTest, EnglishMenusOfTheEditorsHaveDistinctMnemonics) {
     };
     for (const auto& c : uimodel::NamedColours()) menus[3].push_back(c.caption);
     for (const auto& c : uimodel::SystemColours()) menus[4].push_back(c.caption);
-    for (const auto& menu : menus) {
-        std::set<char16_t> used;
-        for (TextId id : menu) {
-            const TextView text = TrIn(Language::English, id);
-            const auto amp = text.find(u'&');
-            ASSERT_NE(amp, TextView::npos) << TextToUtf8(Text(text));
-            const char16_t c = text[amp + 1];
-            EXPECT_TRUE(used.insert(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c).second)
-                << TextToUtf8(Text(text));
-        }
-    }
+    for (const auto& menu : menus) test::ExpectEnglishMnemonicsApart(menu);
 }
 
 }  // namespace

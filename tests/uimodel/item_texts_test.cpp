@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/texts.h"
+#include "uimodel/mnemonics.h"
 #include "core/helpers.h"
 #include "items/view_count.h"
 #include "items/view_fixed.h"
@@ -134,13 +135,7 @@ TEST(ItemEditorTexts, EnglishMnemonicsOfTheEditorAndEachPageDoNotClash) {
     for (const auto& page : pages) {
         std::vector<TextId> all{ItemCategoryLabel, ItemColourLabel};
         all.insert(all.end(), page.begin(), page.end());
-        std::set<char16_t> used;
-        for (TextId id : all) {
-            const Text text(TrIn(Language::English, id));
-            const std::size_t at = text.find(u'&');
-            ASSERT_NE(at, Text::npos) << TextToUtf8(text);
-            EXPECT_TRUE(used.insert(static_cast<char16_t>(std::tolower(text[at + 1]))).second) << TextToUtf8(text);
-        }
+        test::ExpectEnglishMnemonicsApart(all);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/text_fill.h"
 #include "base/texts.h"
+#include "uimodel/mnemonics.h"
 #include "uimodel/list_commands.h"
 #include "uimodel/menus.h"
 #include "uimodel/page_bindings.h"
@@ -19,24 +20,8 @@ namespace {
 
 using enum TextId;
 
-char16_t Mnemonic(TextView text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == u'&' && text[i + 1] != u'&') {
-            const char16_t c = text[i + 1];
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-        }
-    return 0;
-}
-
-// Each entry has a mnemonic and no two share one; `taken` are already used
-// (the menu bar's File and Help on a page).
-void ExpectMnemonicsApart(const std::vector<TextView>& entries, std::set<char16_t> taken = {}) {
-    for (TextView e : entries) {
-        const char16_t m = Mnemonic(e);
-        EXPECT_NE(m, 0) << TextToUtf8(e);
-        EXPECT_TRUE(taken.insert(m).second) << TextToUtf8(e);
-    }
-}
+using test::ExpectMnemonicsApart;
+using test::Mnemonic;
 
 std::vector<TextView> Captions(const std::vector<TrayEntry>& menu) {
     std::vector<TextView> out;

@@ -7,22 +7,13 @@
 #include <set>
 
 #include "base/texts.h"
+#include "uimodel/mnemonics.h"
 #include "uimodel/page_bindings.h"
 
 namespace tbq {
 namespace {
 
 bool Japanese(char16_t c) { return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) || c >= 0xFF00; }
-
-// The letter after "&" (lower case), 0 for none.
-char16_t Mnemonic(TextView text) {
-    for (std::size_t i = 0; i + 1 < text.size(); ++i)
-        if (text[i] == u'&' && text[i + 1] != u'&') {
-            const char16_t c = text[i + 1];
-            return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-        }
-    return 0;
-}
 
 TEST(TextsTest, BothTablesHoldEveryTextOnceAndEnglishHasNoJapanese) {
     for (auto [language, table] : {std::pair{"Japanese", JapaneseTexts()}, std::pair{"English", EnglishTexts()}}) {
@@ -50,13 +41,8 @@ TEST(TextsTest, EnglishMnemonicsDoNotClashWithinAPageOrWithTheMenuBar) {
         std::vector<TextId> ids;
         for (const uimodel::CheckBoxModel& box : page.checkBoxes) ids.push_back(box.caption);
         if (auto it = own.find(page.page); it != own.end()) ids.insert(ids.end(), it->second.begin(), it->second.end());
-        std::set<char16_t> used{u'f', u'h'};
-        for (TextId id : ids) {
-            const TextView text = TrIn(Language::English, id);
-            const char16_t m = Mnemonic(text);
-            EXPECT_NE(m, 0) << TextToUtf8(Text(text));
-            EXPECT_TRUE(used.insert(m).second) << TextToUtf8(Text(text)) << " on " << TextToUtf8(Text(TrIn(Language::English, page.title)));
-        }
+        SCOPED_TRACE(TextToUtf8(TrIn(Language::English, page.title)));
+        test::ExpectEnglishMnemonicsApart(ids, {u'f', u'h'});
     }
 }
 
@@ -68,13 +54,7 @@ TEST(TextsTest, EnglishMenusAndTheWelcomeWindowHaveAMnemonicEachAndNoTwoAlike) {
         {MenuCopyShown, MenuCopyAll, MenuCopyChosen, MenuTimeSync, MenuSave, MenuQuit, MenuQuitWithoutSaving},
         {MenuHelpContents, MenuReadme, MenuAbout},
     };
-    for (const auto& menu : menus) {
-        std::set<char16_t> used;
-        for (TextId id : menu) {
-            const Text text(TrIn(Language::English, id));
-            EXPECT_TRUE(used.insert(Mnemonic(text)).second && Mnemonic(text) != 0) << TextToUtf8(text);
-        }
-    }
+    for (const auto& menu : menus) test::ExpectEnglishMnemonicsApart(menu);
 }
 
 TEST(TextsTest, TheSettingAndTheUsersLanguageChooseTheLanguage) {
