@@ -124,7 +124,10 @@ TEST(ItemEditorEndToEnd, AClockWrittenInTheFormatBuilderShowsInNotepadsTitle) {
     EXPECT_EQ(ControlText(GetDlgItem(builder, IDC_FB_FORMAT)), L"[]");
     PostMessageW(GetDlgItem(builder, IDC_FB_EXTENDED), BM_CLICK, 0, 0);
     HWND parts = GetDlgItem(builder, IDC_FB_PARTS);
-    ASSERT_TRUE(WaitUntil([&] { return Ask(parts, LB_GETCOUNT) > 10; }, kSoon));
+    // The standard codes are listed first: wait for the extended ones.
+    ASSERT_TRUE(WaitUntil(
+        [&] { return Ask(parts, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"#{")) >= 0; },
+        kSoon));
     HWND format = GetDlgItem(builder, IDC_FB_FORMAT);
     Ask(format, EM_SETSEL, 1, 1);
     for (const wchar_t* code : {L"#{", L"yet", L"}"}) {

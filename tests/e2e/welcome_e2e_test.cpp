@@ -55,7 +55,8 @@ protected:
     // Wine's notepad, its window, and its title before TBQ writes into it.
     HWND OpenNotepad() {
         notepad_.emplace(L"notepad.exe", L"");
-        HWND w = WaitForWindowOfProcess(notepad_->Id(), nullptr, 10000);
+        // Wine may take its time over the first program under another locale.
+        HWND w = WaitForWindowOfProcess(notepad_->Id(), nullptr, 30000);
         if (w) notepadTitle_ = TitleOf(w);
         return w;
     }
